@@ -1,0 +1,50 @@
+// A dialog described as data: the page's controls with their ids, kinds, texts, positions and
+// sizes in dialog units. The headless backend makes its in-memory controls from it; the Win32
+// backend builds a DLGTEMPLATE from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+constexpr int kStaticId = -1;  // labels and group boxes that the code never addresses
+
+enum class ControlKind { kEdit, kPushButton, kRadioButton, kCheckBox, kStatic, kGroupBox };
+
+enum ControlStyle : uint32_t {
+  kStyleNone = 0,
+  kReadOnly = 1u << 0,
+  kPassword = 1u << 1,
+  kRightAlign = 1u << 2,
+  kCentred = 1u << 3,
+  kCreatedDisabled = 1u << 4,
+  kMultiLine = 1u << 5,
+  kScrollsSideways = 1u << 6,
+};
+
+struct ControlDef {
+  int id;
+  ControlKind kind;
+  std::string text;
+  int x, y, cx, cy;
+  uint32_t style = kStyleNone;
+};
+
+struct DialogTemplate {
+  int id;
+  int cx = 250;
+  int cy = 150;
+  std::vector<ControlDef> controls;
+
+  const ControlDef* Find(int controlId) const {
+    if (controlId == kStaticId) return nullptr;
+    for (const ControlDef& c : controls) {
+      if (c.id == controlId) return &c;
+    }
+    return nullptr;
+  }
+};
+
+}  // namespace fw

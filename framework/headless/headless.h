@@ -1,0 +1,208 @@
+// The headless backend: in-memory controls made from the dialog templates, a virtual clock,
+// timers that fire only from the virtual message loop, and message boxes and file dialogs that
+// are recorded and answered from a script. Tests and tools drive a sheet through SheetDriver.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/platform.h"
+#include "framework/property_sheet.h"
+
+namespace fw::headless {
+
+class SheetDriver;
+
+struct RecordedMessage {
+  MessageBoxRequest request;
+  int answer = 0;
+  uint64_t atMs = 0;
+};
+
+class HeadlessPlatform : public PlatformImpl {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+
+  // PlatformImpl
+  void Sleep(uint32_t ms) override;
+  uint64_t TickCount() override { return nowMs_; }
+  LocalTime Now() override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+  int RunModal(CPropertySheet& sheet) override;
+
+  // The virtual clock. The local time advances with the tick count.
+  void SetLocalTime(const LocalTime& t);
+  uint64_t SleptMs() const { return sleptMs_; }
+  void ResetSlept() { sleptMs_ = 0; }
+
+  // Runs the message loop for ms of virtual time: due timers fire in time order. A timer due
+  // while a handler pauses fires once afterwards, as WM_TIMER does.
+  void RunFor(uint64_t ms);
+
+  // Message boxes: every one is recorded. Answers are taken from the queue; with the queue
+  // empty, OK boxes answer OK and question boxes answer No (and count as unscripted).
+  void QueueAnswer(int answer) { answers_.push_back(answer); }
+  const std::vector<RecordedMessage>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
+  int UnscriptedQuestions() const { return unscripted_; }
+
+  // File dialogs: the queued answer is the chosen path, or nothing for Cancel. With the queue
+  // empty the dialog is cancelled.
+  void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+  const std::vector<FileDialogRequest>& FileRequests() const { return fileRequests_; }
+
+  // What RunModal does while the sheet is open (the test's part of the modal loop). Without
+  // one the sheet opens and closes with OK at once.
+  void SetModalScript(std::function<void(SheetDriver&)> script) {
+    modalScript_ = std::move(script);
+  }
+
+  // Timers, for the page windows.
+  struct TimerOwner {
+    virtual ~TimerOwner() = default;
+    virtual void FireTimer(int timerId) = 0;
+  };
+  void SetTimer(TimerOwner* owner, int timerId, uint32_t periodMs);
+  void KillTimer(TimerOwner* owner, int timerId);
+  void KillTimers(TimerOwner* owner);
+  bool HasTimer(const TimerOwner* owner, int timerId) const;
+  size_t TimerCount() const { return timers_.size(); }
+
+ private:
+  struct Timer {
+    TimerOwner* owner;
+    int id;
+    uint32_t period;
+    uint64_t due;
+  };
+
+  uint64_t nowMs_ = 0;
+  uint64_t sleptMs_ = 0;
+  LocalTime base_;
+  uint64_t baseMs_ = 0;
+  std::deque<int> answers_;
+  std::vector<RecordedMessage> messages_;
+  int unscripted_ = 0;
+  std::deque<std::optional<std::string>> files_;
+  std::vector<FileDialogRequest> fileRequests_;
+  std::function<void(SheetDriver&)> modalScript_;
+  std::vector<Timer> timers_;
+  ScopedPlatform installed_;
+};
+
+// One page window: the controls of its template, in memory.
+class HeadlessPageWindow : public PageWindow, public HeadlessPlatform::TimerOwner {
+ public:
+  HeadlessPageWindow(CPropertyPage& page, HeadlessPlatform& platform);
+  ~HeadlessPageWindow() override;
+
+  void SetText(int id, const std::string& text) override;
+  std::string GetText(int id) const override;
+  void SetCheck(int id, bool checked) override;
+  bool GetCheck(int id) const override;
+  void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void Show(int id, bool visible) override;
+  bool IsVisible(int id) const override;
+  void SetTimer(int timerId, uint32_t periodMs) override;
+  void KillTimer(int timerId) override;
+  void FireTimer(int timerId) override;
+
+  bool HasControl(int id) const { return controls_.count(id) != 0; }
+  ControlKind Kind(int id) const;
+
+ private:
+  struct Control {
+    ControlKind kind;
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+  };
+  Control* Find(int id);
+  const Control* Find(int id) const;
+
+  CPropertyPage& page_;
+  HeadlessPlatform& platform_;
+  std::map<int, Control> controls_;
+};
+
+// The running sheet: tabs, the active page, page windows made on first showing, show and hide
+// notifications on every change of the active page.
+class HeadlessSheetWindow : public SheetWindow {
+ public:
+  HeadlessSheetWindow(CPropertySheet& sheet, HeadlessPlatform& platform);
+  ~HeadlessSheetWindow() override;
+
+  void InsertPage(int index, CPropertyPage& page) override;
+  void RemovePage(int index, CPropertyPage& page) override;
+  void SetActivePage(int index) override;
+  int ActiveIndex() const override { return active_; }
+  void SetButtonText(int /*id*/, const std::string& /*text*/) override {}
+  void ShowButton(int /*id*/, bool /*visible*/) override {}
+
+  void Open();   // OnInitDialog, then the first page comes into view
+  void Close();  // the page in view is hidden, every page window destroyed
+  HeadlessPageWindow* WindowOf(const CPropertyPage& page) const;
+
+ private:
+  void Activate(int index);
+  void EnsureWindow(CPropertyPage& page);
+  void DestroyWindow(CPropertyPage& page);
+
+  CPropertySheet& sheet_;
+  HeadlessPlatform& platform_;
+  std::map<const CPropertyPage*, std::unique_ptr<HeadlessPageWindow>> windows_;
+  int active_ = -1;
+  bool open_ = false;
+};
+
+// Opens a sheet headlessly and works it as an engineer would: tabs, clicks, typing.
+class SheetDriver {
+ public:
+  SheetDriver(CPropertySheet& sheet, HeadlessPlatform& platform);
+  ~SheetDriver();
+
+  void Open();
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  int TabCount() const { return sheet_.GetPageCount(); }
+  std::vector<std::string> TabCaptions() const;
+  void SelectTab(int index);
+  bool SelectTab(const std::string& caption);  // first tab with that caption
+  CPropertyPage& ActivePage() const;
+
+  // A click on a control of the page in view. A disabled or hidden control takes no click;
+  // returns whether the click reached the page.
+  bool Click(int id);
+  // Types text into an edit of the page in view, as the engineer would (change handlers run).
+  void Type(int id, const std::string& text);
+  std::string Text(int id) const { return ActivePage().GetItemText(id); }
+  bool Checked(int id) const { return ActivePage().IsChecked(id); }
+  bool Enabled(int id) const { return ActivePage().IsItemEnabled(id); }
+
+  // The sheet's own buttons; a click on OK ("Exit") or Cancel closes the sheet.
+  bool ClickSheetButton(int id);
+  int Result() const { return result_; }
+
+  HeadlessPlatform& Platform() const { return platform_; }
+  HeadlessSheetWindow& Window() { return window_; }
+
+ private:
+  CPropertySheet& sheet_;
+  HeadlessPlatform& platform_;
+  HeadlessSheetWindow window_;
+  bool open_ = false;
+  int result_ = 0;
+};
+
+}  // namespace fw::headless

@@ -1,0 +1,36 @@
+#include "framework/platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace fw {
+namespace {
+PlatformImpl* g_platform = nullptr;
+}
+
+void Platform::Install(PlatformImpl* impl) {
+  g_platform = impl;
+}
+
+bool Platform::Installed() {
+  return g_platform != nullptr;
+}
+
+PlatformImpl& Platform::Get() {
+  if (g_platform == nullptr) {
+    // A programming error, not an input error: every entry point installs a platform first.
+    std::fputs("no platform installed\n", stderr);
+    std::abort();
+  }
+  return *g_platform;
+}
+
+ScopedPlatform::ScopedPlatform(PlatformImpl& impl) : previous_(g_platform) {
+  g_platform = &impl;
+}
+
+ScopedPlatform::~ScopedPlatform() {
+  g_platform = previous_;
+}
+
+}  // namespace fw

@@ -1,0 +1,92 @@
+// What the pages need of the operating system besides their own controls: pauses, the clock,
+// message boxes, file dialogs and running a sheet modally. A backend installs one
+// implementation; the headless one keeps time virtually and answers dialogs from a script.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "framework/local_time.h"
+
+namespace fw {
+
+class CPropertySheet;
+
+// Message box styles and answers, with the values Windows gives them (named apart from the
+// Windows macros so that both can be in scope in the Win32 backend).
+constexpr unsigned kMbOk = 0x0;
+constexpr unsigned kMbOkCancel = 0x1;
+constexpr unsigned kMbYesNo = 0x4;
+constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconExclamation = 0x30;
+constexpr unsigned kMbIconInformation = 0x40;
+constexpr unsigned kMbTypeMask = 0xF;
+constexpr unsigned kMbIconMask = 0xF0;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+// Title of the control module: the caption of its own message boxes.
+constexpr const char* kModuleTitle = "HD7_3";
+
+enum class MessageKind {
+  kPage,    // a page's own message box; caption as given, or the platform's default
+  kModule,  // the control module's message box, captioned with the module title
+};
+
+struct MessageBoxRequest {
+  MessageKind kind = MessageKind::kPage;
+  std::string text;
+  std::optional<std::string> caption;  // none: the platform's default caption
+  unsigned flags = kMbOk;
+};
+
+struct FileDialogRequest {
+  bool save = false;  // save form, else open form
+  std::string initialName;
+  std::string defaultExt;
+  std::string filter;  // "Name|*.ext|...|" as the pages give it
+  bool hideReadOnly = true;
+};
+
+class PlatformImpl {
+ public:
+  virtual ~PlatformImpl() = default;
+  virtual void Sleep(uint32_t ms) = 0;
+  virtual uint64_t TickCount() = 0;  // milliseconds, monotonic
+  virtual LocalTime Now() = 0;       // the PC's local date and time
+  virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
+  // The chosen full path, or nothing when the engineer cancelled.
+  virtual std::optional<std::string> FileDialog(const FileDialogRequest& request) = 0;
+  // Shows the sheet modally; returns the id of the button that closed it.
+  virtual int RunModal(CPropertySheet& sheet) = 0;
+};
+
+// The installed implementation. Pages call these; they never reach the OS directly.
+class Platform {
+ public:
+  static void Install(PlatformImpl* impl);
+  static PlatformImpl& Get();
+  static bool Installed();
+
+  static void Sleep(uint32_t ms) { Get().Sleep(ms); }
+  static uint64_t TickCount() { return Get().TickCount(); }
+  static LocalTime Now() { return Get().Now(); }
+};
+
+// Installs an implementation for the lifetime of the object and puts the previous one back.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(PlatformImpl& impl);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  PlatformImpl* previous_;
+};
+
+}  // namespace fw

@@ -1,0 +1,65 @@
+#include "nvdata/nv_page.h"
+
+#include <utility>
+
+#include "framework/property_sheet.h"
+#include "nvdata/number_text.h"
+
+CNvPage::CNvPage(const fw::DialogTemplate& dialog, int captionId, std::string caption,
+                 bool hasLiveValues)
+    : CPropertyPage(dialog, captionId, std::move(caption)), hasLiveValues_(hasLiveValues) {
+  if (dialog.Find(kIdRead) != nullptr) OnClicked(kIdRead, [this] { OnRead(); });
+  if (dialog.Find(kIdWrite) != nullptr) OnClicked(kIdWrite, [this] { OnWrite(); });
+}
+
+void CNvPage::OnShowWindow(bool show) {
+  if (!show) {
+    KillTimer(kLiveTimerId);
+    return;
+  }
+  if (hasLiveValues_) RefreshLive();
+  OnRead();
+  UpdateEnabling();
+  if (hasLiveValues_) SetTimer(kLiveTimerId, kLivePeriodMs);
+}
+
+void CNvPage::OnTimer(int timerId) {
+  if (timerId == kLiveTimerId && hasLiveValues_) RefreshLive();
+}
+
+void CNvPage::OnRead() {
+  fw::ScopedCaption caption(*this, kIdRead, "Wait", "Read");
+  ReadSettings();
+}
+
+void CNvPage::OnWrite() {
+  fw::ScopedCaption caption(*this, kIdWrite, "Wait", "Write");
+  WriteSettings();
+  if (ReadsAfterWrite()) OnRead();
+}
+
+NodeIo CNvPage::Node() const {
+  return NodeOf(*this);
+}
+
+int32_t CNvPage::ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) const {
+  return Node().Read(index, buffer, capacity);
+}
+
+bool CNvPage::ModifyNv(int32_t index, int32_t size, const std::function<void(uint8_t*)>& change,
+                       int32_t capacity) const {
+  uint8_t buffer[64] = {};
+  if (capacity > 64) capacity = 64;
+  const NodeIo node = Node();
+  if (node.Read(index, buffer, capacity) != 0) return false;
+  change(buffer);
+  return node.Write(index, buffer, size).sent;
+}
+
+void CNvPage::SetNumber(int id, double value, int decimals) {
+  SetItemText(id, decimals == 0 ? FormatFixed0(value) : FormatFixed1(value));
+}
+
+double CNvPage::GetNumber(int id) const {
+  return Atof(GetItemText(id));
+}

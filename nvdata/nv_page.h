@@ -1,0 +1,58 @@
+// The cycle every node page follows. Showing the page refreshes its live values (if it has
+// any), reads its settings, applies its own enabling and starts timer 1 (2000 ms); hiding it
+// kills the timer; each tick refreshes the live values only. "Read" (211) and "Write" (210)
+// show "Wait" while they run and get their captions back on every path.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "framework/property_page.h"
+#include "nvdata/config_part.h"
+#include "nvdata/node_io.h"
+
+constexpr int kIdWrite = 210;
+constexpr int kIdRead = 211;
+constexpr int kLiveTimerId = 1;
+constexpr uint32_t kLivePeriodMs = 2000;
+
+class CNvPage : public fw::CPropertyPage {
+ public:
+  CNvPage(const fw::DialogTemplate& dialog, int captionId, std::string caption, bool hasLiveValues);
+
+  void OnShowWindow(bool show) override;
+  void OnTimer(int timerId) override;
+
+  // The "Read" and "Write" buttons.
+  void OnRead();
+  void OnWrite();
+
+  bool HasLiveValues() const { return hasLiveValues_; }
+
+ protected:
+  // What each page fills in. ReadSettings and WriteSettings run inside the "Wait" caption.
+  virtual void RefreshLive() {}
+  virtual void ReadSettings() {}
+  virtual void WriteSettings() {}
+  virtual void UpdateEnabling() {}
+  // Most pages read their settings again after a write; a page that does not says so.
+  virtual bool ReadsAfterWrite() const { return true; }
+
+  // The node through the sheet's interfaces.
+  NodeIo Node() const;
+
+  // A direct NV read; status 0 means the buffer holds the value.
+  int32_t ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) const;
+  // Read-modify-write of a direct NV of `size` bytes: read with `capacity`, let `change`
+  // replace the page's own bytes, write `size` bytes back. Not written when the read failed.
+  bool ModifyNv(int32_t index, int32_t size, const std::function<void(uint8_t*)>& change,
+                int32_t capacity = kRecordSize) const;
+
+  // Numbers in fields: shown with "%.0f" or "%.1f", taken with atof.
+  void SetNumber(int id, double value, int decimals);
+  double GetNumber(int id) const;
+
+ private:
+  bool hasLiveValues_;
+};

@@ -1,0 +1,189 @@
+#include "framework/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/property_sheet.h"
+
+using namespace fw;
+using fw::headless::HeadlessPlatform;
+using fw::headless::SheetDriver;
+
+namespace {
+
+const DialogTemplate kDialog{
+    900,
+    250,
+    150,
+    {
+        {10, ControlKind::kEdit, "start", 0, 0, 10, 10},
+        {11, ControlKind::kPushButton, "Go", 0, 0, 10, 10},
+        {12, ControlKind::kCheckBox, "Flag", 0, 0, 10, 10},
+        {13, ControlKind::kPushButton, "Off", 0, 0, 10, 10, kCreatedDisabled},
+    }};
+
+// A page that records what the backend tells it.
+class ProbePage : public CPropertyPage {
+ public:
+  explicit ProbePage(std::string caption) : CPropertyPage(kDialog, 0, std::move(caption)) {
+    OnClicked(11, [this] { events.push_back("click"); });
+    OnChanged(10, [this] { events.push_back("changed"); });
+  }
+  bool OnInitDialog() override {
+    events.push_back("init");
+    return true;
+  }
+  void OnShowWindow(bool show) override {
+    events.push_back(show ? "show" : "hide");
+    if (show) {
+      SetTimer(1, 2000);
+    } else {
+      KillTimer(1);
+    }
+  }
+  void OnTimer(int id) override {
+    events.push_back("tick" + std::to_string(id) + "@" + std::to_string(Platform::TickCount()));
+    if (pauseInTick > 0) Platform::Sleep(pauseInTick);
+  }
+  std::vector<std::string> events;
+  uint32_t pauseInTick = 0;
+};
+
+TEST(Headless, PagesAreMadeOnFirstShowingAndNotifiedOnTabChange) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A"), b("B");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show"}));
+  EXPECT_TRUE(b.events.empty());
+  EXPECT_FALSE(b.HasWindow());
+  driver.SelectTab(1);
+  driver.SelectTab(0);
+  driver.SelectTab(1);
+  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show", "hide", "show", "hide"}));
+  EXPECT_EQ(b.events, (std::vector<std::string>{"init", "show", "hide", "show"}));
+  driver.Close();
+  EXPECT_EQ(b.events.back(), "hide");
+  EXPECT_EQ(platform.TimerCount(), 0u);
+}
+
+TEST(Headless, ControlsComeFromTheTemplateAndSettingTextFiresNoHandler) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A");
+  sheet.AddPage(&a);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  EXPECT_EQ(driver.Text(10), "start");
+  EXPECT_FALSE(driver.Enabled(13));
+  a.SetItemText(10, "by code");
+  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show"}));
+  driver.Type(10, "typed");
+  EXPECT_EQ(a.events.back(), "changed");
+  EXPECT_TRUE(driver.Click(11));
+  EXPECT_EQ(a.events.back(), "click");
+  EXPECT_FALSE(driver.Click(13));  // disabled
+  EXPECT_FALSE(driver.Click(99));  // no such control
+  EXPECT_TRUE(driver.Click(12));   // a check box toggles itself
+  EXPECT_TRUE(driver.Checked(12));
+}
+
+TEST(Headless, TimersFireFromTheMessageLoopOnlyAndCollapseAfterAPause) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A"), b("B");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  Platform::Sleep(5000);  // a pause: no tick fires inside it
+  EXPECT_EQ(a.events.size(), 2u);
+  platform.RunFor(0);  // the overdue tick fires once
+  EXPECT_EQ(a.events.back(), "tick1@5000");
+  a.events.clear();
+  platform.RunFor(4000);
+  EXPECT_EQ(a.events, (std::vector<std::string>{"tick1@7000", "tick1@9000"}));
+  a.events.clear();
+  a.pauseInTick = 4500;  // a tick that pauses longer than two periods
+  platform.RunFor(2000);
+  EXPECT_EQ(a.events, (std::vector<std::string>{"tick1@11000"}));
+  a.pauseInTick = 0;
+  a.events.clear();
+  driver.SelectTab(1);  // hidden: its timer is gone
+  platform.RunFor(10000);
+  for (const std::string& e : a.events) EXPECT_EQ(e.find("tick"), std::string::npos) << e;
+}
+
+TEST(Headless, RemovingAndAddingPagesKeepsTheActivePage) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A"), b("B"), c("C");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  driver.SelectTab(1);
+  sheet.RemovePage(&b);  // the active page goes: its neighbour comes into view
+  EXPECT_EQ(&driver.ActivePage(), &a);
+  EXPECT_FALSE(b.HasWindow());
+  sheet.AddPage(&c);
+  sheet.AddPage(&b);
+  sheet.RemovePage(&c);
+  EXPECT_EQ(driver.TabCaptions(), (std::vector<std::string>{"A", "B"}));
+  sheet.RemovePage(&c);  // not in the sheet: passed over
+  driver.SelectTab(1);
+  EXPECT_EQ(b.events.back(), "show");
+  EXPECT_EQ(b.events[b.events.size() - 2], "init");  // a new window, initialised again
+}
+
+TEST(Headless, MessageBoxesAndFileDialogsAreRecordedAndScripted) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A");
+  sheet.AddPage(&a);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  EXPECT_EQ(a.ShowMessage("Sure?", std::string("Q"), kMbYesNo), kIdNo);  // unscripted: No
+  EXPECT_EQ(platform.UnscriptedQuestions(), 1);
+  platform.QueueAnswer(kIdYes);
+  EXPECT_EQ(a.ShowMessage("Sure?", std::string("Q"), kMbYesNo), kIdYes);
+  EXPECT_EQ(a.ShowModuleMessage("Done"), kIdOk);
+  ASSERT_EQ(platform.Messages().size(), 3u);
+  EXPECT_EQ(platform.Messages()[2].request.kind, MessageKind::kModule);
+  EXPECT_EQ(platform.Messages()[2].request.caption, std::optional<std::string>("HD7_3"));
+
+  platform.QueueFile(std::string("C:\\x.txt"));
+  FileDialogRequest request;
+  request.save = true;
+  EXPECT_EQ(platform.FileDialog(request), std::optional<std::string>("C:\\x.txt"));
+  EXPECT_EQ(platform.FileDialog(request), std::nullopt);  // nothing queued: cancelled
+  EXPECT_EQ(platform.FileRequests().size(), 2u);
+}
+
+TEST(Headless, VirtualClockAdvancesTheLocalTime) {
+  HeadlessPlatform platform;
+  platform.SetLocalTime({2026, 12, 31, 23, 59, 59});
+  Platform::Sleep(1000);
+  EXPECT_EQ(Platform::Now(), (LocalTime{2027, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(AddSeconds({2024, 2, 28, 12, 0, 0}, 86400), (LocalTime{2024, 2, 29, 12, 0, 0}));
+}
+
+TEST(Headless, ScopedCaptionIsPutBackOnEveryPath) {
+  HeadlessPlatform platform;
+  CPropertySheet sheet("Test");
+  ProbePage a("A");
+  sheet.AddPage(&a);
+  SheetDriver driver(sheet, platform);
+  driver.Open();
+  try {
+    ScopedCaption caption(a, 11, "Wait", "Go");
+    EXPECT_EQ(driver.Text(11), "Wait");
+    throw std::runtime_error("handler failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(driver.Text(11), "Go");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include "sim/simulated_node.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/headless/headless.h"
+
+namespace {
+
+TEST(SimulatedNode, SizesAndDirections) {
+  fw::headless::HeadlessPlatform platform;
+  sim::SimulatedNode node;
+  uint8_t buffer[64] = {};
+  EXPECT_EQ(node.ReadNv(41, buffer, 2), 0);
+  EXPECT_EQ(node.ReadNv(39, buffer, 30), sim::kWrongSize);   // capacity below the size
+  EXPECT_EQ(node.WriteNv(41, buffer, 31), sim::kWrongSize);  // length must be the size
+  EXPECT_EQ(node.ReadNv(0, buffer, 31), sim::kWrongDirection);
+  EXPECT_EQ(node.ReadNv(22, buffer, 31), sim::kUnknownIndex);
+  EXPECT_EQ(node.ReadNv(47, buffer, 31), sim::kUnknownIndex);
+  EXPECT_EQ(sim::SimulatedNode::SizeOf(10), 1);
+  EXPECT_EQ(sim::SimulatedNode::SizeOf(43), 4);
+  EXPECT_EQ(sim::SimulatedNode::SizeOf(45), 2);
+}
+
+TEST(SimulatedNode, PartsBehindTheSelectorAndFactorySettings) {
+  fw::headless::HeadlessPlatform platform;
+  sim::SimulatedNode node;
+  uint8_t buffer[31] = {};
+  node.SetSelectedPart(0);
+  EXPECT_EQ(node.ReadNv(46, buffer, 31), sim::kNoPartSelected);
+  node.SetSelectedPart(13);
+  EXPECT_EQ(node.WriteNv(46, buffer, 31), sim::kNoPartSelected);
+  uint8_t select3[2] = {0, 3};
+  EXPECT_EQ(node.WriteNv(45, select3, 2), 0);
+  ASSERT_EQ(node.ReadNv(46, buffer, 31), 0);
+  // Part 3 value 11 is 65336 (-200): bytes 21 and 22.
+  EXPECT_EQ(buffer[21], 0xFF);
+  EXPECT_EQ(buffer[22], 0x38);
+  EXPECT_EQ(node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
+  // Part 1 value 15 = 2: circuit pages offered.
+  EXPECT_EQ(node.Part(1)[30], 2);
+}
+
+TEST(SimulatedNode, ClockRunsWithVirtualTimeAndIsSetThroughIndexZero) {
+  fw::headless::HeadlessPlatform platform;
+  sim::SimulatedNode node;
+  node.SetClock({2026, 12, 31, 23, 59, 58});
+  platform.RunFor(2500);
+  uint8_t t[7];
+  ASSERT_EQ(node.ReadNv(3, t, 7), 0);
+  EXPECT_EQ(std::vector<uint8_t>(t, t + 7), (std::vector<uint8_t>{0x07, 0xEB, 1, 1, 0, 0, 0}));
+  uint8_t set[7] = {0x07, 0xE8, 2, 29, 12, 30, 45};
+  EXPECT_EQ(node.WriteNv(0, set, 7), 0);
+  EXPECT_EQ(node.Clock(), (fw::LocalTime{2024, 2, 29, 12, 30, 45}));
+}
+
+TEST(SimulatedNode, FaultsLatencyAndLog) {
+  fw::headless::HeadlessPlatform platform;
+  sim::SimulatedNode node;
+  node.FailReads(20);
+  node.FailWrites(41);
+  node.SetLatency(30);
+  uint8_t buffer[31] = {};
+  EXPECT_EQ(node.ReadNv(20, buffer, 31), sim::kInjectedFailure);
+  EXPECT_EQ(node.ReadNv(21, buffer, 31), 0);
+  EXPECT_EQ(node.WriteNv(41, buffer, 2), sim::kInjectedFailure);
+  ASSERT_EQ(node.Log().size(), 3u);
+  EXPECT_EQ(node.Log()[0].atMs, 30u);
+  EXPECT_EQ(node.Log()[2].atMs, 90u);
+  EXPECT_EQ(node.Log()[1].bytes.size(), 2u);
+  EXPECT_EQ(node.Bytes(41),
+            (std::vector<uint8_t>{0x00, 0xFF}));  // the failed write changed nothing
+}
+
+TEST(SimulatedNode, ClientSiteOffersEitherInterface) {
+  fw::headless::HeadlessPlatform platform;
+  sim::SimulatedNode node;
+  sim::SimClientSite site(node, true, false);
+  void* out = nullptr;
+  EXPECT_EQ(site.QueryInterface(IID_INodeAccess, &out), E_NOINTERFACE);
+  EXPECT_EQ(out, nullptr);
+  ASSERT_EQ(site.QueryInterface(IID_INodeAccess2, &out), S_OK);
+  EXPECT_EQ(node.RefCount(), 1);
+  static_cast<INodeAccess2*>(out)->Release();
+  EXPECT_EQ(node.RefCount(), 0);
+}
+
+}  // namespace
