@@ -46,21 +46,10 @@ TEST(NodeInformationPage, OpeningSelectsPartOneAndThenZeroWithPauses) {
   EXPECT_EQ(f.node.SelectedPart(), 0);
 }
 
-// A bare sheet that offers the node to one page, without the sheet's own handshake.
-class BareSheet : public fw::CPropertySheet, public INodeLink {
- public:
-  explicit BareSheet(sim::SimulatedNode& node) : CPropertySheet("bare"), node_(node) {}
-  INodeAccess* NodeWriter() const override { return &node_; }
-  INodeAccess2* NodeReader() const override { return &node_; }
-
- private:
-  sim::SimulatedNode& node_;
-};
-
 TEST(NodeInformationPage, SelectorAlreadyOnPartOneCostsOneSelection) {
   NodeFixture f;
   f.node.SetSelectedPart(1);
-  BareSheet sheet(f.node);
+  testing_support::BareSheet sheet(f.node);
   CHD7_3PropPage page;
   sheet.AddPage(&page);
   fw::headless::SheetDriver driver(sheet, f.platform);

@@ -48,14 +48,21 @@ class ProbePage : public CPropertyPage {
   uint32_t pauseInTick = 0;
 };
 
-TEST(Headless, PagesAreMadeOnFirstShowingAndNotifiedOnTabChange) {
+// A sheet of probe pages, open in the headless backend.
+struct ProbeSheet {
+  explicit ProbeSheet(std::initializer_list<ProbePage*> pages) {
+    for (ProbePage* p : pages) sheet.AddPage(p);
+    driver.Open();
+  }
   HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
+  CPropertySheet sheet{"Test"};
+  SheetDriver driver{sheet, platform};
+};
+
+TEST(Headless, PagesAreMadeOnFirstShowingAndNotifiedOnTabChange) {
   ProbePage a("A"), b("B");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a, &b};
+  auto& [platform, sheet, driver] = probe;
   EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show"}));
   EXPECT_TRUE(b.events.empty());
   EXPECT_FALSE(b.HasWindow());
@@ -70,12 +77,9 @@ TEST(Headless, PagesAreMadeOnFirstShowingAndNotifiedOnTabChange) {
 }
 
 TEST(Headless, ControlsComeFromTheTemplateAndSettingTextFiresNoHandler) {
-  HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
   ProbePage a("A");
-  sheet.AddPage(&a);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a};
+  auto& [platform, sheet, driver] = probe;
   EXPECT_EQ(driver.Text(10), "start");
   EXPECT_FALSE(driver.Enabled(13));
   a.SetItemText(10, "by code");
@@ -91,13 +95,9 @@ TEST(Headless, ControlsComeFromTheTemplateAndSettingTextFiresNoHandler) {
 }
 
 TEST(Headless, TimersFireFromTheMessageLoopOnlyAndCollapseAfterAPause) {
-  HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
   ProbePage a("A"), b("B");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a, &b};
+  auto& [platform, sheet, driver] = probe;
   Platform::Sleep(5000);  // a pause: no tick fires inside it
   EXPECT_EQ(a.events.size(), 2u);
   platform.RunFor(0);  // the overdue tick fires once
@@ -117,13 +117,9 @@ TEST(Headless, TimersFireFromTheMessageLoopOnlyAndCollapseAfterAPause) {
 }
 
 TEST(Headless, RemovingAndAddingPagesKeepsTheActivePage) {
-  HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
   ProbePage a("A"), b("B"), c("C");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a, &b};
+  auto& [platform, sheet, driver] = probe;
   driver.SelectTab(1);
   sheet.RemovePage(&b);  // the active page goes: its neighbour comes into view
   EXPECT_EQ(&driver.ActivePage(), &a);
@@ -139,12 +135,9 @@ TEST(Headless, RemovingAndAddingPagesKeepsTheActivePage) {
 }
 
 TEST(Headless, MessageBoxesAndFileDialogsAreRecordedAndScripted) {
-  HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
   ProbePage a("A");
-  sheet.AddPage(&a);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a};
+  auto& [platform, sheet, driver] = probe;
   EXPECT_EQ(a.ShowMessage("Sure?", std::string("Q"), kMbYesNo), kIdNo);  // unscripted: No
   EXPECT_EQ(platform.UnscriptedQuestions(), 1);
   platform.QueueAnswer(kIdYes);
@@ -171,12 +164,9 @@ TEST(Headless, VirtualClockAdvancesTheLocalTime) {
 }
 
 TEST(Headless, ScopedCaptionIsPutBackOnEveryPath) {
-  HeadlessPlatform platform;
-  CPropertySheet sheet("Test");
   ProbePage a("A");
-  sheet.AddPage(&a);
-  SheetDriver driver(sheet, platform);
-  driver.Open();
+  ProbeSheet probe{&a};
+  auto& [platform, sheet, driver] = probe;
   try {
     ScopedCaption caption(a, 11, "Wait", "Go");
     EXPECT_EQ(driver.Text(11), "Wait");

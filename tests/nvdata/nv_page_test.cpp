@@ -58,16 +58,7 @@ class ShowPage {
   fw::headless::SheetDriver& Driver() { return driver_; }
 
  private:
-  class Sheet : public fw::CPropertySheet, public INodeLink {
-   public:
-    explicit Sheet(sim::SimulatedNode& node) : CPropertySheet("t"), node_(node) {}
-    INodeAccess* NodeWriter() const override { return &node_; }
-    INodeAccess2* NodeReader() const override { return &node_; }
-
-   private:
-    sim::SimulatedNode& node_;
-  };
-  Sheet sheet_;
+  testing_support::BareSheet sheet_;
   fw::headless::SheetDriver driver_;
 };
 

@@ -22,6 +22,18 @@ class TestControl : public IControlSite {
   IUnknown* site_;
 };
 
+// A sheet with no pages of its own that offers the node to whatever page a test adds, without
+// the plug-in sheet's start-up handshake.
+class BareSheet : public fw::CPropertySheet, public INodeLink {
+ public:
+  explicit BareSheet(sim::SimulatedNode& node) : CPropertySheet("bare"), node_(node) {}
+  INodeAccess* NodeWriter() const override { return &node_; }
+  INodeAccess2* NodeReader() const override { return &node_; }
+
+ private:
+  sim::SimulatedNode& node_;
+};
+
 class NodeFixture {
  public:
   NodeFixture();
