@@ -4,6 +4,7 @@
 
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
+#include "pages/clock/set_time_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
   class name : public CPlainPropertyPage {                \
@@ -13,7 +14,6 @@
 
 HD7_3_PLAIN_PAGE(CPage2PropPage, 201, 201);
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
-HD7_3_PLAIN_PAGE(CPage4PropPage, 203, 203);
 HD7_3_PLAIN_PAGE(CPage5PropPage, 204, 204);
 HD7_3_PLAIN_PAGE(CPage6PropPage, 205, 205);
 HD7_3_PLAIN_PAGE(CPage7PropPage, 206, 206);
