@@ -99,7 +99,7 @@ void CWeekCalendarPage::WriteSettings() {
   }
 
   int errors = formatErrors;
-  // A stop before its start; a stop of 0:00 is the end of the day and passes.
+  // A stop before its start, counted without a message; a stop of 0:00 (none) passes.
   for (int word = 1; word <= kWordCount; ++word) {
     const uint8_t stop = record[StopByte(word)];
     if (stop != 0 && stop < record[StartByte(word)]) ++errors;
