@@ -4,6 +4,9 @@
 
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
+#include "pages/circuit/status_switch_page.h"
+#include "pages/clock/set_time_page.h"
+#include "pages/clock/week_calendar_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
   class name : public CPlainPropertyPage {                \
@@ -13,13 +16,8 @@
 
 HD7_3_PLAIN_PAGE(CPage2PropPage, 201, 201);
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
-HD7_3_PLAIN_PAGE(CPage4PropPage, 203, 203);
-HD7_3_PLAIN_PAGE(CPage5PropPage, 204, 204);
-HD7_3_PLAIN_PAGE(CPage6PropPage, 205, 205);
 HD7_3_PLAIN_PAGE(CPage7PropPage, 206, 206);
 HD7_3_PLAIN_PAGE(CPage8PropPage, 207, 207);
-HD7_3_PLAIN_PAGE(CPage9PropPage, 208, 208);
-HD7_3_PLAIN_PAGE(CPage10PropPage, 209, 209);
 HD7_3_PLAIN_PAGE(CPage11PropPage, 210, 210);
 HD7_3_PLAIN_PAGE(CPage12PropPage, 211, 211);
 HD7_3_PLAIN_PAGE(CPage13PropPage, 212, 212);

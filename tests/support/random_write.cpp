@@ -1,0 +1,224 @@
+#include "tests/support/random_write.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "nvdata/config_part.h"
+#include "nvdata/nv_page.h"
+
+namespace testing_support {
+namespace {
+
+constexpr int32_t kLastIndex = kIndexPluginCnf;
+
+bool Chance(std::mt19937& rng, double p) {
+  return std::uniform_real_distribution<double>(0.0, 1.0)(rng) < p;
+}
+
+int Uniform(std::mt19937& rng, int lo, int hi) {
+  return std::uniform_int_distribution<int>(lo, hi)(rng);
+}
+
+std::vector<uint8_t> RandomBytes(std::mt19937& rng, size_t n) {
+  std::vector<uint8_t> bytes(n);
+  for (uint8_t& b : bytes) b = static_cast<uint8_t>(Uniform(rng, 0, 255));
+  return bytes;
+}
+
+void RandomizeNode(sim::SimulatedNode& node, std::mt19937& rng) {
+  for (int32_t index = 0; index < kLastIndex; ++index) {
+    const int32_t size = sim::SimulatedNode::SizeOf(index);
+    if (size > 0 && index != kIndexPartSelector) {
+      node.SetBytes(index, RandomBytes(rng, static_cast<size_t>(size)));
+    }
+  }
+  for (int part = 1; part <= kPartCount; ++part) node.SetPart(part, RandomBytes(rng, kRecordSize));
+  // Mostly a real part, sometimes none, sometimes a word the node has no part for.
+  const int pick = Uniform(rng, 0, 19);
+  node.SetSelectedPart(pick < 14   ? Uniform(rng, 1, kPartCount)
+                       : pick < 17 ? 0
+                                   : Uniform(rng, 13, 0xFFFF));
+}
+
+std::string Key(int32_t index, int part) {
+  return index == kIndexPluginCnf ? "part" + std::to_string(part) : "nv" + std::to_string(index);
+}
+
+struct Ownership {
+  uint8_t mask = 0;
+  int fixed = -1;
+};
+
+std::string Hex(uint8_t b) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", b);
+  return text;
+}
+
+void CheckBytes(const std::map<std::string, std::vector<uint8_t>>& before,
+                const std::map<std::string, std::vector<uint8_t>>& after,
+                const std::map<std::string, std::map<int, Ownership>>& owned) {
+  const std::string selectorKey = Key(kIndexPartSelector, 0);
+  for (const auto& [key, was] : before) {
+    if (key == selectorKey) continue;  // the selector is node state every page moves
+    const std::vector<uint8_t>& now = after.at(key);
+    const auto own = owned.find(key);
+    for (size_t i = 0; i < was.size(); ++i) {
+      Ownership o;
+      if (own != owned.end()) {
+        const auto it = own->second.find(static_cast<int>(i));
+        if (it != own->second.end()) o = it->second;
+      }
+      const uint8_t changed = static_cast<uint8_t>(was[i] ^ now[i]);
+      EXPECT_EQ(changed & ~o.mask, 0)
+          << key << " byte " << i << " is not the page's: " << Hex(was[i]) << " became "
+          << Hex(now[i]);
+      if (o.fixed >= 0 && changed != 0) {
+        EXPECT_EQ(now[i], o.fixed) << key << " byte " << i << " written with another value";
+      }
+    }
+  }
+}
+
+void CheckCalls(const std::vector<sim::HostCall>& calls,
+                const std::map<std::string, std::map<int, Ownership>>& owned,
+                bool readsBeforeWrite) {
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const sim::HostCall& w = calls[i];
+    if (w.kind != sim::HostCall::Kind::kWrite || w.index == kIndexPartSelector) continue;
+    const std::string key = Key(w.index, w.part);
+    EXPECT_TRUE(owned.count(key) != 0) << "wrote " << key << ", which the page does not own";
+    if (!readsBeforeWrite) continue;
+    // The last read of the same NV before the write must have succeeded (for a part: with the
+    // same part selected).
+    const sim::HostCall* read = nullptr;
+    for (size_t j = i; j-- > 0;) {
+      if (calls[j].kind == sim::HostCall::Kind::kRead && calls[j].index == w.index) {
+        read = &calls[j];
+        break;
+      }
+    }
+    ASSERT_NE(read, nullptr) << "wrote " << key << " without reading it";
+    EXPECT_EQ(read->status, 0) << "wrote " << key << " after its read failed";
+    EXPECT_EQ(read->part, w.part) << "wrote " << key << " after reading another part";
+  }
+}
+
+}  // namespace
+
+std::vector<PageByte> WholePart(int part) {
+  std::vector<PageByte> bytes;
+  for (int i = 0; i < kRecordSize; ++i) bytes.push_back(PageByte::Part(part, i));
+  return bytes;
+}
+
+std::string RandomFieldText(std::mt19937& rng) {
+  static const char* const kSpecial[] = {"nan",
+                                         "inf",
+                                         "-0",
+                                         "0x1F",
+                                         "1e5",
+                                         ".5",
+                                         "-.5",
+                                         "+7",
+                                         "1e308",
+                                         "-1e400",
+                                         "99999999999999999999",
+                                         "1,5",
+                                         "\t3",
+                                         "0.0000001",
+                                         "-2147483649"};
+  char text[64];
+  switch (Uniform(rng, 0, 9)) {
+    case 0:
+      return "";
+    case 1:
+      return std::to_string(Uniform(rng, -100000, 100000));
+    case 2:
+      std::snprintf(text, sizeof text, "%.3f",
+                    std::uniform_real_distribution<double>(-1000.0, 1000.0)(rng));
+      return text;
+    case 3:
+      return kSpecial[Uniform(rng, 0, static_cast<int>(std::size(kSpecial)) - 1)];
+    case 4: {
+      std::string junk;
+      const int n = Uniform(rng, 1, 12);
+      for (int i = 0; i < n; ++i) junk += static_cast<char>(Uniform(rng, 32, 126));
+      return junk;
+    }
+    case 5:
+      return std::string(static_cast<size_t>(Uniform(rng, 1, 3)), ' ') +
+             std::to_string(Uniform(rng, 0, 99));
+    case 6:
+      return std::string(static_cast<size_t>(Uniform(rng, 300, 5000)),
+                         static_cast<char>(Uniform(rng, 0, 1) != 0 ? '9' : 'x'));
+    case 7:
+      std::snprintf(text, sizeof text, "%d:%02d", Uniform(rng, 0, 30), Uniform(rng, 0, 70));
+      return text;
+    default:
+      return std::to_string(Uniform(rng, 0, 300));
+  }
+}
+
+RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
+                                 const std::vector<PageByte>& owned, const FieldFiller& fill,
+                                 const RandomWriteOptions& options) {
+  std::map<std::string, std::map<int, Ownership>> ownership;
+  for (const PageByte& b : owned) {
+    Ownership& o = ownership[Key(b.index, b.part)][b.position];
+    o.mask |= b.mask;
+    if (b.fixed >= 0) o.fixed = b.fixed;
+  }
+  std::vector<int> ownParts;
+  for (const PageByte& b : owned) {
+    if (b.index == kIndexPluginCnf) ownParts.push_back(b.part);
+  }
+
+  RandomWriteStats stats;
+  std::mt19937 rng(options.seed);
+  f.Show(page);
+  for (int trial = 0; trial < options.trials && !::testing::Test::HasFailure(); ++trial) {
+    SCOPED_TRACE("random write trial " + std::to_string(trial));
+    RandomizeNode(f.node, rng);
+    fill(rng, page);
+    for (int32_t index = 0; index <= kLastIndex; ++index) {
+      if (Chance(rng, options.readFailureRate)) f.node.FailReads(index);
+    }
+    if (Chance(rng, options.selectorWriteFailureRate)) f.node.FailWrites(kIndexPartSelector);
+
+    const auto before = f.node.Snapshot();
+    const int selectorBefore = f.node.SelectedPart();
+    const size_t from = f.node.Log().size();
+    EXPECT_TRUE(f.driver->Click(kIdWrite)) << "the Write button took no click";
+    const std::vector<sim::HostCall> calls = f.CallsSince(from);
+    for (int32_t index = 0; index <= kLastIndex; ++index) f.node.FailReads(index, false);
+    f.node.FailWrites(kIndexPartSelector, false);
+
+    CheckBytes(before, f.node.Snapshot(), ownership);
+    const int selectorAfter = f.node.SelectedPart();
+    EXPECT_TRUE(selectorAfter == selectorBefore ||
+                std::find(ownParts.begin(), ownParts.end(), selectorAfter) != ownParts.end())
+        << "the selector moved to part " << selectorAfter;
+    CheckCalls(calls, ownership, options.readsBeforeWrite);
+    if (options.checkCalls) options.checkCalls(calls);
+
+    ++stats.trials;
+    const bool wrote = std::any_of(calls.begin(), calls.end(), [](const sim::HostCall& c) {
+      return c.kind == sim::HostCall::Kind::kWrite && c.index != kIndexPartSelector;
+    });
+    const bool failedRead = std::any_of(calls.begin(), calls.end(), [](const sim::HostCall& c) {
+      return c.kind == sim::HostCall::Kind::kRead && c.status != 0;
+    });
+    stats.withWrites += wrote ? 1 : 0;
+    stats.withoutWrites += wrote ? 0 : 1;
+    stats.withFailedReads += failedRead ? 1 : 0;
+    f.platform.ClearMessages();
+    f.node.ClearLog();
+  }
+  return stats;
+}
+
+}  // namespace testing_support
