@@ -5,7 +5,7 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
+#include <utility>
 
 class LineReader {
  public:
@@ -38,10 +38,10 @@ class FileLineReader : public LineReader {
   size_t next_ = 0;
 };
 
-// Reads text in memory.
+// Reads text in memory (its own copy).
 class TextLineReader : public LineReader {
  public:
-  explicit TextLineReader(std::string_view text) : text_(text) {}
+  explicit TextLineReader(std::string text) : text_(std::move(text)) {}
 
  protected:
   int Get() override {
@@ -49,6 +49,6 @@ class TextLineReader : public LineReader {
   }
 
  private:
-  std::string_view text_;
+  std::string text_;
   size_t next_ = 0;
 };
