@@ -4,6 +4,7 @@
 
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
+#include "settingsfile/import_export_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
   class name : public CPlainPropertyPage {                \
@@ -11,7 +12,6 @@
     name() : CPlainPropertyPage(templateId, captionId) {} \
   }
 
-HD7_3_PLAIN_PAGE(CPage2PropPage, 201, 201);
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
 HD7_3_PLAIN_PAGE(CPage4PropPage, 203, 203);
 HD7_3_PLAIN_PAGE(CPage5PropPage, 204, 204);
