@@ -16,7 +16,7 @@ class LineReader {
   virtual ~LineReader() = default;
   // The next line without its line end; false at the end of the text. A last line without a
   // line end is a line; nothing after the last line end is not.
-  bool Next(std::string& line);
+  virtual bool Next(std::string& line);
 
  protected:
   // The next character, or EOF.
