@@ -32,8 +32,13 @@ need_packages() {
 }
 
 source_files() {
-  find hostaccess nvdata framework control settingsfile pages resources sim host tests bench \
-    -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort
+  # Folders that do not exist yet are left out.
+  local folders=() folder
+  for folder in hostaccess nvdata framework control settingsfile pages resources sim host tests \
+    bench; do
+    [ -d "$folder" ] && folders+=("$folder")
+  done
+  find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort
 }
 
 check_format() {
