@@ -22,5 +22,34 @@ done
 
 step "tests (debug)"
 ctest --preset debug -j "$jobs" 2>&1 | tail -n 4
+# The download reader under libFuzzer for a bounded time; a crash or a failed check fails the
+# run. Needs clang with its fuzzer runtime.
+step "fuzzing the download reader (30 s)"
+fuzzer_works() {
+  local probe
+  probe=$(mktemp -d)
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' \
+    >"$probe/probe.cpp"
+  clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1
+  local status=$?
+  rm -rf "$probe"
+  return $status
+}
+need_packages clang:clang || true
+if command -v clang++ >/dev/null 2>&1 && ! fuzzer_works; then
+  fuzzer_lib="$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-$(uname -m).a"
+  need_packages "$fuzzer_lib:libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev" || true
+fi
+if command -v clang++ >/dev/null 2>&1 && fuzzer_works; then
+  cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DHD7_3_FUZZ=ON -DHD7_3_TESTS=OFF -DHD7_3_BENCHMARKS=OFF >/dev/null
+  cmake --build build/fuzz --target hd73_download_fuzz -j "$jobs"
+  mkdir -p build/fuzz/corpus
+  build/fuzz/tests/fuzz/hd73_download_fuzz -max_total_time=30 -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus/download 2>&1 | tail -n 6
+else
+  echo "fuzz step SKIPPED: clang with the libFuzzer runtime is not available"
+fi
+
 step "tests (sanitizers)"
 ctest --preset asan -j "$jobs"

@@ -7,6 +7,7 @@
 #include "pages/circuit/status_switch_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
+#include "settingsfile/import_export_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
   class name : public CPlainPropertyPage {                \
@@ -14,7 +15,6 @@
     name() : CPlainPropertyPage(templateId, captionId) {} \
   }
 
-HD7_3_PLAIN_PAGE(CPage2PropPage, 201, 201);
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
 HD7_3_PLAIN_PAGE(CPage7PropPage, 206, 206);
 HD7_3_PLAIN_PAGE(CPage8PropPage, 207, 207);

@@ -8,6 +8,10 @@ namespace {
 PlatformImpl* g_platform = nullptr;
 }
 
+bool PlatformImpl::ReplaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
 void Platform::Install(PlatformImpl* impl) {
   g_platform = impl;
 }

@@ -63,6 +63,11 @@ class PlatformImpl {
   virtual std::optional<std::string> FileDialog(const FileDialogRequest& request) = 0;
   // Shows the sheet modally; returns the id of the button that closed it.
   virtual int RunModal(CPropertySheet& sheet) = 0;
+  // Puts the file `from` in the place of `to`, replacing `to` if it exists, in one step where
+  // the OS offers one; false when it could not be done (then `to` is as it was). The default
+  // uses std::rename, which replaces on POSIX but refuses an existing target on Windows: the
+  // Win32 backend overrides it.
+  virtual bool ReplaceFile(const std::string& from, const std::string& to);
 };
 
 // The installed implementation. Pages call these; they never reach the OS directly.

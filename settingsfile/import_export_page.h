@@ -1,0 +1,35 @@
+// The Import / Export page: saves the node's configuration to a NodeSettings file, downloads
+// such a file into the node, and puts the node back to its factory settings. Downloading and
+// factory settings need the service password. No Read or Write button and no timer: the page
+// reads the node only when shown, on "Default" and during its three operations.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/property_page.h"
+
+// The service password, compared exactly (case counts) with the whole field.
+constexpr std::string_view kServicePassword = "Kobalt";
+inline bool IsServicePassword(std::string_view text) {
+  return text == kServicePassword;
+}
+
+// A path whose file name has no extension gets ".txt", as the file dialogs' default extension
+// gives it.
+std::string WithDefaultExtension(const std::string& path);
+
+class CPage2PropPage : public fw::CPropertyPage {
+ public:
+  CPage2PropPage();
+  void OnShowWindow(bool show) override;
+
+ private:
+  void FetchNodeName();
+  void OnSaveToFile();
+  void OnReadFromFile();
+  void OnDefaultSettings();
+  void DownloadFromChosenFile();
+  std::optional<std::string> ChooseFile(bool save);
+};

@@ -1,0 +1,29 @@
+#include "settingsfile/line_reader.h"
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  bool any = false;
+  bool cut = false;
+  for (int c = Get(); c != EOF; c = Get()) {
+    any = true;
+    if (c == '\n') {
+      if (!cut && !line.empty() && line.back() == '\r') line.pop_back();
+      return true;
+    }
+    if (line.size() < kMaxKept) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      cut = true;
+    }
+  }
+  return any;
+}
+
+int FileLineReader::Get() {
+  if (next_ == size_) {
+    size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    next_ = 0;
+    if (size_ == 0) return EOF;
+  }
+  return static_cast<unsigned char>(buffer_[next_++]);
+}

@@ -1,0 +1,78 @@
+#include "settingsfile/nv_set.h"
+
+#include "settingsfile/value_lines.h"
+
+namespace {
+
+// The header lines pad with spaces as the files in the field have them; the widths differ from
+// line to line and are kept exactly.
+const std::array<SingleNv, 6> kSingleNvs = {{
+    {"nciTemp1PlugIn", 39, RecordKind::kStrInt,
+     "* nciTemp1PlugIn    (38) - SNVT_str_int            \n"},
+    {"nciTemp2PlugIn", 40, RecordKind::kStrInt,
+     "* nciTemp2PlugIn    (39) - SNVT_str_int            \n"},
+    {"nciSwitchExt1", 41, RecordKind::kCount,
+     "* nciSwitchExt1     (40) - SNVT_count             \n"},
+    {"nciSwitchExt2", 42, RecordKind::kCount,
+     "* nciSwitchExt2    (41) - SNVT_count             \n"},
+    {"nciCalcValve1", 43, RecordKind::kTimePassed,
+     "* nciCalcValve1    (42) - SNVT_time_passed              \n"},
+    {"nciCalcValve2", 44, RecordKind::kTimePassed,
+     "* nciCalcValve2    (43) - SNVT_time_passed        \n"},
+}};
+
+}  // namespace
+
+std::string PartHeaderLine(int part) {
+  const std::string number = std::to_string(part);
+  // The part number and its padding take three characters.
+  return "* nviPluginCnf     (45) - SNVT_str_int     ** Part " + number +
+         std::string(number.size() < 3 ? 3 - number.size() : 0, ' ') + "\n";
+}
+
+const std::array<SingleNv, 6>& SingleNvs() {
+  return kSingleNvs;
+}
+
+const SingleNv* FindSingleNv(std::string_view name) {
+  for (const SingleNv& nv : kSingleNvs) {
+    if (nv.name == name) return &nv;
+  }
+  return nullptr;
+}
+
+int RecordBytes(RecordKind kind) {
+  switch (kind) {
+    case RecordKind::kStrInt:
+      return kStrIntBytes;
+    case RecordKind::kCount:
+      return kCountBytes;
+    case RecordKind::kTimePassed:
+      return kTimePassedBytes;
+  }
+  return 0;
+}
+
+std::string FormatValueLine(RecordKind kind, const uint8_t* record) {
+  switch (kind) {
+    case RecordKind::kStrInt:
+      return FormatStrIntLine(record);
+    case RecordKind::kCount:
+      return FormatCountLine(record);
+    case RecordKind::kTimePassed:
+      return FormatTimePassedLine(record);
+  }
+  return std::string();
+}
+
+WriteResult WriteSingleNv(const NodeIo& node, const SingleNv& nv, std::string_view valueLine) {
+  switch (nv.kind) {
+    case RecordKind::kStrInt:
+      return node.Write(nv.hostIndex, ParseStrIntRecord(valueLine).data(), kStrIntBytes);
+    case RecordKind::kCount:
+      return node.Write(nv.hostIndex, ParseCountRecord(valueLine).data(), kCountBytes);
+    case RecordKind::kTimePassed:
+      return node.Write(nv.hostIndex, ParseTimePassedRecord(valueLine).data(), kTimePassedBytes);
+  }
+  return {};
+}

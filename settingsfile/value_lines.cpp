@@ -1,0 +1,112 @@
+#include "settingsfile/value_lines.h"
+
+#include <algorithm>
+
+#include "nvdata/number_text.h"
+#include "nvdata/nv_codec.h"
+
+namespace {
+
+constexpr int kStrIntFields = 16;
+constexpr int kTimePassedFields = 4;
+
+// Field k of a line of `count` fields: field 0 ends at the first comma, the middle fields at the
+// next comma after their start, and the last runs to the end of the line. A field that no comma
+// ends (other than the last) is empty.
+std::string_view Field(std::string_view line, int k, int count) {
+  if (k == 0) {
+    const size_t comma = line.find(',');
+    return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma);
+  }
+  const size_t start = FieldOffset(line, k);
+  if (k == count - 1) return line.substr(start);
+  const size_t comma = line.find(',', start);
+  if (comma == std::string_view::npos) return std::string_view();
+  return line.substr(start, comma - start);
+}
+
+int32_t FieldValue(std::string_view line, int k, int count) {
+  return TruncToInt32(Atof(Field(line, k, count)));
+}
+
+std::string Join(const int* values, int count) {
+  std::string line;
+  for (int k = 0; k < count; ++k) {
+    if (k > 0) line += ", ";
+    line += FormatFixed0(values[k]);
+  }
+  return line + "\n\n";
+}
+
+}  // namespace
+
+std::string FormatStrIntLine(const uint8_t* record) {
+  int values[kStrIntFields];
+  values[0] = CNvCodec::SignedByte(record[0]);
+  for (int k = 1; k < kStrIntFields; ++k) {
+    values[k] = CNvCodec::MakeWord(record[2 * k - 1], record[2 * k]);
+  }
+  return Join(values, kStrIntFields);
+}
+
+std::string FormatCountLine(const uint8_t* record) {
+  const int value = CNvCodec::MakeWord(record[0], record[1]);
+  return Join(&value, 1);
+}
+
+std::string FormatTimePassedLine(const uint8_t* record) {
+  int values[kTimePassedFields];
+  for (int k = 0; k < kTimePassedFields; ++k) values[k] = CNvCodec::SignedByte(record[k]);
+  return Join(values, kTimePassedFields);
+}
+
+size_t FieldOffset(std::string_view text, int n) {
+  size_t offset = 0;
+  for (int i = 0; i < n && offset < text.size(); ++i) {
+    const size_t comma = text.find(',', offset);
+    const size_t advance = comma == std::string_view::npos ? 1 : comma - offset + 2;
+    offset = std::min(text.size(), offset + advance);
+  }
+  return offset;
+}
+
+uint8_t ParseStrIntByte(std::string_view line, int i) {
+  if (i < 0 || i >= kStrIntBytes) return 0;
+  if (i == 0) return CNvCodec::LowByte(FieldValue(line, 0, kStrIntFields));
+  const int k = (i + 1) / 2;
+  const int32_t value = FieldValue(line, k, kStrIntFields);
+  return i % 2 == 1 ? CNvCodec::HighByte(value) : CNvCodec::LowByte(value);
+}
+
+uint8_t ParseCountByte(std::string_view line, int i) {
+  const int32_t value = TruncToInt32(Atof(line));
+  return i == 0 ? CNvCodec::HighByte(value) : CNvCodec::LowByte(value);
+}
+
+uint8_t ParseTimePassedByte(std::string_view line, int i) {
+  if (i < 0 || i >= kTimePassedBytes) return 0;
+  return CNvCodec::LowByte(FieldValue(line, i, kTimePassedFields));
+}
+
+StrIntRecord ParseStrIntRecord(std::string_view line) {
+  StrIntRecord record{};
+  record[0] = CNvCodec::LowByte(FieldValue(line, 0, kStrIntFields));
+  for (int k = 1; k < kStrIntFields; ++k) {
+    const int32_t value = FieldValue(line, k, kStrIntFields);
+    record[static_cast<size_t>(2 * k - 1)] = CNvCodec::HighByte(value);
+    record[static_cast<size_t>(2 * k)] = CNvCodec::LowByte(value);
+  }
+  return record;
+}
+
+CountRecord ParseCountRecord(std::string_view line) {
+  return {ParseCountByte(line, 0), ParseCountByte(line, 1)};
+}
+
+TimePassedRecord ParseTimePassedRecord(std::string_view line) {
+  TimePassedRecord record{};
+  for (int k = 0; k < kTimePassedBytes; ++k) {
+    record[static_cast<size_t>(k)] = ParseTimePassedByte(line, k);
+  }
+  return record;
+}
