@@ -11,15 +11,6 @@
 
 namespace {
 
-class Control : public IControlSite {
- public:
-  explicit Control(IUnknown* site) : site_(site) {}
-  IUnknown* ClientSite() const override { return site_; }
-
- private:
-  IUnknown* site_;
-};
-
 void BM_CodecRoundTrip(benchmark::State& state) {
   double v = -55.35;
   for (auto _ : state) {
@@ -49,7 +40,7 @@ void BM_SheetConstruction(benchmark::State& state) {
   fw::headless::HeadlessPlatform platform;
   sim::SimulatedNode node;
   sim::SimClientSite site(node);
-  Control control(&site);
+  FixedControlSite control(&site);
   SetCurrentControl(&control);
   for (auto _ : state) {
     CSheet sheet("HD7_3");

@@ -11,21 +11,12 @@
 
 namespace {
 
-class Control : public IControlSite {
- public:
-  explicit Control(IUnknown* site) : site_(site) {}
-  IUnknown* ClientSite() const override { return site_; }
-
- private:
-  IUnknown* site_;
-};
-
 // Shows page `pageMember` (an index into the sheet's pages) and writes it, once per iteration.
 void ShowAndWrite(benchmark::State& state, int pageMember) {
   fw::headless::HeadlessPlatform platform;
   sim::SimulatedNode node;
   sim::SimClientSite site(node);
-  Control control(&site);
+  FixedControlSite control(&site);
   SetCurrentControl(&control);
   {
     CSheet sheet("HD7_3");

@@ -14,6 +14,18 @@ class IControlSite {
   ~IControlSite() = default;
 };
 
+// Where no real control stands behind the sheet (tests, benchmarks, tools): hands out a given
+// client site.
+class FixedControlSite : public IControlSite {
+ public:
+  explicit FixedControlSite(IUnknown* site) : site_(site) {}
+  IUnknown* ClientSite() const override { return site_; }
+  void SetSite(IUnknown* site) { site_ = site; }
+
+ private:
+  IUnknown* site_;
+};
+
 void SetCurrentControl(IControlSite* control);
 IControlSite* CurrentControl();
 // Clears the reference if it is `control` (called as the control is destroyed).

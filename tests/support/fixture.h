@@ -12,16 +12,6 @@
 
 namespace testing_support {
 
-class TestControl : public IControlSite {
- public:
-  explicit TestControl(IUnknown* site) : site_(site) {}
-  IUnknown* ClientSite() const override { return site_; }
-  void SetSite(IUnknown* site) { site_ = site; }
-
- private:
-  IUnknown* site_;
-};
-
 // A sheet with no pages of its own that offers the node to whatever page a test adds, without
 // the plug-in sheet's start-up handshake.
 class BareSheet : public fw::CPropertySheet, public INodeLink {
@@ -52,7 +42,7 @@ class NodeFixture {
   fw::headless::HeadlessPlatform platform;  // first: the node's clock reads its ticks
   sim::SimulatedNode node;
   sim::SimClientSite site{node};
-  TestControl control{&site};
+  FixedControlSite control{&site};
   std::unique_ptr<CSheet> sheet;
   std::unique_ptr<fw::headless::SheetDriver> driver;
 };
