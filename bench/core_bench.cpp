@@ -1,6 +1,8 @@
 // Benchmarks of the portable core. Run: build/release/bench/hd73_bench
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include "control/current_control.h"
 #include "control/sheet.h"
 #include "framework/headless/headless.h"
@@ -20,12 +22,12 @@ void BM_CodecRoundTrip(benchmark::State& state) {
     benchmark::DoNotOptimize(CNvBitCodec::ReverseBits(h));
   }
 }
-BENCHMARK(BM_CodecRoundTrip);
+HD7_3_BENCHMARK(BM_CodecRoundTrip);
 
 void BM_Atof(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(Atof(" -1234.5678e-2x"));
 }
-BENCHMARK(BM_Atof);
+HD7_3_BENCHMARK(BM_Atof);
 
 void BM_FormatFixed1(benchmark::State& state) {
   double v = -12.25;
@@ -34,7 +36,7 @@ void BM_FormatFixed1(benchmark::State& state) {
     benchmark::DoNotOptimize(FormatFixed0(v));
   }
 }
-BENCHMARK(BM_FormatFixed1);
+HD7_3_BENCHMARK(BM_FormatFixed1);
 
 void BM_SheetConstruction(benchmark::State& state) {
   fw::headless::HeadlessPlatform platform;
@@ -49,7 +51,7 @@ void BM_SheetConstruction(benchmark::State& state) {
   }
   SetCurrentControl(nullptr);
 }
-BENCHMARK(BM_SheetConstruction);
+HD7_3_BENCHMARK(BM_SheetConstruction);
 
 // One select-read-modify-write of a part against the simulated node: no latency, and the
 // virtual pauses cost nothing.
@@ -65,6 +67,6 @@ void BM_PartReadModifyWrite(benchmark::State& state) {
     node.ClearLog();
   }
 }
-BENCHMARK(BM_PartReadModifyWrite);
+HD7_3_BENCHMARK(BM_PartReadModifyWrite);
 
 }  // namespace

@@ -3,6 +3,8 @@
 // this measures the pages' own work and the host calls. Run: build/release/bench/hd73_bench
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include "control/current_control.h"
 #include "control/sheet.h"
 #include "framework/headless/headless.h"
@@ -41,11 +43,11 @@ void ShowAndWrite(benchmark::State& state, int pageMember) {
 void BM_StatusSwitchShowAndWrite(benchmark::State& state) {
   ShowAndWrite(state, 8);  // CPage9PropPage
 }
-BENCHMARK(BM_StatusSwitchShowAndWrite);
+HD7_3_BENCHMARK(BM_StatusSwitchShowAndWrite);
 
 void BM_WeekCalendarShowAndWrite(benchmark::State& state) {
   ShowAndWrite(state, 4);  // CPage5PropPage
 }
-BENCHMARK(BM_WeekCalendarShowAndWrite);
+HD7_3_BENCHMARK(BM_WeekCalendarShowAndWrite);
 
 }  // namespace

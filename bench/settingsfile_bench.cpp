@@ -2,6 +2,8 @@
 // virtual (the headless clock only counts them), so what is measured is the code itself.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -33,7 +35,7 @@ void BM_ExportFactorySettings(benchmark::State& state) {
   }
   std::remove(path.c_str());
 }
-BENCHMARK(BM_ExportFactorySettings)->Unit(benchmark::kMicrosecond);
+HD7_3_BENCHMARK(BM_ExportFactorySettings)->Unit(benchmark::kMicrosecond);
 
 void BM_DownloadFactorySettingsFile(benchmark::State& state) {
   fw::headless::HeadlessPlatform platform;
@@ -51,13 +53,13 @@ void BM_DownloadFactorySettingsFile(benchmark::State& state) {
   }
   std::remove(path.c_str());
 }
-BENCHMARK(BM_DownloadFactorySettingsFile)->Unit(benchmark::kMicrosecond);
+HD7_3_BENCHMARK(BM_DownloadFactorySettingsFile)->Unit(benchmark::kMicrosecond);
 
 void BM_ParseStrIntLine(benchmark::State& state) {
   const std::string line =
       "2, 64336, 2000, 0, 0, 0, 7000, 3500, 0, 0, 0, 500, 3300, 500, 7000, 5500";
   for (auto _ : state) benchmark::DoNotOptimize(ParseStrIntRecord(line));
 }
-BENCHMARK(BM_ParseStrIntLine);
+HD7_3_BENCHMARK(BM_ParseStrIntLine);
 
 }  // namespace
