@@ -16,6 +16,12 @@ if(NOT DEFINED HD7_3_WINDOWS_BITS)
   endif()
 endif()
 
+# The Windows programs of the tests run under Wine, in a prefix of this build's own.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine_run.sh
+      ${CMAKE_BINARY_DIR}/wineprefix ${HD7_3_WINDOWS_BITS})
+endif()
+
 # ---------------------------------------------------------------- Win32 backend
 file(GLOB HD7_3_WIN32_SOURCES CONFIGURE_DEPENDS framework/win32/*.cpp)
 add_library(hd73_win32 STATIC ${HD7_3_WIN32_SOURCES})

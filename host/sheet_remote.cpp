@@ -71,7 +71,9 @@ BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   wchar_t cls[32] = {};
   GetClassNameW(child, cls, 32);
-  if (lstrcmpiW(cls, L"Static") == 0) {
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  const LONG kind = style & SS_TYPEMASK;
+  if (lstrcmpiW(cls, L"Static") == 0 && kind != SS_ICON && kind != SS_BITMAP) {
     const std::string text = WindowText(child);
     auto* out = reinterpret_cast<std::string*>(lParam);
     if (!text.empty()) *out += out->empty() ? text : "\n" + text;
