@@ -223,6 +223,14 @@ bool SheetRemote::Visible(int id) const {
   return item != nullptr && IsWindowVisible(item) != FALSE;
 }
 
+bool SheetRemote::Type(int id, const std::string& text) const {
+  HWND page = Page();
+  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
+  if (item == nullptr) return false;
+  const std::wstring wide = fw::win32::Widen(text);
+  return Send(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
+}
+
 bool SheetRemote::Click(int id) const {
   HWND page = Page();
   HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;

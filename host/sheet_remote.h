@@ -68,6 +68,8 @@ class SheetRemote {
   bool Checked(int id) const;
   bool Enabled(int id) const;
   bool Visible(int id) const;
+  // Puts text into a control of the page in view as typing would (the edit reports the change).
+  bool Type(int id, const std::string& text) const;
   // A click on a control of the page in view; returns once the page has handled it.
   bool Click(int id) const;
 

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
       {"register", &wintest::RegisterOnly},     {"registration", &wintest::Registration},
       {"sheet", &wintest::SheetTabsAndRelease}, {"no-node-access", &wintest::NoNodeAccess},
       {"reader-only", &wintest::ReaderOnly},    {"write", &wintest::WriteChangesOnlyItsBytes},
-      {"control", &wintest::ControlObject},
+      {"control", &wintest::ControlObject},     {"win32-backend", &wintest::Win32Backend},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all

@@ -13,5 +13,6 @@ int NoNodeAccess(Checks& checks);
 int ReaderOnly(Checks& checks);
 int WriteChangesOnlyItsBytes(Checks& checks);
 int ControlObject(Checks& checks);
+int Win32Backend(Checks& checks);
 
 }  // namespace wintest
