@@ -32,8 +32,12 @@ need_packages() {
 }
 
 source_files() {
-  find hostaccess nvdata framework control settingsfile pages resources sim host tests bench \
-    -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort
+  # Only the folders that exist (find fails on a missing one, which would stop the script).
+  local dirs=() dir
+  for dir in hostaccess nvdata framework control settingsfile pages resources sim host tests bench; do
+    [ -d "$dir" ] && dirs+=("$dir")
+  done
+  find "${dirs[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort
 }
 
 check_format() {
