@@ -47,7 +47,7 @@ make_prefix
 # Wine may start a 32-bit program and silently do nothing with it when its 32-bit part is
 # missing, so it is asked to run the program's probe and must answer.
 if [ "$bits" = 32 ]; then
-  probe=$(timeout 60 "$wine_cmd" "$1" --probe 2>&1)
+  probe=$(WINEDEBUG=err+all timeout 60 "$wine_cmd" "$1" --probe 2>&1)
   if ! grep -q 'hd73-probe-ok' <<<"$probe"; then
     reason=$(grep -m1 -iE 'wine32|wow64|not supported|bad exe' <<<"$probe" || true)
     echo "SKIPPED: 32-bit Wine cannot run i686 programs on this machine (${reason:-no answer from the probe})"

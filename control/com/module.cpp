@@ -21,16 +21,21 @@ HINSTANCE ModuleInstance() {
   return g_instance;
 }
 
-std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(g_instance, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return std::wstring();
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
+std::wstring ModulePath() noexcept {
+  // Called from COM methods: out of memory gives an empty path, never an exception.
+  try {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD n = GetModuleFileNameW(g_instance, path.data(), static_cast<DWORD>(path.size()));
+      if (n == 0) return std::wstring();
+      if (n < path.size()) {
+        path.resize(n);
+        return path;
+      }
+      path.resize(path.size() * 2);  // a long path: try again with room for it
     }
-    path.resize(path.size() * 2);  // a long path: try again with room for it
+  } catch (...) {
+    return std::wstring();
   }
 }
 

@@ -9,7 +9,7 @@
 namespace hd73 {
 
 HINSTANCE ModuleInstance();
-std::wstring ModulePath();
+std::wstring ModulePath() noexcept;  // empty when it cannot be had
 
 // Every COM object of the module holds one count for its lifetime; LockServer holds one more.
 void ModuleAddRef();

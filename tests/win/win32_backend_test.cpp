@@ -4,6 +4,7 @@
 // owned by the sheet (which is disabled meanwhile), pages come and go in order while it runs.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ constexpr int kRadio = 302;
 constexpr int kCheck = 303;
 constexpr int kAsk = 304;
 constexpr int kLabel = 305;
+constexpr int kSave = 306;
+constexpr int kOpen = 307;
+constexpr int kFileTypes = 0x470;  // the file dialog's list of file types (cmb1)
+constexpr char kFilter[] = "NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|";
 
 const fw::DialogTemplate& ProbeDialog() {
   static const fw::DialogTemplate dialog{
@@ -34,6 +39,8 @@ const fw::DialogTemplate& ProbeDialog() {
           {kAsk, fw::ControlKind::kPushButton, "Ask", 120, 30, 50, 14},
           {kLabel, fw::ControlKind::kStatic, "Offset \u00B0C", 10, 60, 80, 8},
           {fw::kStaticId, fw::ControlKind::kGroupBox, "Group", 5, 80, 200, 40},
+          {kSave, fw::ControlKind::kPushButton, "Save", 180, 10, 50, 14},
+          {kOpen, fw::ControlKind::kPushButton, "Open", 180, 30, 50, 14},
       }};
   return dialog;
 }
@@ -49,6 +56,21 @@ class ProbePage : public fw::CPropertyPage {
     OnClicked(kRadio, [this] { ++radioClicks; });
     OnClicked(kCheck, [this] { checkSeen = IsChecked(kCheck); });
     OnClicked(kAsk, [this] { answer = ShowMessage("Sure?", std::nullopt, fw::kMbYesNo); });
+    OnClicked(kSave, [this] {
+      fw::FileDialogRequest request;
+      request.save = true;
+      request.initialName = "probe";
+      request.defaultExt = "txt";
+      request.filter = kFilter;
+      saved = fw::Platform::Get().FileDialog(request);
+      ++fileDialogs;
+    });
+    OnClicked(kOpen, [this] {
+      fw::FileDialogRequest request;
+      request.filter = kFilter;
+      opened = fw::Platform::Get().FileDialog(request);
+      ++fileDialogs;
+    });
   }
   bool OnInitDialog() override {
     ++inits;
@@ -66,6 +88,8 @@ class ProbePage : public fw::CPropertyPage {
   int inits = 0, shows = 0, hides = 0, ticks = 0, clicks = 0, changes = 0, radioClicks = 0;
   bool checkSeen = false;
   int answer = 0;
+  int fileDialogs = 0;
+  std::optional<std::string> saved, opened = std::string("not asked");
 };
 
 }  // namespace
@@ -120,6 +144,26 @@ int Win32Backend(Checks& checks) {
     remote.AnswerMessageBox(box, IDNO);
     checks.That(ui([&] { return a.answer; }) == fw::kIdNo, "the page gets the answer");
     checks.That(IsWindowEnabled(remote.Sheet()) != FALSE, "the sheet is usable again");
+
+    // The common save dialog: owned by the sheet, the filter's two types, the name given, and
+    // the default extension added to it.
+    remote.Click(kSave);
+    const host::MessageBoxSeen save = remote.WaitForMessageBox(kWaitMs);
+    checks.That(save.window != nullptr && GetWindow(save.window, GW_OWNER) == remote.Sheet(),
+                "the save dialog is owned by the sheet");
+    HWND types = save.window != nullptr ? GetDlgItem(save.window, kFileTypes) : nullptr;
+    checks.That(types != nullptr && SendMessageW(types, CB_GETCOUNT, 0, 0) == 2,
+                "the filter gives two file types");
+    checks.That(!IsWindowEnabled(remote.Sheet()), "the sheet takes no clicks while it is up");
+    remote.AnswerMessageBox(save, IDOK);
+    const std::string path = ui([&] { return a.saved.value_or("<cancelled>"); });
+    checks.That(path.size() > 10 && path.substr(path.size() - 10) == "\\probe.txt",
+                "the chosen path, with the default extension", path);
+    remote.Click(kOpen);
+    const host::MessageBoxSeen open = remote.WaitForMessageBox(kWaitMs);
+    remote.AnswerMessageBox(open, IDCANCEL);
+    checks.That(ui([&] { return a.fileDialogs == 2 && !a.opened.has_value(); }),
+                "a cancelled open dialog gives no path");
 
     session.OnUi([&] { sheet.AddPage(&c); });
     checks.Equal(remote.TabCaptions(), {"Alpha", "Beta", "Gamma"}, "a page added at the end");
