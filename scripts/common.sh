@@ -50,3 +50,21 @@ check_format() {
   fi
   echo "formatting ok"
 }
+
+# What the Windows cross builds and their runs under Wine need (Debian packages).
+windows_packages=(
+  x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 i686-w64-mingw32-g++:g++-mingw-w64-i686
+  widl-stable:wine64-tools wine:wine /usr/lib/wine/wine64:wine64 xvfb-run:xvfb xauth:xauth
+)
+
+# The build's Windows path, for arguments handed to a program under Wine (drive Z: is "/").
+wine_path() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# Stops what Wine still runs in a prefix (its server and helpers, started by these scripts).
+stop_wine() {
+  WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true
+}

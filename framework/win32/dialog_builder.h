@@ -1,0 +1,23 @@
+// Turns a fw::DialogTemplate into a DLGTEMPLATE in memory, for a property page made with
+// PSP_DLGINDIRECT. The words must stay alive and writable while the page exists: the property
+// sheet adjusts the styles in place.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/dialog_template.h"
+
+namespace fw::win32 {
+
+// Window styles of one control of the template (the class atom goes with them).
+struct ItemStyle {
+  uint32_t style = 0;
+  uint16_t classAtom = 0;  // 0x80 button, 0x81 edit, 0x82 static
+};
+ItemStyle StyleOf(const ControlDef& control);
+
+// The template as 16-bit words; its data is suitably aligned (a vector's storage is).
+std::vector<uint16_t> BuildPageTemplate(const DialogTemplate& dialog);
+
+}  // namespace fw::win32

@@ -1,0 +1,36 @@
+// The Win32 backend of the framework: real pauses and clock, message boxes and common file
+// dialogs owned by the running sheet, and the modal property sheet itself.
+#pragma once
+
+#include <vector>
+
+#include "framework/platform.h"
+
+struct HWND__;
+
+namespace fw::win32 {
+
+class Win32Platform : public PlatformImpl {
+ public:
+  // The module whose resources the sheet uses (the control's DLL or the executable).
+  explicit Win32Platform(void* module = nullptr) : module_(module) {}
+
+  void Sleep(uint32_t ms) override;
+  uint64_t TickCount() override;
+  LocalTime Now() override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+  int RunModal(CPropertySheet& sheet) override;
+
+  // The window that owns message boxes and file dialogs: the innermost running sheet, else the
+  // thread's active window.
+  HWND__* Owner() const;
+  void* Module() const { return module_; }
+
+ private:
+  void* module_;
+  std::vector<HWND__*> sheets_;  // running sheets, innermost last
+  friend class Win32SheetWindow;
+};
+
+}  // namespace fw::win32

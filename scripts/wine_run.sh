@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs a Windows program of a cross build under Wine, in the build's private prefix.
+#   wine_run.sh PREFIX BITS PROGRAM [ARGS...]
+# The prefix is made on first use (crash dialog off, no Mono or Gecko installer). Without a
+# display the program runs under Xvfb. A 32-bit program on a machine whose Wine cannot run 32-bit
+# code is not run: the script says why and exits 77, which the tests count as skipped.
+set -uo pipefail
+
+prefix=$1
+bits=$2
+shift 2
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+wine_cmd=$(command -v wine || command -v wine64 || true)
+if [ -z "$wine_cmd" ]; then
+  echo "wine_run: Wine is not installed" >&2
+  exit 1
+fi
+
+# Without a display: one Xvfb for this program and everything it starts.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prefix" "$bits" "$@"
+fi
+
+make_prefix() {
+  [ -f "$prefix/.hd73-ready" ] && return 0
+  mkdir -p "$prefix"
+  (
+    flock 9
+    if [ ! -f "$prefix/.hd73-ready" ]; then
+      echo "wine_run: making the Wine prefix $prefix" >&2
+      "$wine_cmd" wineboot --init >/dev/null 2>&1
+      "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
+      wineserver -w
+      touch "$prefix/.hd73-ready"
+    fi
+  ) 9>"$prefix.lock"
+}
+
+make_prefix
+
+# Wine may start a 32-bit program and silently do nothing with it when its 32-bit part is
+# missing, so it is asked to run the program's probe and must answer.
+if [ "$bits" = 32 ]; then
+  probe=$(WINEDEBUG=err+all timeout 60 "$wine_cmd" "$1" --probe 2>&1)
+  if ! grep -q 'hd73-probe-ok' <<<"$probe"; then
+    reason=$(grep -m1 -iE 'wine32|wow64|not supported|bad exe' <<<"$probe" || true)
+    echo "SKIPPED: 32-bit Wine cannot run i686 programs on this machine (${reason:-no answer from the probe})"
+    exit 77
+  fi
+fi
+
+exec "$wine_cmd" "$@"
