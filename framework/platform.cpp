@@ -8,7 +8,7 @@ namespace {
 PlatformImpl* g_platform = nullptr;
 }
 
-bool PlatformImpl::ReplaceFile(const std::string& from, const std::string& to) {
+bool PlatformImpl::MoveOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 

@@ -67,7 +67,7 @@ class PlatformImpl {
   // the OS offers one; false when it could not be done (then `to` is as it was). The default
   // uses std::rename, which replaces on POSIX but refuses an existing target on Windows: the
   // Win32 backend overrides it.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to);
+  virtual bool MoveOver(const std::string& from, const std::string& to);
 };
 
 // The installed implementation. Pages call these; they never reach the OS directly.

@@ -39,7 +39,7 @@ FileWriteOutcome WriteFileSafely(const std::string& path, std::string_view bytes
     if (PathExists(temp)) continue;  // never overwrite a file that is not ours
     std::FILE* file = std::fopen(temp.c_str(), "wb");
     if (file == nullptr) break;  // the folder takes no new files: write in place
-    if (!WriteAndClose(file, bytes) || !fw::Platform::Get().ReplaceFile(temp, path)) {
+    if (!WriteAndClose(file, bytes) || !fw::Platform::Get().MoveOver(temp, path)) {
       std::remove(temp.c_str());
       return FileWriteOutcome::kWriteFailed;
     }

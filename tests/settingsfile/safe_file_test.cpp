@@ -17,7 +17,7 @@ const std::string kNew = std::string(3000, 'n') + "\r\n";
 
 class NoReplacePlatform : public fw::headless::HeadlessPlatform {
  public:
-  bool ReplaceFile(const std::string&, const std::string&) override { return false; }
+  bool MoveOver(const std::string&, const std::string&) override { return false; }
 };
 
 TEST(SafeFile, WritesANewFileAndReplacesAnOldOneWholeWithoutLeftovers) {
