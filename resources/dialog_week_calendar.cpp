@@ -51,12 +51,12 @@ std::vector<ControlDef> Controls() {
                  kFieldHeight});
   }
   const std::vector<ControlDef> side = {
-      {kStaticId, ControlKind::kStatic, "Calender is", 186, 8, 57, 8},
-      {kIdCalendarState, ControlKind::kEdit, "", 186, 18, 57, 12, fw::kReadOnly | fw::kCentred},
-      {kStaticId, ControlKind::kStatic, "Date", 186, 36, 57, 8},
-      {kIdNodeDate, ControlKind::kEdit, "", 186, 46, 57, 12, fw::kReadOnly | fw::kRightAlign},
-      {kStaticId, ControlKind::kStatic, "Time", 186, 64, 57, 8},
-      {kIdNodeTime, ControlKind::kEdit, "", 186, 74, 57, 12, fw::kReadOnly | fw::kRightAlign},
+      {kStaticId, ControlKind::kStatic, "Calender is", 182, 8, 64, 8},
+      {kIdCalendarState, ControlKind::kEdit, "", 182, 18, 64, 12, fw::kReadOnly | fw::kCentred},
+      {kStaticId, ControlKind::kStatic, "Date", 182, 36, 64, 8},
+      {kIdNodeDate, ControlKind::kEdit, "", 182, 46, 64, 12, fw::kReadOnly | fw::kRightAlign},
+      {kStaticId, ControlKind::kStatic, "Time", 182, 64, 64, 8},
+      {kIdNodeTime, ControlKind::kEdit, "", 182, 74, 64, 12, fw::kReadOnly | fw::kRightAlign},
       {kIdDefault, ControlKind::kPushButton, "Default", 7, 131, 44, 14},
       {kIdReset, ControlKind::kPushButton, "Reset", 55, 131, 44, 14},
       {kIdRead, ControlKind::kPushButton, "Read", 141, 131, 48, 14},
