@@ -33,10 +33,10 @@ make_prefix() {
     flock 9
     if [ ! -f "$prefix/.hd73-ready" ]; then
       echo "wine_run: making the Wine prefix $prefix" >&2
-      "$wine_cmd" wineboot --init >/dev/null 2>&1
-      "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
-      wineserver -w
+      # (No "wineserver -w": the server may be kept running for a whole test series.)
+      timeout 300 "$wine_cmd" wineboot --init >/dev/null 2>&1 </dev/null
+      timeout 60 "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
       touch "$prefix/.hd73-ready"
     fi
   ) 9>"$prefix.lock"
