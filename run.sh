@@ -23,8 +23,9 @@ prefix=$PWD/$build/wineprefix
 wine_run() { scripts/wine_run.sh "$prefix" 64 "$@"; }
 
 step "registering the control (Wine prefix $prefix)"
-wine_run regsvr32 /s "$(wine_path "$build/bin/HD7_3.ocx")"
+start_wine "$prefix"
 trap 'stop_wine "$prefix"' EXIT
+wine_run regsvr32 /s "$(wine_path "$build/bin/HD7_3.ocx")"
 
 if [ -n "${DISPLAY:-}" ]; then
   step "opening the plug-in sheet (close it with Exit, then close the demo host)"

@@ -63,8 +63,9 @@ for preset in mingw64 mingw32; do
   step "tests under Wine ($preset)"
   started=$SECONDS
   wine_rc=0
+  start_wine "$PWD/build/$preset/wineprefix"
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset" || wine_rc=$?
-  stop_wine "build/$preset/wineprefix"
+  stop_wine "$PWD/build/$preset/wineprefix"
   grep -h -m1 '^SKIPPED: ' "build/$preset/Testing/Temporary/LastTest.log" 2>/dev/null || true
   echo "Wine step ($preset) took $((SECONDS - started)) s"
   [ "$wine_rc" -eq 0 ] || exit "$wine_rc"

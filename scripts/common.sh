@@ -64,6 +64,13 @@ wine_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
+# Keeps one Wine server running for a prefix while a series of programs runs in it, so that no
+# program meets a server that is just shutting down.
+start_wine() {
+  mkdir -p "$1"
+  WINEPREFIX="$1" wineserver -p >/dev/null 2>&1 || true
+}
+
 # Stops what Wine still runs in a prefix (its server and helpers, started by these scripts).
 stop_wine() {
   WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true

@@ -33,10 +33,10 @@ make_prefix() {
     flock 9
     if [ ! -f "$prefix/.hd73-ready" ]; then
       echo "wine_run: making the Wine prefix $prefix" >&2
-      "$wine_cmd" wineboot --init >/dev/null 2>&1
-      "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
-      wineserver -w
+      # (No "wineserver -w": the server may be kept running for a whole test series.)
+      timeout 300 "$wine_cmd" wineboot --init >/dev/null 2>&1 </dev/null
+      timeout 60 "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
       touch "$prefix/.hd73-ready"
     fi
   ) 9>"$prefix.lock"
@@ -47,7 +47,10 @@ make_prefix
 # Wine may start a 32-bit program and silently do nothing with it when its 32-bit part is
 # missing, so it is asked to run the program's probe and must answer.
 if [ "$bits" = 32 ]; then
-  probe=$(WINEDEBUG=err+all timeout 60 "$wine_cmd" "$1" --probe 2>&1)
+  probe_log=$(mktemp)
+  WINEDEBUG=err+all timeout 60 "$wine_cmd" "$1" --probe >"$probe_log" 2>&1 </dev/null
+  probe=$(cat "$probe_log")
+  rm -f "$probe_log"
   if ! grep -q 'hd73-probe-ok' <<<"$probe"; then
     reason=$(grep -m1 -iE 'wine32|wow64|not supported|bad exe' <<<"$probe" || true)
     echo "SKIPPED: 32-bit Wine cannot run i686 programs on this machine (${reason:-no answer from the probe})"
@@ -55,4 +58,20 @@ if [ "$bits" = 32 ]; then
   fi
 fi
 
-exec "$wine_cmd" "$@"
+# Under a test runner (HD7_3_WINE_TIMEOUT set) the program's output goes through a file: the
+# helpers Wine starts with the first program of a prefix (services, the desktop) outlive it and
+# would otherwise keep the runner's output pipe open. The program gets that many seconds.
+if [ -z "${HD7_3_WINE_TIMEOUT:-}" ]; then
+  exec "$wine_cmd" "$@"
+fi
+log=$(mktemp)
+timeout -k 10 "$HD7_3_WINE_TIMEOUT" "$wine_cmd" "$@" >"$log" 2>&1 </dev/null
+rc=$?
+cat "$log"
+rm -f "$log"
+case $rc in
+  0 | 1 | 77) ;;
+  124 | 137) echo "wine_run: $1 did not finish within $HD7_3_WINE_TIMEOUT s" >&2 ;;
+  *) echo "wine_run: $1 ended with status $rc" >&2 ;;
+esac
+exit $rc

@@ -4,6 +4,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <map>
+#include <string>
+
 #include "control/com/guids.h"
 #include "tests/win/harness.h"
 #include "tests/win/scenarios.h"
@@ -79,6 +82,31 @@ class NullSink : public IDispatch {
   long refs = 0;
 };
 
+// A container's property bag, in memory: names to 32-bit numbers.
+class MemoryBag : public IPropertyBag {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = (iid == IID_IUnknown || iid == IID_IPropertyBag) ? this : nullptr;
+    return *out != nullptr ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
+    auto it = values.find(name);
+    if (it == values.end()) return E_INVALIDARG;
+    VariantClear(value);
+    V_VT(value) = VT_I4;
+    V_I4(value) = it->second;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+    if (V_VT(value) != VT_I4) return E_INVALIDARG;
+    values[name] = V_I4(value);
+    return S_OK;
+  }
+  std::map<std::wstring, LONG> values;
+};
+
 void CheckDrawing(Checks& checks, IUnknown* control) {
   IViewObject* view = Query<IViewObject>(control, IID_IViewObject);
   if (!checks.That(view != nullptr, "IViewObject")) return;
@@ -112,8 +140,17 @@ void CheckPersistence(Checks& checks, IUnknown* control) {
   empty->Release();
   persist->Release();
   IPersistPropertyBag* bag = Query<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
-  checks.That(bag != nullptr, "IPersistPropertyBag");
-  if (bag != nullptr) bag->Release();
+  if (!checks.That(bag != nullptr, "IPersistPropertyBag")) return;
+  MemoryBag saving;
+  checks.That(bag->Save(&saving, TRUE, TRUE) == S_OK && saving.values[L"_Version"] == 0x10000,
+              "the property bag gets _Version 0x10000");
+  checks.That(bag->Load(&saving, nullptr) == S_OK, "and loads from it");
+  MemoryBag emptyBag;
+  checks.That(bag->Load(&emptyBag, nullptr) == S_OK, "an empty bag loads (defaults)");
+  MemoryBag foreign;
+  foreign.values[L"_Version"] = 0x20000;
+  checks.That(FAILED(bag->Load(&foreign, nullptr)), "another major version in a bag is refused");
+  bag->Release();
 }
 
 void CheckDispatch(Checks& checks, Session& session, IUnknown* control) {
