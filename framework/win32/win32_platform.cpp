@@ -70,4 +70,9 @@ int Win32Platform::RunModal(CPropertySheet& sheet) {
   return window.RunModal();
 }
 
+bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 }  // namespace fw::win32

@@ -21,6 +21,8 @@ class Win32Platform : public PlatformImpl {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
+  // Replaces an existing target in one step (the runtime's rename refuses one on Windows).
+  bool MoveOver(const std::string& from, const std::string& to) override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the
   // thread's active window.

@@ -4,6 +4,7 @@
 // owned by the sheet (which is disabled meanwhile), pages come and go in order while it runs.
 #include <windows.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -92,10 +93,47 @@ class ProbePage : public fw::CPropertyPage {
   std::optional<std::string> saved, opened = std::string("not asked");
 };
 
+void WriteWhole(const std::string& path, const std::string& text) {
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::string text;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[256];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
+}
+
+// A finished export takes the place of the old file in one step, also when that file exists
+// (the runtime's rename refuses that on Windows).
+void MoveOverReplacesAnExistingFile(Checks& checks, fw::PlatformImpl& platform) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string target = std::string(folder) + "hd73_move_over_target.txt";
+  const std::string fresh = std::string(folder) + "hd73_move_over_new.txt";
+  WriteWhole(target, "old");
+  WriteWhole(fresh, "new");
+  checks.That(platform.MoveOver(fresh, target), "MoveOver replaces an existing file");
+  checks.Equal(ReadWhole(target), "new", "the target's content");
+  checks.That(GetFileAttributesA(fresh.c_str()) == INVALID_FILE_ATTRIBUTES,
+              "the new file is gone from its own name");
+  checks.That(!platform.MoveOver(fresh, target), "a missing source is refused");
+  checks.Equal(ReadWhole(target), "new", "and the target stays as it was");
+  DeleteFileA(target.c_str());
+}
+
 }  // namespace
 
 int Win32Backend(Checks& checks) {
   Session session;  // the platform, and a window that is active when the sheet opens
+  MoveOverReplacesAnExistingFile(checks, fw::Platform::Get());
   ProbePage a("Alpha"), b("Beta"), c("Gamma");
   fw::CPropertySheet sheet("Backend probe");
   sheet.AddPage(&a);
