@@ -14,5 +14,6 @@ int ReaderOnly(Checks& checks);
 int WriteChangesOnlyItsBytes(Checks& checks);
 int ControlObject(Checks& checks);
 int Win32Backend(Checks& checks);
+int NumberTexts(Checks& checks);
 
 }  // namespace wintest
