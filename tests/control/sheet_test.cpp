@@ -5,40 +5,17 @@
 #include "nvdata/config_part.h"
 #include "resources/strings.h"
 #include "tests/support/fixture.h"
+#include "tests/support/page_sets.h"
 
 using testing_support::NodeFixture;
 using testing_support::Traffic;
 
 namespace {
 
-const std::vector<std::string> kFixed = {"Node Information", "Import / Export"};
-const std::vector<std::string> kSet1 = {
-    "Set Time",      "Calender Start / Stop",    "Calender Pir",
-    "Status Switch", "Exercise / Digital Valve", "Analog Valve",
-    "Pump",          "Externded operation",      "Antifrost",
-    "Temperatures",  "Settings Temperatures",    "Night lowering / Sommer stop",
-    "PID",           "Outdoor Temperatures",     "Pressure"};
-const std::vector<std::string> kSet2 = {"Set Time",
-                                        "Calender Start / Stop",
-                                        "Calender Pir",
-                                        "Status Switch",
-                                        "Exercise / Digital Valve",
-                                        "Analog Valve",
-                                        "Pump",
-                                        "Externded operation",
-                                        "Temperatures",
-                                        "Settings Temperatures",
-                                        "Dewpoint",
-                                        "Night lowering / Winter stop",
-                                        "PID",
-                                        "Outdoor Temperatures",
-                                        "Pressure"};
-
-std::vector<std::string> With(const std::vector<std::string>& set) {
-  std::vector<std::string> all = kFixed;
-  all.insert(all.end(), set.begin(), set.end());
-  return all;
-}
+using testing_support::kFixedTabs;
+using testing_support::kSet1Tabs;
+using testing_support::kSet2Tabs;
+using testing_support::TabsWith;
 
 void SetValue15(sim::SimulatedNode& node, int value) {
   std::vector<uint8_t> part1 = node.Part(1);
@@ -50,7 +27,7 @@ void SetValue15(sim::SimulatedNode& node, int value) {
 TEST(Sheet, StartsWithSetOneWhenPartOneOffersCircuits) {
   NodeFixture f;
   f.OpenSheet();
-  EXPECT_EQ(f.driver->TabCaptions(), With(kSet1));
+  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
   EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
   EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
   EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
@@ -80,7 +57,7 @@ TEST(Sheet, NoCircuitPagesWhenValueFifteenIsZeroOrPartOneUnreadable) {
   NodeFixture f;
   SetValue15(f.node, 0);
   f.OpenSheet();
-  EXPECT_EQ(f.driver->TabCaptions(), kFixed);
+  EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
   EXPECT_TRUE(f.platform.Messages().empty());
   EXPECT_EQ(f.node.SelectedPart(), 0);
 
@@ -88,7 +65,7 @@ TEST(Sheet, NoCircuitPagesWhenValueFifteenIsZeroOrPartOneUnreadable) {
   g.node.FailReads(kIndexPluginCnf);
   g.node.SetSelectedPart(1);
   g.OpenSheet();
-  EXPECT_EQ(g.driver->TabCaptions(), kFixed);
+  EXPECT_EQ(g.driver->TabCaptions(), kFixedTabs);
   EXPECT_EQ(g.node.SelectedPart(), 0);  // written 0 even after the failed read
 }
 
@@ -96,11 +73,11 @@ TEST(Sheet, SwitchingSetsKeepsSharedPagesAtTheirSetPositions) {
   NodeFixture f;
   f.OpenSheet();
   ASSERT_TRUE(f.driver->Click(kIdShowSet2));
-  EXPECT_EQ(f.driver->TabCaptions(), With(kSet2));
+  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet2Tabs));
   ASSERT_TRUE(f.driver->Click(kIdShowSet1));
-  EXPECT_EQ(f.driver->TabCaptions(), With(kSet1));
+  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
   ASSERT_TRUE(f.driver->Click(kIdShowSet2));
-  EXPECT_EQ(f.driver->TabCaptions(), With(kSet2));
+  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet2Tabs));
   // The shared pages are the same objects in both sets.
   EXPECT_EQ(f.sheet->GetPage(2), f.sheet->AllPages()[3]);
   EXPECT_EQ(f.sheet->GetPage(15), f.sheet->AllPages()[28]);
@@ -113,7 +90,7 @@ TEST(Sheet, InterfaceCombinations) {
     f.node.SetSelectedPart(1);
     f.OpenSheet(true, false);
     EXPECT_TRUE(f.platform.Messages().empty());
-    EXPECT_EQ(f.driver->TabCaptions(), With(kSet1));
+    EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
     for (const sim::HostCall& c : f.node.Log()) EXPECT_NE(c.kind, sim::HostCall::Kind::kWrite);
     EXPECT_EQ(f.node.SelectedPart(), 1);
   }
@@ -121,7 +98,7 @@ TEST(Sheet, InterfaceCombinations) {
     NodeFixture f;
     f.node.SetSelectedPart(3);
     f.OpenSheet(true, false);
-    EXPECT_EQ(f.driver->TabCaptions(), kFixed);
+    EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
     for (const sim::HostCall& c : f.node.Log()) EXPECT_NE(c.index, kIndexPluginCnf);
   }
   {  // Only writes: every read fails, so no set; no message either.
@@ -129,7 +106,7 @@ TEST(Sheet, InterfaceCombinations) {
     f.node.SetSelectedPart(1);
     f.OpenSheet(false, true);
     EXPECT_TRUE(f.platform.Messages().empty());
-    EXPECT_EQ(f.driver->TabCaptions(), kFixed);
+    EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
     for (const sim::HostCall& c : f.node.Log()) EXPECT_EQ(c.kind, sim::HostCall::Kind::kWrite);
     EXPECT_EQ(f.node.SelectedPart(), 0);
   }
@@ -137,7 +114,7 @@ TEST(Sheet, InterfaceCombinations) {
     NodeFixture f;
     f.OpenSheet(false, false);
     EXPECT_TRUE(f.node.Log().empty());
-    EXPECT_EQ(f.driver->TabCaptions(), kFixed);
+    EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
     ASSERT_EQ(f.platform.Messages().size(), 1u);
     const fw::MessageBoxRequest& m = f.platform.Messages()[0].request;
     EXPECT_EQ(m.text, "Node not available!");
@@ -166,7 +143,7 @@ TEST(Sheet, NoCurrentControlMeansNoNode) {
   CSheet sheet("HD7_3");
   fw::headless::SheetDriver driver(sheet, f.platform);
   driver.Open();
-  EXPECT_EQ(driver.TabCaptions(), kFixed);
+  EXPECT_EQ(driver.TabCaptions(), kFixedTabs);
   ASSERT_EQ(f.platform.Messages().size(), 1u);
   EXPECT_EQ(f.platform.Messages()[0].request.text, "Node not available!");
 }
@@ -199,7 +176,7 @@ TEST(Sheet, PropertiesVerbRunsTheSheetModallyAndLeavesSelectorAtZero) {
     EXPECT_TRUE(d.ClickSheetButton(fw::kIdSheetOk));
   });
   EXPECT_EQ(RunPropertiesSheet(&f.control), S_OK);
-  EXPECT_EQ(seen, With(kSet1));
+  EXPECT_EQ(seen, TabsWith(kSet1Tabs));
   EXPECT_EQ(f.node.RefCount(), 0);
   EXPECT_EQ(f.node.SelectedPart(), 0);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/page_sets.h"
 #include "tests/win/harness.h"
 #include "tests/win/scenarios.h"
 
@@ -24,33 +25,12 @@ constexpr int kIdOverrideDay = 336;
 constexpr int kIndexOverride1 = 41;
 constexpr int kIndexSelector = 45;
 
-const std::vector<std::string> kFixed = {"Node Information", "Import / Export"};
-const std::vector<std::string> kSet1 = {
-    "Set Time",      "Calender Start / Stop",    "Calender Pir",
-    "Status Switch", "Exercise / Digital Valve", "Analog Valve",
-    "Pump",          "Externded operation",      "Antifrost",
-    "Temperatures",  "Settings Temperatures",    "Night lowering / Sommer stop",
-    "PID",           "Outdoor Temperatures",     "Pressure"};
-const std::vector<std::string> kSet2 = {"Set Time",
-                                        "Calender Start / Stop",
-                                        "Calender Pir",
-                                        "Status Switch",
-                                        "Exercise / Digital Valve",
-                                        "Analog Valve",
-                                        "Pump",
-                                        "Externded operation",
-                                        "Temperatures",
-                                        "Settings Temperatures",
-                                        "Dewpoint",
-                                        "Night lowering / Winter stop",
-                                        "PID",
-                                        "Outdoor Temperatures",
-                                        "Pressure"};
+using testing_support::kFixedTabs;
+using testing_support::kSet1Tabs;
+using testing_support::kSet2Tabs;
 
 std::vector<std::string> Tabs(const std::vector<std::string>& set) {
-  std::vector<std::string> tabs = kFixed;
-  tabs.insert(tabs.end(), set.begin(), set.end());
-  return tabs;
+  return testing_support::TabsWith(set);
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
@@ -89,7 +69,7 @@ int SheetTabsAndRelease(Checks& checks) {
     checks.Equal(sheet.SheetButtonText(kIdExit), "Exit", "button 1");
     checks.That(!sheet.SheetButtonVisible(kIdCancel) && !sheet.SheetButtonVisible(kIdApply),
                 "Cancel and Apply are hidden");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1), "the tabs are the fixed pages and set 1");
+    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "the tabs are the fixed pages and set 1");
     checks.That(sheet.ActiveTab() == 0, "the first tab is in view");
     checks.Equal(sheet.Text(kIdNodeName), "Boiler room 2", "the node name on the first tab");
     checks.That(!sheet.Enabled(kIdBl1) && sheet.Enabled(kIdBl2), "BL1 disabled, BL2 enabled");
@@ -105,13 +85,13 @@ int SheetTabsAndRelease(Checks& checks) {
                 std::to_string(refs));
 
     checks.That(sheet.Click(kIdBl2), "BL2 takes the click");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet2), "after BL2: the fixed pages and set 2");
+    checks.Equal(sheet.TabCaptions(), Tabs(kSet2Tabs), "after BL2: the fixed pages and set 2");
     checks.That(sheet.Enabled(kIdBl1) && !sheet.Enabled(kIdBl2), "BL1 enabled, BL2 disabled");
     checks.That(sheet.Click(kIdBl1), "BL1 takes the click");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1), "after BL1: set 1 again, in set order");
+    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "after BL1: set 1 again, in set order");
     // Every tab of the set opens (pages are made as they come into view).
     bool all = true;
-    for (size_t i = 0; i < kSet1.size() + kFixed.size(); ++i) {
+    for (size_t i = 0; i < kSet1Tabs.size() + kFixedTabs.size(); ++i) {
       all = sheet.SelectTab(static_cast<int>(i)) && sheet.ActiveTab() == static_cast<int>(i) && all;
     }
     checks.That(all, "every tab of set 1 comes into view");
@@ -139,7 +119,7 @@ int NoNodeAccess(Checks& checks) {
     checks.Equal(box.text, "Node not available!", "the message");
     checks.Equal(box.caption, "Plugin", "its caption");
     checks.That(sheet.AnswerMessageBox(box, IDOK), "OK closes it");
-    checks.Equal(sheet.TabCaptions(), kFixed, "only the two fixed pages");
+    checks.Equal(sheet.TabCaptions(), kFixedTabs, "only the two fixed pages");
     checks.Equal(sheet.Text(kIdNodeName), "", "no node name");
     Exit(checks, sheet);
   });
@@ -160,7 +140,7 @@ int ReaderOnly(Checks& checks) {
     if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet opens")) return;
     checks.That(sheet.WaitForMessageBox(1000).window == nullptr,
                 "no message when INodeAccess2 is offered");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1), "reads work: set 1 is offered");
+    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "reads work: set 1 is offered");
     checks.Equal(sheet.Text(kIdNodeName), "HD7_3 Sim", "the node name");
     Exit(checks, sheet);
   });
