@@ -28,6 +28,11 @@ void CNvPage::OnTimer(int timerId) {
 }
 
 void CNvPage::OnRead() {
+  // A page without a "Read" button (Set Time) reads on showing only: no caption to change.
+  if (Template().Find(kIdRead) == nullptr) {
+    ReadSettings();
+    return;
+  }
   fw::ScopedCaption caption(*this, kIdRead, "Wait", "Read");
   ReadSettings();
 }

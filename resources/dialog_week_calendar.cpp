@@ -37,7 +37,7 @@ std::vector<ControlDef> Controls() {
         {kStaticId, ControlKind::kStatic, "Stop ", kColumnLeft[calendar][1], 14, kFieldWidth, 8});
   }
   for (int row = 0; row < 8; ++row) {
-    c.push_back({kStaticId, ControlKind::kStatic, kRowLabels[row], 7, RowTop(row) + 2, 36, 8});
+    c.push_back({kStaticId, ControlKind::kStatic, kRowLabels[row], 4, RowTop(row) + 2, 39, 8});
   }
   for (int word = 1; word <= kWordCount; ++word) {
     // Words run from Sunday with the two calendars interleaved; rows run from Monday.
