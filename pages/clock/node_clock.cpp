@@ -1,5 +1,7 @@
 #include "pages/clock/node_clock.h"
 
+#include "framework/property_page.h"
+#include "nvdata/node_io.h"
 #include "nvdata/number_text.h"
 #include "nvdata/nv_codec.h"
 
@@ -28,4 +30,11 @@ std::array<uint8_t, kClockRecordSize> ClockRecord(const fw::LocalTime& t) {
   return {CNvCodec::WholeHigh(year),   CNvCodec::WholeLow(year),   CNvCodec::WholeLow(t.month),
           CNvCodec::WholeLow(t.day),   CNvCodec::WholeLow(t.hour), CNvCodec::WholeLow(t.minute),
           CNvCodec::WholeLow(t.second)};
+}
+
+void ShowNodeClock(fw::CPropertyPage& page, int dateId, int timeId) {
+  uint8_t record[kClockReadCapacity] = {};
+  if (NodeOf(page).Read(kIndexClockNow, record, kClockReadCapacity) != 0) return;
+  page.SetItemText(dateId, NodeDateText(record));
+  page.SetItemText(timeId, NodeTimeText(record));
 }

@@ -19,6 +19,13 @@ std::string NodeDateText(const uint8_t* record);
 // "h:mm:ss": hour unpadded, a "0" before a minute or second below 10 (a negative one too).
 std::string NodeTimeText(const uint8_t* record);
 
+namespace fw {
+class CPropertyPage;
+}
+// Reads the node's clock and shows its date and time in the page's two fields; a clock that
+// cannot be read leaves them as they were.
+void ShowNodeClock(fw::CPropertyPage& page, int dateId, int timeId);
+
 // The record that sets the node's clock to the PC time `t`: the year from its last two digits
 // (2000 to 2099), every field from the one reading.
 std::array<uint8_t, kClockRecordSize> ClockRecord(const fw::LocalTime& t);

@@ -12,11 +12,7 @@ CPage4PropPage::CPage4PropPage() : CNvPage(SetTimeDialog(), 203, ResString(203),
 }
 
 void CPage4PropPage::RefreshLive() {
-  uint8_t record[kClockReadCapacity] = {};
-  if (ReadNv(kIndexClockNow, record, kClockReadCapacity) == 0) {
-    SetItemText(kIdNodeDate, NodeDateText(record));
-    SetItemText(kIdNodeTime, NodeTimeText(record));
-  }
+  ShowNodeClock(*this, kIdNodeDate, kIdNodeTime);
   const fw::LocalTime now = fw::Platform::Now();
   SetItemText(kIdPcDate, FormatExportDate(now));
   SetItemText(kIdPcTime, FormatExportTime(now));

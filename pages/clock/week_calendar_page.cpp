@@ -53,11 +53,8 @@ CWeekCalendarPage::CWeekCalendarPage(const WeekCalendarCircuit& circuit)
 }
 
 void CWeekCalendarPage::RefreshLive() {
+  ShowNodeClock(*this, kIdNodeDate, kIdNodeTime);
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(kIndexClockNow, buffer, kReadCapacity) == 0) {
-    SetItemText(kIdNodeDate, NodeDateText(buffer));
-    SetItemText(kIdNodeTime, NodeTimeText(buffer));
-  }
   if (ReadNv(circuit_.stateIndex, buffer, kReadCapacity) == 0) {
     // A state the page has no text for leaves the last one standing.
     if (const char* text = CalendarStateText(CNvCodec::MakeWord(buffer[0], buffer[1]))) {
