@@ -65,14 +65,25 @@ std::string FormatValueLine(RecordKind kind, const uint8_t* record) {
   return std::string();
 }
 
-WriteResult WriteSingleNv(const NodeIo& node, const SingleNv& nv, std::string_view valueLine) {
-  switch (nv.kind) {
-    case RecordKind::kStrInt:
-      return node.Write(nv.hostIndex, ParseStrIntRecord(valueLine).data(), kStrIntBytes);
-    case RecordKind::kCount:
-      return node.Write(nv.hostIndex, ParseCountRecord(valueLine).data(), kCountBytes);
-    case RecordKind::kTimePassed:
-      return node.Write(nv.hostIndex, ParseTimePassedRecord(valueLine).data(), kTimePassedBytes);
+std::vector<uint8_t> ParseValueLine(RecordKind kind, std::string_view valueLine) {
+  switch (kind) {
+    case RecordKind::kStrInt: {
+      const StrIntRecord r = ParseStrIntRecord(valueLine);
+      return {r.begin(), r.end()};
+    }
+    case RecordKind::kCount: {
+      const CountRecord r = ParseCountRecord(valueLine);
+      return {r.begin(), r.end()};
+    }
+    case RecordKind::kTimePassed: {
+      const TimePassedRecord r = ParseTimePassedRecord(valueLine);
+      return {r.begin(), r.end()};
+    }
   }
   return {};
+}
+
+WriteResult WriteSingleNv(const NodeIo& node, const SingleNv& nv, std::string_view valueLine) {
+  const std::vector<uint8_t> record = ParseValueLine(nv.kind, valueLine);
+  return node.Write(nv.hostIndex, record.data(), static_cast<int32_t>(record.size()));
 }

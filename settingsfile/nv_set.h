@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "nvdata/node_io.h"
 
@@ -32,6 +33,9 @@ const SingleNv* FindSingleNv(std::string_view name);
 int RecordBytes(RecordKind kind);
 // The value line (with "\n\n") of a record's bytes.
 std::string FormatValueLine(RecordKind kind, const uint8_t* record);
+
+// The record bytes a value line stands for.
+std::vector<uint8_t> ParseValueLine(RecordKind kind, std::string_view valueLine);
 
 // Writes the record a value line stands for to a single NV (its own size in bytes).
 WriteResult WriteSingleNv(const NodeIo& node, const SingleNv& nv, std::string_view valueLine);

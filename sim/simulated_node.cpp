@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "framework/platform.h"
+#include "settingsfile/factory_settings.h"
+#include "settingsfile/nv_set.h"
 
 namespace sim {
 namespace {
@@ -15,17 +17,6 @@ constexpr int32_t kPluginCnf = 46;
 
 uint64_t NowMs() {
   return fw::Platform::Installed() ? fw::Platform::TickCount() : 0;
-}
-
-// A 31-byte record from its sixteen values: value 0 one signed byte, then fifteen words.
-std::vector<uint8_t> StrIntRecord(const std::array<int, 16>& values) {
-  std::vector<uint8_t> bytes(31, 0);
-  bytes[0] = static_cast<uint8_t>(values[0] & 0xFF);
-  for (int k = 1; k <= 15; ++k) {
-    bytes[static_cast<size_t>(2 * k - 1)] = static_cast<uint8_t>((values[k] >> 8) & 0xFF);
-    bytes[static_cast<size_t>(2 * k)] = static_cast<uint8_t>(values[k] & 0xFF);
-  }
-  return bytes;
 }
 
 std::vector<uint8_t> Word(int w) {
@@ -81,27 +72,14 @@ SimulatedNode::SimulatedNode() {
 
 SimulatedNode::~SimulatedNode() = default;
 
+// The same value lines the plug-in's "Default settings" writes.
 void SimulatedNode::LoadFactorySettings() {
-  nvs_[39] =
-      StrIntRecord({2, 64336, 2000, 0, 0, 0, 7000, 3500, 0, 0, 0, 500, 3300, 500, 7000, 5500});
-  nvs_[40] =
-      StrIntRecord({2, 1500, 2300, 0, 0, 0, 1900, 1400, 0, 0, 0, 500, 3300, 500, 1500, 1800});
-  nvs_[41] = Word(255);
-  nvs_[42] = Word(255);
-  nvs_[43] = {4, 0, 0, 0};
-  nvs_[44] = {4, 0, 0, 0};
-  const std::array<std::array<int, 16>, 8> parts = {{
-      {0, 27, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2},
-      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 400, 800, 0, 0, 2000, 0},
-      {0, 2000, 5, 0, 0, 1500, 5, 0, 0, 0, 0, 65336, 3000, 200, 0, 0},
-      {0, 1500, 0, 2800, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {0, 1800, 300, 0, 0, 1800, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {0, 0, 10000, 0, 2000, 2000, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0},
-      {0, 168, 168, 0, 0, 168, 168, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {0, 100, 60, 5, 0, 0, 0, 100, 60, 5, 0, 0, 0, 0, 0, 0},
-  }};
+  for (size_t i = 0; i < SingleNvs().size(); ++i) {
+    const SingleNv& nv = SingleNvs()[i];
+    nvs_[nv.hostIndex] = ParseValueLine(nv.kind, FactorySingleLines()[i]);
+  }
   for (size_t p = 0; p < parts_.size(); ++p) {
-    parts_[p] = p < parts.size() ? StrIntRecord(parts[p]) : std::vector<uint8_t>(31, 0);
+    parts_[p] = ParseValueLine(RecordKind::kStrInt, FactoryPartLines()[p]);
   }
 }
 
