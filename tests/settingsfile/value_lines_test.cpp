@@ -105,34 +105,27 @@ TEST(ValueLines, ParsersFollowTheFieldRules) {
   EXPECT_EQ(ParseTimePassedByte("1, 2, 3, 4", 4), 0);
 }
 
+// The record with one bit flipped against a fill, formatted and parsed back.
+template <class Record, class Format, class Parse>
+void ExpectRoundTrip(int bit, uint8_t fill, Format format, Parse parse) {
+  Record record;
+  record.fill(fill);
+  record[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
+  std::string line = format(record.data());
+  ASSERT_EQ(line.substr(line.size() - 2), "\n\n");
+  line.resize(line.size() - 2);
+  EXPECT_EQ(parse(line), record) << line;
+}
+
 TEST(ValueLines, EveryLineTheWriterMakesReadsBackToItsBytes) {
   // One set bit walked through every position, and its complement.
   for (int bit = 0; bit < 31 * 8; ++bit) {
     for (uint8_t fill : {uint8_t{0x00}, uint8_t{0xFF}}) {
-      StrIntRecord record;
-      record.fill(fill);
-      record[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
-      std::string line = FormatStrIntLine(record.data());
-      ASSERT_EQ(line.substr(line.size() - 2), "\n\n");
-      line.resize(line.size() - 2);
-      EXPECT_EQ(ParseStrIntRecord(line), record) << line;
-
+      ExpectRoundTrip<StrIntRecord>(bit, fill, FormatStrIntLine, ParseStrIntRecord);
       if (bit < 32) {
-        TimePassedRecord time;
-        time.fill(fill);
-        time[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
-        std::string t = FormatTimePassedLine(time.data());
-        t.resize(t.size() - 2);
-        EXPECT_EQ(ParseTimePassedRecord(t), time) << t;
+        ExpectRoundTrip<TimePassedRecord>(bit, fill, FormatTimePassedLine, ParseTimePassedRecord);
       }
-      if (bit < 16) {
-        CountRecord count;
-        count.fill(fill);
-        count[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
-        std::string c = FormatCountLine(count.data());
-        c.resize(c.size() - 2);
-        EXPECT_EQ(ParseCountRecord(c), count) << c;
-      }
+      if (bit < 16) ExpectRoundTrip<CountRecord>(bit, fill, FormatCountLine, ParseCountRecord);
     }
   }
 }
