@@ -107,6 +107,12 @@ int32_t TruncToInt32(double v) {
   return static_cast<int32_t>(v);
 }
 
+int32_t TruncScaled(double scaled) {
+  const double nearest = std::nearbyint(scaled);
+  if (std::fabs(scaled - nearest) <= 1e-9 * std::fabs(nearest)) return TruncToInt32(nearest);
+  return TruncToInt32(scaled);
+}
+
 std::string FormatFixed0(double v) {
   return FormatFixed(v, 0);
 }

@@ -17,6 +17,12 @@ double Atof(std::string_view text);
 // Cut toward zero to 32 bits; NaN and anything outside the 32-bit range give 0x80000000.
 int32_t TruncToInt32(double v);
 
+// The encoders' truncation of a scaled value, exact in decimal: a value within 1e-9 (relative)
+// of a whole number is that whole number, so 1.15 in hundredths is 115 although 100 x 1.15 is
+// 114.99999999999999 in binary; anything else is cut toward zero as TruncToInt32 does (21.579
+// in hundredths stays 2157).
+int32_t TruncScaled(double scaled);
+
 // "%.0f" and "%.1f", a tie rounded away from zero (0.5 shows "1", 0.25 shows "0.3").
 std::string FormatFixed0(double v);
 std::string FormatFixed1(double v);

@@ -9,25 +9,25 @@ double CNvCodec::WordToTemp(uint8_t high, uint8_t low) {
 }
 
 uint8_t CNvCodec::HalfToByte(double v) {
-  return LowByte(TruncToInt32(2.0 * v));
+  return LowByte(TruncScaled(2.0 * v));
 }
 uint8_t CNvCodec::TenthsHigh(double v) {
-  return HighByte(TruncToInt32(10.0 * v));
+  return HighByte(TruncScaled(10.0 * v));
 }
 uint8_t CNvCodec::TenthsLow(double v) {
-  return LowByte(TruncToInt32(10.0 * v));
+  return LowByte(TruncScaled(10.0 * v));
 }
 uint8_t CNvCodec::HundredthsHigh(double v) {
-  return HighByte(TruncToInt32(100.0 * v));
+  return HighByte(TruncScaled(100.0 * v));
 }
 uint8_t CNvCodec::HundredthsLow(double v) {
-  return LowByte(TruncToInt32(100.0 * v));
+  return LowByte(TruncScaled(100.0 * v));
 }
 uint8_t CNvCodec::WholeHigh(double v) {
-  return HighByte(TruncToInt32(v));
+  return HighByte(TruncScaled(v));
 }
 uint8_t CNvCodec::WholeLow(double v) {
-  return LowByte(TruncToInt32(v));
+  return LowByte(TruncScaled(v));
 }
 
 uint8_t CNvBitCodec::ReverseBits(uint8_t b) {

@@ -18,8 +18,9 @@ class CNvCodec {
   static double ByteToHalf(uint8_t b) { return b * 0.5; }
   static double WordToLevPercent(uint8_t high, uint8_t low) { return MakeWord(high, low) * 0.005; }
 
-  // Encoders: scale in double precision, cut toward zero to 32 bits, keep the two's-complement
-  // bit pattern.
+  // Encoders: scale in double precision, cut toward zero to 32 bits (exact in decimal: see
+  // TruncScaled), keep the two's-complement bit pattern. They never clamp: a page clamps a
+  // typed number to its field's range first (typed_value.h).
   static uint8_t HalfToByte(double v);
   static uint8_t TenthsHigh(double v);
   static uint8_t TenthsLow(double v);

@@ -11,6 +11,7 @@
 #include "framework/property_page.h"
 #include "nvdata/config_part.h"
 #include "nvdata/node_io.h"
+#include "nvdata/typed_value.h"
 
 constexpr int kIdWrite = 210;
 constexpr int kIdRead = 211;
@@ -52,6 +53,8 @@ class CNvPage : public fw::CPropertyPage {
   // Numbers in fields: shown with "%.0f" or "%.1f", taken with atof.
   void SetNumber(int id, double value, int decimals);
   double GetNumber(int id) const;
+  // A typed number clamped to what its field can hold, ready for the encoder.
+  double GetTyped(int id, TypedRange range) const { return ClampTyped(GetNumber(id), range); }
 
  private:
   bool hasLiveValues_;

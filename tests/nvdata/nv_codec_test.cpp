@@ -1,4 +1,5 @@
 #include "nvdata/nv_codec.h"
+#include "nvdata/typed_value.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,22 @@ TEST(NvCodec, HundredthsEncodeTwosComplementAndTruncate) {
   // -5.5 * 100 = -550 = 0xFDDA in 16-bit two's complement.
   EXPECT_EQ(CNvCodec::HundredthsHigh(-5.5), 0xFD);
   EXPECT_EQ(CNvCodec::HundredthsLow(-5.5), 0xDA);
-  // 19.99 * 100 = 1998.9999... in double precision, cut to 1998 = 0x07CE; reads back 19.98.
+  // 19.99 * 100 = 1998.9999... in double precision, yet stored as 1999 = 0x07CF: reads back
+  // 19.99, not 19.98. 19.987 is still cut to 1998.
   EXPECT_EQ(CNvCodec::HundredthsHigh(19.99), 0x07);
-  EXPECT_EQ(CNvCodec::HundredthsLow(19.99), 0xCE);
-  EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(0x07, 0xCE), 19.98);
-  // 1.15 * 100 = 114.99999999999999 -> 114 = 0x0072.
-  EXPECT_EQ(CNvCodec::HundredthsLow(1.15), 114);
+  EXPECT_EQ(CNvCodec::HundredthsLow(19.99), 0xCF);
+  EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(0x07, 0xCF), 19.99);
+  EXPECT_EQ(CNvCodec::HundredthsLow(19.987), 0xCE);
+  // 1.15 * 100 = 114.99999999999999 in binary, yet 1.15 typed means 115 hundredths: the
+  // truncation is exact in decimal. 21.579 -> 2157.8999... is still cut to 2157 = 0x086D.
+  EXPECT_EQ(CNvCodec::HundredthsLow(1.15), 115);
   EXPECT_EQ(CNvCodec::HundredthsHigh(1.15), 0);
+  EXPECT_EQ(CNvCodec::HundredthsHigh(21.579), 0x08);
+  EXPECT_EQ(CNvCodec::HundredthsLow(21.579), 0x6D);
+  EXPECT_EQ(CNvCodec::TenthsLow(1.15), 11);
+  EXPECT_EQ(CNvCodec::TenthsLow(0.7), 7);           // 10 x 0.7 = 7.000000000000001
+  EXPECT_EQ(CNvCodec::HundredthsLow(0.29), 29);     // 100 x 0.29 = 28.999999999999996
+  EXPECT_EQ(CNvCodec::HundredthsLow(-0.29), 0xE3);  // -29
   // Truncation is toward zero for negatives too: -0.019 * 100 = -1.9 -> -1 = 0xFFFF.
   EXPECT_EQ(CNvCodec::HundredthsHigh(-0.019), 0xFF);
   EXPECT_EQ(CNvCodec::HundredthsLow(-0.019), 0xFF);
@@ -85,4 +95,30 @@ TEST(NvBitCodec, BitsCountFromTheMostSignificant) {
               1 << n);
     EXPECT_EQ(CNvBitCodec::ReverseBits(CNvBitCodec::ReverseBits(mask)), mask);
   }
+}
+
+TEST(TypedValue, ClampsToWhatReadsBackAsItself) {
+  struct Case {
+    double typed;
+    TypedRange range;
+    double stored;
+  };
+  const Case cases[] = {
+      {200.0, kPercentHalfRange, 100.0},  // not 400 half steps cut to 144 = 72 %
+      {-3.0, kWordRange, 0.0},            // not 65533
+      {70000.0, kWordRange, 65535.0},     // not 4464
+      {100.5, kTempRange, 100.0},         // not 10050, which reads back -554.86
+      {-600.0, kTempRange, -555.35},
+      {-12.34, kTempRange, -12.34},
+      {1e300 * 1e300, kTenthsWordRange, 6553.5},
+      {-(1e300 * 1e300), kHalfByteRange, 0.0},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(ClampTyped(c.typed, c.range), c.stored) << c.typed;
+  // The clamped extremes store as themselves.
+  EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(CNvCodec::HundredthsHigh(kTempRange.hi),
+                                        CNvCodec::HundredthsLow(kTempRange.hi)),
+                   100.0);
+  EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(CNvCodec::HundredthsHigh(kTempRange.lo),
+                                        CNvCodec::HundredthsLow(kTempRange.lo)),
+                   -555.35);
 }
