@@ -25,6 +25,7 @@ struct Options {
   bool properties = false;
   bool reader = true;
   bool writer = true;
+  bool steady = false;  // live values keep still (screenshots always are)
   std::string nodeName;
   std::string screenshots;  // folder; empty: none
 };
@@ -39,11 +40,12 @@ HostState g_host;
 void Usage() {
   std::puts(
       "usage: hd7_3host [--properties] [--node-name NAME] [--no-node-access] "
-      "[--no-node-access2] [--screenshots FOLDER]\n"
+      "[--no-node-access2] [--steady] [--screenshots FOLDER]\n"
       "  --properties        open the plug-in sheet at start\n"
       "  --node-name NAME    the simulated node's name\n"
       "  --no-node-access    the client site leaves out INodeAccess (writes)\n"
       "  --no-node-access2   the client site leaves out INodeAccess2 (reads, node name)\n"
+      "  --steady            the simulated node's live values keep still\n"
       "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit");
 }
 
@@ -56,6 +58,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.writer = false;
     } else if (arg == "--no-node-access2") {
       options.reader = false;
+    } else if (arg == "--steady") {
+      options.steady = true;
     } else if (arg == "--node-name" && i + 1 < argc) {
       options.nodeName = argv[++i];
     } else if (arg == "--screenshots" && i + 1 < argc) {
@@ -177,6 +181,8 @@ int main(int argc, char** argv) {
   fw::ScopedPlatform installed(platform);
   sim::SimulatedNode node;
   if (!g_host.options.nodeName.empty()) node.SetNodeName(g_host.options.nodeName);
+  // A living node for a person; the same pictures on every run for the screenshots.
+  node.SetLiveDrift(!g_host.options.steady && g_host.options.screenshots.empty());
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW wc = {};

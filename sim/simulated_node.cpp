@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/platform.h"
+#include "sim/live_drift.h"
 #include "settingsfile/factory_settings.h"
 #include "settingsfile/nv_set.h"
 
@@ -131,6 +132,15 @@ ULONG STDMETHODCALLTYPE SimulatedNode::AddRef() {
   return static_cast<ULONG>(++refs_);
 }
 
+void SimulatedNode::SetLiveDrift(bool on) {
+  driftStart_.clear();
+  if (!on) return;
+  driftStartMs_ = NowMs();
+  for (const auto& [index, bytes] : nvs_) {
+    if (Drifts(index)) driftStart_[index] = bytes;
+  }
+}
+
 // The node lives as long as its owner (a test or the demo host); references are only counted.
 ULONG STDMETHODCALLTYPE SimulatedNode::Release() {
   return static_cast<ULONG>(--refs_);
@@ -177,6 +187,10 @@ int32_t STDMETHODCALLTYPE SimulatedNode::ReadNv(int32_t index, uint8_t* buffer, 
                                static_cast<uint8_t>(t.second)};
     std::memcpy(buffer, record, 7);
   } else if (std::vector<uint8_t>* storage = Storage(index)) {
+    auto drifting = driftStart_.find(index);
+    if (drifting != driftStart_.end()) {
+      *storage = DriftedValue(index, drifting->second, NowMs() - driftStartMs_);
+    }
     std::memcpy(buffer, storage->data(), storage->size());
   } else {
     status = kNoPartSelected;

@@ -67,6 +67,9 @@ class SimulatedNode : public INodeAccess2 {
   int SelectedPart() const;
   void SetSelectedPart(int part);
   void LoadFactorySettings();
+  // Live values move over time from the values they hold when drift is turned on (the demo
+  // host); off by default, so tests see steady values.
+  void SetLiveDrift(bool on);
   // Every setting and live value, for comparing the node before and after an operation.
   std::map<std::string, std::vector<uint8_t>> Snapshot() const;
 
@@ -101,6 +104,8 @@ class SimulatedNode : public INodeAccess2 {
 
   std::map<int32_t, std::vector<uint8_t>> nvs_;
   std::array<std::vector<uint8_t>, 12> parts_;
+  std::map<int32_t, std::vector<uint8_t>> driftStart_;  // empty: no drift
+  uint64_t driftStartMs_ = 0;
   std::vector<uint8_t> name_;
   int32_t nameStatus_ = kOk;
   fw::LocalTime clockBase_;
