@@ -12,7 +12,42 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(FactorySettings, WritesTheFactoryBytesAndLeavesPartZero) {
+// The factory values as the engineer's documentation lists them, written out here rather than
+// taken from the plug-in's own value lines: a wrong factory line must show up as a difference.
+// A 31-byte record is value 0 as one byte, then fifteen big-endian words.
+std::vector<uint8_t> Record(std::vector<int> values) {
+  std::vector<uint8_t> bytes{static_cast<uint8_t>(values[0])};
+  for (size_t k = 1; k < 16; ++k) {
+    bytes.push_back(static_cast<uint8_t>(values[k] >> 8));
+    bytes.push_back(static_cast<uint8_t>(values[k] & 0xFF));
+  }
+  return bytes;
+}
+
+const std::pair<int, std::vector<uint8_t>> kFactoryNvs[] = {
+    {39, Record({2, 64336, 2000, 0, 0, 0, 7000, 3500, 0, 0, 0, 500, 3300, 500, 7000, 5500})},
+    {40, Record({2, 1500, 2300, 0, 0, 0, 1900, 1400, 0, 0, 0, 500, 3300, 500, 1500, 1800})},
+    {41, {0x00, 0xFF}},
+    {42, {0x00, 0xFF}},
+    {43, {4, 0, 0, 0}},
+    {44, {4, 0, 0, 0}},
+};
+const std::vector<uint8_t> kFactoryParts[12] = {
+    Record({0, 27, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}),
+    Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 400, 800, 0, 0, 2000, 0}),
+    Record({0, 2000, 5, 0, 0, 1500, 5, 0, 0, 0, 0, 65336, 3000, 200, 0, 0}),
+    Record({0, 1500, 0, 2800, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 1800, 300, 0, 0, 1800, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 0, 10000, 0, 2000, 2000, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 168, 168, 0, 0, 168, 168, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 100, 60, 5, 0, 0, 0, 100, 60, 5, 0, 0, 0, 0, 0, 0}),
+    Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+    Record({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+};
+
+TEST(FactorySettings, WritesTheDocumentedFactoryBytesAndLeavesPartZero) {
   NodeFixture f;
   // Every setting changed from the factory's.
   for (int index = 39; index <= 44; ++index) {
@@ -21,12 +56,13 @@ TEST(FactorySettings, WritesTheFactoryBytesAndLeavesPartZero) {
   for (int part = 1; part <= 12; ++part) f.node.SetPart(part, std::vector<uint8_t>(31, 0xA5));
 
   EXPECT_EQ(WriteFactorySettings(NodeIo(&f.node, &f.node)), 0);
-  sim::SimulatedNode factory;  // starts with the factory settings
-  for (int index = 39; index <= 44; ++index) EXPECT_EQ(f.node.Bytes(index), factory.Bytes(index));
-  for (int part = 1; part <= 12; ++part) EXPECT_EQ(f.node.Part(part), factory.Part(part));
+  for (const auto& [index, bytes] : kFactoryNvs) EXPECT_EQ(f.node.Bytes(index), bytes) << index;
+  for (int part = 1; part <= 12; ++part) EXPECT_EQ(f.node.Part(part), kFactoryParts[part - 1]);
   EXPECT_EQ(f.node.SelectedPart(), 0);
-  // 255 is the bytes 0x00 0xFF; the empty fields of part 5 are 0.
-  EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
+  // The simulated node starts from the same factory settings.
+  sim::SimulatedNode fresh;
+  for (const auto& [index, bytes] : kFactoryNvs) EXPECT_EQ(fresh.Bytes(index), bytes) << index;
+  for (int part = 1; part <= 12; ++part) EXPECT_EQ(fresh.Part(part), kFactoryParts[part - 1]);
 }
 
 TEST(FactorySettings, TrafficAndPausesInVirtualTime) {
