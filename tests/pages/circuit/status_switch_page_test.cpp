@@ -17,10 +17,10 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// The override buttons and the values they write, in the order a write looks at them.
-const std::pair<int, int> kButtons[] = {{kIdBoost, 1},         {kIdNight, 2}, {kIdDay, 3},
-                                        {kIdOff, 4},           {kIdAuto, 5},  {kIdOccupied, 6},
-                                        {kIdManualSwitch, 255}};
+// The override buttons by their control ids and the values they write, in the order a write
+// looks at them: written out, so that a button wired to the wrong value shows up.
+const std::pair<int, int> kButtons[] = {{328, 1}, {335, 2}, {336, 3},  {337, 4},
+                                        {338, 5}, {339, 6}, {340, 255}};
 
 std::vector<uint8_t> Word(int w) {
   return {static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w & 0xFF)};
