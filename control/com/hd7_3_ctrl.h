@@ -11,6 +11,9 @@
 
 namespace hd73 {
 
+// The control's size until a container sets another: 31 pixels at 96 dpi, in HIMETRIC.
+constexpr LONG kDefaultExtentHimetric = 820;
+
 class CHD7_3Ctrl : public IOleObject,
                    public IOleInPlaceObject,
                    public IViewObject2,
