@@ -24,6 +24,17 @@ std::string Printf(const char* format, double v) {
   return std::string(buffer, static_cast<size_t>(std::min<int>(n, sizeof buffer - 1)));
 }
 
+// printf's "%.0f" and "%.1f" round a value exactly halfway between two outputs to even on one
+// runtime and away from zero on another; the pages show such values away from zero on every
+// build. Only exact ties need care: any other value lies strictly on one side of the halfway
+// point, and printf, which works from the exact binary value, rounds it correctly everywhere.
+// Which doubles are exact ties?
+//   - No decimals: v = k + 1/2, so 2v is an odd whole number.
+//   - One decimal: v = (2n + 1) / 20 = (2n + 1) / (4 x 5). A double is a whole number over a
+//     power of two, so the 5 must cancel: 2n + 1 = 5m with m odd, and v = m / 4. The exact
+//     ties are the odd multiples of 0.25 (0.25, 0.75, 1.25 ...), that is 4v odd. A decimal
+//     like 0.05 is not a double at all; the double nearest to it is no tie.
+// Below 2^52 (2^50 for 4v) the products 2v and 4v are exact, so the tests on them are too.
 std::string FormatFixed(double v, int decimals) {
   if (std::isnan(v)) return "nan";
   if (std::isinf(v)) return v < 0 ? "-inf" : "inf";

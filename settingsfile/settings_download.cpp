@@ -1,6 +1,5 @@
 #include "settingsfile/settings_download.h"
 
-#include <optional>
 #include <string>
 
 #include "framework/platform.h"
@@ -35,6 +34,18 @@ bool IsValueLine(std::string_view line) {
   return line.size() > 1 && (IsDigit(line[1]) || line[1] == '.');
 }
 
+// The reader is a state machine over the file's lines, one rule a line:
+//   between sections:
+//     "-" line          a program ID line enables downloading (or asks); name and time lines
+//                       (any other length) change nothing
+//     "*" line          while downloading is enabled, a section header: expect its values
+//     anything else     ignored (comments, blank lines, values of a section not downloaded)
+//   after a header:
+//     value line        written to the section's NV or part; back to between sections
+//     "*" line          the section had no values; this line heads the next one
+//     anything else     the section had no values (a blank, "/" or "- " line is never taken
+//                       for values: writing zeros from it would corrupt the node); the line
+//                       is used up and the reader is between sections again
 class Downloader {
  public:
   Downloader(LineReader& lines, const NodeIo& node, const std::function<bool()>& ask)
@@ -42,50 +53,61 @@ class Downloader {
 
   DownloadResult Run() {
     std::string line;
-    bool more = lines_.Next(line);
-    while (more) {
-      if (!line.empty() && line[0] == '-') {
-        ProgramIdLine(line);
-      } else if (!line.empty() && line[0] == '*' && result_.enabled) {
-        // A header met where the values should be is the next section's header.
-        if (Section(line)) continue;
+    while (lines_.Next(line)) {
+      switch (state_) {
+        case State::kBetweenSections:
+          BetweenSections(line);
+          break;
+        case State::kAfterHeader:
+          AfterHeader(line);
+          break;
       }
-      more = lines_.Next(line);
     }
     return result_;
   }
 
  private:
+  enum class State { kBetweenSections, kAfterHeader };
+
+  void BetweenSections(const std::string& line) {
+    if (!line.empty() && line[0] == '-') {
+      ProgramIdLine(line);
+    } else if (!line.empty() && line[0] == '*' && result_.enabled) {
+      Header(line);
+    }
+  }
+
+  void AfterHeader(const std::string& line) {
+    if (IsValueLine(line)) {
+      WriteSection(line);
+      state_ = State::kBetweenSections;
+    } else if (!line.empty() && line[0] == '*') {
+      Header(line);
+    } else {
+      state_ = State::kBetweenSections;
+    }
+  }
+
   void ProgramIdLine(const std::string& line) {
     const std::string_view id = std::string_view(line).substr(std::min<size_t>(2, line.size()));
     if (id.size() != kProgramIdLength) return;  // the node name and timestamp lines
     result_.enabled = id == kProgramIdText || (ask_ && ask_());
   }
 
-  // Handles the section that `line` heads. Returns true when the line after the header is to
-  // be handled next (it was a header itself); `line` then holds it.
-  bool Section(std::string& line) {
-    const std::string name(HeaderName(line));
-    const bool isPart = name == kPluginCnfName;
-    // Part numbers count every part section, with or without values.
-    const int part = isPart ? ++partCounter_ : 0;
+  // A header names the section whose values come next. Part numbers count every part section
+  // of the file, with or without values.
+  void Header(const std::string& line) {
+    sectionName_ = std::string(HeaderName(line));
+    sectionPart_ = sectionName_ == kPluginCnfName ? ++partCounter_ : 0;
+    state_ = State::kAfterHeader;
+  }
 
-    std::string values;
-    const bool haveLine = lines_.Next(values);
-    if (!haveLine || !IsValueLine(values)) {
-      if (haveLine && !values.empty() && values[0] == '*') {
-        line = std::move(values);
-        return true;
-      }
-      return false;
-    }
-
-    if (isPart) {
-      WritePart(part, values);
-    } else if (const SingleNv* nv = FindSingleNv(name)) {
+  void WriteSection(const std::string& values) {
+    if (sectionPart_ != 0) {
+      WritePart(sectionPart_, values);
+    } else if (const SingleNv* nv = FindSingleNv(sectionName_)) {
       Count(WriteSingleNv(node_, *nv, values));
     }
-    return false;
   }
 
   void WritePart(int part, const std::string& values) {
@@ -109,6 +131,9 @@ class Downloader {
   const NodeIo& node_;
   const std::function<bool()>& ask_;
   DownloadResult result_;
+  State state_ = State::kBetweenSections;
+  std::string sectionName_;
+  int sectionPart_ = 0;
   int partCounter_ = 0;
 };
 
