@@ -1,7 +1,6 @@
-// The running property sheet and its pages on Win32. The sheet is a comctl32 property sheet run
-// modelessly with a modal loop of our own (its owner disabled), so that the portable sheet's
-// OnInitDialog runs once the first page is up and pages can be added and removed as it runs.
-// Each page is a dialog built in memory from its DialogTemplate.
+// The running property sheet on Win32. The sheet is a comctl32 property sheet run modelessly
+// with a modal loop of our own (its owner disabled), so that the portable sheet's OnInitDialog
+// runs once the first page is up and pages can be added and removed as it runs.
 #pragma once
 
 #include <windows.h>
@@ -12,43 +11,32 @@
 #include <vector>
 
 #include "framework/property_sheet.h"
+#include "framework/win32/win32_page_window.h"
 #include "framework/win32/win32_platform.h"
 
 namespace fw::win32 {
 
-class Win32PageWindow : public PageWindow {
+// The page windows of one running sheet: the one place where they are made and freed.
+// comctl32 calls a page's dialog procedure, which finds its Win32PageWindow by pointer, for as
+// long as the page's window exists, and it may still hold a page taken out of a running sheet.
+// So a page window object lives until the sheet's own window is gone: Retire only moves it
+// aside, Clear (after the sheet's window is destroyed) frees them all.
+class PageWindowSet {
  public:
-  Win32PageWindow(CPropertyPage& page, HINSTANCE module);
-  ~Win32PageWindow() override;
+  explicit PageWindowSet(HINSTANCE module) : module_(module) {}
 
-  // The page handle for the sheet; comctl32 owns it once it is in a sheet.
-  HPROPSHEETPAGE Create();
-  HWND Hwnd() const { return hwnd_; }
-  CPropertyPage& Page() const { return page_; }
-
-  void SetText(int id, const std::string& text) override;
-  std::string GetText(int id) const override;
-  void SetCheck(int id, bool checked) override;
-  bool GetCheck(int id) const override;
-  void Enable(int id, bool enabled) override;
-  bool IsEnabled(int id) const override;
-  void Show(int id, bool visible) override;
-  bool IsVisible(int id) const override;
-  void SetTimer(int timerId, uint32_t periodMs) override;
-  void KillTimer(int timerId) override;
+  // A new page window for `page` and its comctl32 handle; nullptr when comctl32 refuses it.
+  HPROPSHEETPAGE Add(CPropertyPage& page);
+  // A page whose handle comctl32 never took: freed at once.
+  void Discard(const CPropertyPage& page);
+  // A page taken out of the running sheet.
+  void Retire(const CPropertyPage& page);
+  void Clear();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  HWND Item(int id) const;
-
-  CPropertyPage& page_;
   HINSTANCE module_;
-  std::vector<uint16_t> template_;  // alive and writable while the page exists
-  std::wstring title_;
-  HWND hwnd_ = nullptr;
-  int muted_ = 0;  // > 0 while the program itself sets a text
-  bool shown_ = false;
+  std::map<const CPropertyPage*, std::unique_ptr<Win32PageWindow>> live_;
+  std::vector<std::unique_ptr<Win32PageWindow>> retired_;
 };
 
 class Win32SheetWindow : public SheetWindow {
@@ -70,16 +58,16 @@ class Win32SheetWindow : public SheetWindow {
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
-  Win32PageWindow& MakePage(CPropertyPage& page);
+  bool Create(HWND owner);
+  void RunModalLoop();
+  void Destroy(HWND owner, bool ownerWasEnabled);
   void ApplyButtons();
 
   CPropertySheet& sheet_;
   Win32Platform& platform_;
+  PageWindowSet pages_;
   HWND hwnd_ = nullptr;
   int result_ = kIdSheetCancel;
-  std::map<const CPropertyPage*, std::unique_ptr<Win32PageWindow>> pages_;
-  // Pages taken out while the sheet runs: kept until it closes, in case comctl32 still holds on.
-  std::vector<std::unique_ptr<Win32PageWindow>> removed_;
 };
 
 }  // namespace fw::win32
