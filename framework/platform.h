@@ -55,7 +55,15 @@ struct FileDialogRequest {
 class PlatformImpl {
  public:
   virtual ~PlatformImpl() = default;
+  // A pause of the page cycle or a file operation. On Windows the sheet keeps painting while
+  // it lasts but takes no input and no page timer fires.
   virtual void Sleep(uint32_t ms) = 0;
+  // Time the thread spends blocked without painting, as in a host call that takes long (the
+  // simulated node's latency). By default a plain pause.
+  virtual void Block(uint32_t ms) { Sleep(ms); }
+  // Lets the sheet paint what is due, without waiting: called after every host call, so that a
+  // run of slow host calls between two pauses never freezes the window.
+  virtual void KeepAlive() {}
   virtual uint64_t TickCount() = 0;  // milliseconds, monotonic
   virtual LocalTime Now() = 0;       // the PC's local date and time
   virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
@@ -78,6 +86,10 @@ class Platform {
   static bool Installed();
 
   static void Sleep(uint32_t ms) { Get().Sleep(ms); }
+  static void Block(uint32_t ms) { Get().Block(ms); }
+  static void KeepAlive() {
+    if (Installed()) Get().KeepAlive();
+  }
   static uint64_t TickCount() { return Get().TickCount(); }
   static LocalTime Now() { return Get().Now(); }
 };

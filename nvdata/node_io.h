@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "framework/platform.h"
 #include "hostaccess/node_access.h"
 
 // What the sheet offers its pages: the interfaces it obtained from the host.
@@ -36,16 +37,25 @@ class NodeIo {
   bool CanRead() const { return reader_ != nullptr; }
   bool CanWrite() const { return writer_ != nullptr; }
 
+  // Each host call blocks until the host answers; the sheet gets to paint after each one.
   int32_t Read(int32_t index, uint8_t* buffer, int32_t capacity) const {
-    return reader_ != nullptr ? reader_->ReadNv(index, buffer, capacity) : kStatusNoInterface;
+    if (reader_ == nullptr) return kStatusNoInterface;
+    const int32_t status = reader_->ReadNv(index, buffer, capacity);
+    fw::Platform::KeepAlive();
+    return status;
   }
   WriteResult Write(int32_t index, const uint8_t* buffer, int32_t length) const {
     if (writer_ == nullptr) return {};
     // The host's signature takes a non-const buffer; it only reads it.
-    return {true, writer_->WriteNv(index, const_cast<uint8_t*>(buffer), length)};
+    const int32_t status = writer_->WriteNv(index, const_cast<uint8_t*>(buffer), length);
+    fw::Platform::KeepAlive();
+    return {true, status};
   }
   int32_t GetNodeName(uint8_t* buffer, int32_t capacity) const {
-    return reader_ != nullptr ? reader_->GetNodeName(buffer, capacity) : kStatusNoInterface;
+    if (reader_ == nullptr) return kStatusNoInterface;
+    const int32_t status = reader_->GetNodeName(buffer, capacity);
+    fw::Platform::KeepAlive();
+    return status;
   }
 
  private:

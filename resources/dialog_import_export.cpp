@@ -25,6 +25,7 @@ const fw::DialogTemplate& ImportExportDialog() {
            "Please note: After setting the software values to factory settings, you must "
            "RESTART the plugin.",
            14, 110, 222, 24, fw::kMultiLine},
+          {kProgress, ControlKind::kStatic, "", 14, 133, 222, 8},
       }};
   return dialog;
 }

@@ -12,6 +12,7 @@ constexpr int kSaveToFile = 427;       // "Save to file"
 constexpr int kReadFromFile = 430;     // "Read from file"
 constexpr int kDefaultSettings = 201;  // "Default settings"
 constexpr int kPassword = 226;         // password edit
+constexpr int kProgress = 431;         // how far a long operation has come; empty otherwise
 }  // namespace import_export
 
 const fw::DialogTemplate& ImportExportDialog();

@@ -3,6 +3,7 @@
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
 #include "settingsfile/nv_set.h"
+#include "settingsfile/progress.h"
 #include "settingsfile/value_lines.h"
 
 namespace {
@@ -49,11 +50,13 @@ int WriteFactorySettings(const NodeIo& node) {
   };
 
   for (size_t i = 0; i < kSingleLines.size(); ++i) {
+    ReportProgress(SingleNvs()[i].name, "writing");
     count(WriteSingleNv(node, SingleNvs()[i], kSingleLines[i]));
     fw::Platform::Sleep(kFactoryWritePauseMs);
   }
 
   for (int part = 1; part <= kPartCount; ++part) {
+    ReportPartProgress(part, "selecting");
     if (GetConfigPart(node) != part) {
       fw::Platform::Sleep(kFactorySelectPauseMs);
       // A part that could not be selected is not written: it would land in another part.
@@ -61,6 +64,7 @@ int WriteFactorySettings(const NodeIo& node) {
       fw::Platform::Sleep(kFactoryWritePauseMs);
     }
     const StrIntRecord record = ParseStrIntRecord(kPartLines[static_cast<size_t>(part - 1)]);
+    ReportPartProgress(part, "writing");
     count(node.Write(kIndexPluginCnf, record.data(), kStrIntBytes));
   }
   count(SelectConfigPart(node, 0));

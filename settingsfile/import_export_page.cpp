@@ -10,6 +10,7 @@
 #include "resources/strings.h"
 #include "settingsfile/factory_settings.h"
 #include "settingsfile/line_reader.h"
+#include "settingsfile/progress.h"
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_export.h"
 
@@ -99,10 +100,15 @@ void CPage2PropPage::OnSaveToFile() {
     }
   }
 
-  const ExportResult result = ExportSettings(NodeOf(*this), path, [this](const std::string& name) {
-    SetItemText(kNodeName, name);
-    return GetItemText(kNodeName);
-  });
+  ExportResult result;
+  {
+    fw::ScopedCaption progressLine(*this, kProgress, "", "");
+    ScopedProgress progress(ProgressOf("Saving to file"));
+    result = ExportSettings(NodeOf(*this), path, [this](const std::string& name) {
+      SetItemText(kNodeName, name);
+      return GetItemText(kNodeName);
+    });
+  }
   switch (result.outcome) {
     case FileWriteOutcome::kOpenFailed:
       ShowMessage("Error opening file");
@@ -151,10 +157,15 @@ void CPage2PropPage::DownloadFromChosenFile() {
   }
 
   FileLineReader lines(file.get());
-  const DownloadResult result = DownloadSettings(lines, NodeOf(*this), [this] {
-    return ShowMessage("ProgramID does not match!\nDo you want to download anyway?",
-                       std::string("ProgramID does not match!"), fw::kMbYesNo) == fw::kIdYes;
-  });
+  DownloadResult result;
+  {
+    fw::ScopedCaption progressLine(*this, kProgress, "", "");
+    ScopedProgress progress(ProgressOf("Downloading"));
+    result = DownloadSettings(lines, NodeOf(*this), [this] {
+      return ShowMessage("ProgramID does not match!\nDo you want to download anyway?",
+                         std::string("ProgramID does not match!"), fw::kMbYesNo) == fw::kIdYes;
+    });
+  }
   std::string text = "Download not completed";
   if (result.enabled) {
     text = result.writeErrors == 0
@@ -173,10 +184,18 @@ void CPage2PropPage::OnDefaultSettings() {
   int errors = 0;
   {
     fw::ScopedCaption caption(*this, kDefaultSettings, "Please wait...", "Default settings");
+    fw::ScopedCaption progressLine(*this, kProgress, "", "");
+    ScopedProgress progress(ProgressOf("Factory settings"));
     errors = WriteFactorySettings(NodeOf(*this));
   }
   ShowModuleMessage(errors == 0 ? std::string("Please restart the plugin")
                                 : "Default settings: " + FormatFixed0(errors) +
                                       " NV write errors. Please restart the plugin");
   SetItemText(kPassword, "");
+}
+
+std::function<void(const std::string&)> CPage2PropPage::ProgressOf(const std::string& operation) {
+  return [this, operation](const std::string& step) {
+    SetItemText(kProgress, operation + " - " + step);
+  };
 }

@@ -4,6 +4,7 @@
 // reads the node only when shown, on "Default" and during its three operations.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,4 +33,6 @@ class CPage2PropPage : public fw::CPropertyPage {
   void OnDefaultSettings();
   void DownloadFromChosenFile();
   std::optional<std::string> ChooseFile(bool save);
+  // Shows each step of `operation` on the page as it happens.
+  std::function<void(const std::string&)> ProgressOf(const std::string& operation);
 };

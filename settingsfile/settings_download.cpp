@@ -5,6 +5,7 @@
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
 #include "settingsfile/nv_set.h"
+#include "settingsfile/progress.h"
 #include "settingsfile/settings_export.h"
 #include "settingsfile/value_lines.h"
 
@@ -106,6 +107,7 @@ class Downloader {
     if (sectionPart_ != 0) {
       WritePart(sectionPart_, values);
     } else if (const SingleNv* nv = FindSingleNv(sectionName_)) {
+      ReportProgress(nv->name, "writing");
       Count(WriteSingleNv(node_, *nv, values));
     }
   }
@@ -113,10 +115,12 @@ class Downloader {
   void WritePart(int part, const std::string& values) {
     if (part > kPartCount) return;  // the node has twelve parts: a thirteenth section is skipped
     bool selected = true;
+    ReportPartProgress(part, "selecting");
     if (GetConfigPart(node_) != part) selected = Count(SelectConfigPart(node_, part));
     // A part that could not be selected is not written: it would land in another part.
     if (selected) {
       fw::Platform::Sleep(kFilePartPauseMs);
+      ReportPartProgress(part, "writing");
       Count(node_.Write(kIndexPluginCnf, ParseStrIntRecord(values).data(), kStrIntBytes));
     }
     Count(SelectConfigPart(node_, 0));

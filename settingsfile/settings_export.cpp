@@ -6,6 +6,7 @@
 #include "nvdata/config_part.h"
 #include "nvdata/number_text.h"
 #include "settingsfile/nv_set.h"
+#include "settingsfile/progress.h"
 #include "settingsfile/value_lines.h"
 
 namespace {
@@ -53,6 +54,7 @@ std::string ExportText(const NodeIo& node, int& readErrors,
   uint8_t record[kRecordSize];
   for (const SingleNv& nv : SingleNvs()) {
     text += nv.header;
+    ReportProgress(nv.name, "reading");
     if (node.Read(nv.hostIndex, record, kRecordSize) == 0) {
       text += FormatValueLine(nv.kind, record);
     } else {
@@ -64,8 +66,10 @@ std::string ExportText(const NodeIo& node, int& readErrors,
     text += PartHeaderLine(part);
     // A part that could not be selected is not read: the node would show another part.
     bool selected = true;
+    ReportPartProgress(part, "selecting");
     if (GetConfigPart(node) != part) selected = SelectConfigPart(node, part).Ok();
     fw::Platform::Sleep(kFilePartPauseMs);
+    ReportPartProgress(part, "reading");
     if (selected && node.Read(kIndexPluginCnf, record, kRecordSize) == 0) {
       text += FormatStrIntLine(record);
     } else {

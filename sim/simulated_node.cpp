@@ -147,7 +147,7 @@ ULONG STDMETHODCALLTYPE SimulatedNode::Release() {
 }
 
 void SimulatedNode::Wait() {
-  if (latencyMs_ > 0 && fw::Platform::Installed()) fw::Platform::Sleep(latencyMs_);
+  if (latencyMs_ > 0 && fw::Platform::Installed()) fw::Platform::Block(latencyMs_);
 }
 
 void SimulatedNode::Record(HostCall::Kind kind, int32_t index, int32_t size, const uint8_t* bytes,
@@ -155,6 +155,7 @@ void SimulatedNode::Record(HostCall::Kind kind, int32_t index, int32_t size, con
   HostCall call{kind, index, size, {}, status, NowMs(), index == kPluginCnf ? SelectedPart() : 0};
   if (bytes != nullptr && n > 0) call.bytes.assign(bytes, bytes + n);
   log_.push_back(std::move(call));
+  if (onCall_) onCall_(log_.back());
 }
 
 std::vector<uint8_t>* SimulatedNode::Storage(int32_t index) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -89,8 +90,9 @@ class SimulatedNode : public INodeAccess2 {
   void FailAllWrites(bool fail = true) { failAllWrites_ = fail; }
   void SetLatency(uint32_t ms) { latencyMs_ = ms; }
 
-  // The log of host calls.
+  // The log of host calls, and a test's look at each call as it happens.
   const std::vector<HostCall>& Log() const { return log_; }
+  void OnCall(std::function<void(const HostCall&)> hook) { onCall_ = std::move(hook); }
   void ClearLog() { log_.clear(); }
 
   // References handed out and not yet released.
@@ -116,6 +118,7 @@ class SimulatedNode : public INodeAccess2 {
   bool failAllWrites_ = false;
   uint32_t latencyMs_ = 0;
   std::vector<HostCall> log_;
+  std::function<void(const HostCall&)> onCall_;
   int32_t refs_ = 0;
 };
 

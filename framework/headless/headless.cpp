@@ -14,8 +14,26 @@ HeadlessPlatform::HeadlessPlatform() : installed_(*this) {
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::Sleep(uint32_t ms) {
+  if (ms > 0) pauses_.emplace_back(nowMs_, nowMs_ + ms);
   nowMs_ += ms;
   sleptMs_ += ms;
+}
+
+void HeadlessPlatform::Block(uint32_t ms) {
+  nowMs_ += ms;
+  sleptMs_ += ms;
+}
+
+uint64_t HeadlessPlatform::LongestUnpaintedMs(uint64_t fromMs, uint64_t toMs) const {
+  uint64_t longest = 0;
+  uint64_t paintedUpTo = fromMs;  // pauses come in time order
+  for (const auto& [start, end] : pauses_) {
+    if (end <= fromMs || start >= toMs) continue;
+    if (start > paintedUpTo) longest = std::max(longest, start - paintedUpTo);
+    paintedUpTo = std::max(paintedUpTo, end);
+  }
+  if (toMs > paintedUpTo) longest = std::max(longest, toMs - paintedUpTo);
+  return longest;
 }
 
 LocalTime HeadlessPlatform::Now() {
@@ -104,6 +122,7 @@ void HeadlessPlatform::RunFor(uint64_t ms) {
     for (Timer& t : timers_) {
       if (t.owner == owner && t.id == id) t.due = nowMs_ + t.period;
     }
+    timerTicks_.push_back(nowMs_);
     owner->FireTimer(id);
   }
   nowMs_ = std::max(nowMs_, end);

@@ -32,6 +32,8 @@ class HeadlessPlatform : public PlatformImpl {
 
   // PlatformImpl
   void Sleep(uint32_t ms) override;
+  void Block(uint32_t ms) override;
+  void KeepAlive() override { pauses_.emplace_back(nowMs_, nowMs_); }
   uint64_t TickCount() override { return nowMs_; }
   LocalTime Now() override;
   int ShowMessageBox(const MessageBoxRequest& request) override;
@@ -42,6 +44,13 @@ class HeadlessPlatform : public PlatformImpl {
   void SetLocalTime(const LocalTime& t);
   uint64_t SleptMs() const { return sleptMs_; }
   void ResetSlept() { sleptMs_ = 0; }
+
+  // The sheet can paint all through a pause and after each host call (the Win32 backend pumps
+  // its window messages then) but not while the thread is blocked in between. The longest stretch
+  // of virtual time between `fromMs` and `toMs` in which the sheet could not paint.
+  uint64_t LongestUnpaintedMs(uint64_t fromMs, uint64_t toMs) const;
+  // When each timer tick was delivered, in virtual time.
+  const std::vector<uint64_t>& TimerTicks() const { return timerTicks_; }
 
   // Runs the message loop for ms of virtual time: due timers fire in time order. A timer due
   // while a handler pauses fires once afterwards, as WM_TIMER does.
@@ -86,6 +95,8 @@ class HeadlessPlatform : public PlatformImpl {
 
   uint64_t nowMs_ = 0;
   uint64_t sleptMs_ = 0;
+  std::vector<std::pair<uint64_t, uint64_t>> pauses_;  // [start, end) of each pause
+  std::vector<uint64_t> timerTicks_;
   LocalTime base_;
   uint64_t baseMs_ = 0;
   std::deque<int> answers_;

@@ -1,0 +1,26 @@
+#include "settingsfile/progress.h"
+
+#include <utility>
+
+#include "nvdata/config_part.h"
+
+namespace {
+ScopedProgress* g_current = nullptr;  // the user-interface thread's operation
+}  // namespace
+
+ScopedProgress::ScopedProgress(Sink sink) : sink_(std::move(sink)), previous_(g_current) {
+  g_current = this;
+}
+
+ScopedProgress::~ScopedProgress() {
+  g_current = previous_;
+}
+
+void ReportProgress(std::string_view what, std::string_view step) {
+  if (g_current == nullptr || !g_current->sink_) return;
+  g_current->sink_(std::string(what) + ": " + std::string(step));
+}
+
+void ReportPartProgress(int part, std::string_view step) {
+  ReportProgress("Part " + std::to_string(part) + " of " + std::to_string(kPartCount), step);
+}
