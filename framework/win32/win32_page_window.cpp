@@ -4,6 +4,7 @@
 
 #include "framework/win32/dialog_builder.h"
 #include "framework/win32/guarded.h"
+#include "framework/win32/operation.h"
 #include "framework/win32/text.h"
 
 namespace fw::win32 {
@@ -63,7 +64,10 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
       if (lParam == 0) return FALSE;  // menus and accelerators: the sheet's business
+      // A click or an edit that reaches the page while it talks to the node is ignored.
+      if (Operation::Running()) return TRUE;
       if (code == BN_CLICKED) {
+        Operation operation;
         Guarded([&] { page_.OnCommand(id); });
         return TRUE;
       }
@@ -76,11 +80,18 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (lParam == 0) {  // ShowWindow itself, not a parent being minimised or closed
         shown_ = wParam != 0;
+        Operation operation;
         Guarded([&] { page_.OnShowWindow(wParam != 0); });
       }
       return FALSE;
     case WM_TIMER:
-      Guarded([&] { page_.OnTimer(static_cast<int>(wParam)); });
+      // A tick during an operation (a message box's own loop delivers them) waits for the
+      // next one.
+      if (Operation::Running()) return TRUE;
+      {
+        Operation operation;
+        Guarded([&] { page_.OnTimer(static_cast<int>(wParam)); });
+      }
       return TRUE;
     case WM_DESTROY:
       // A page in view when the sheet closes is hidden first, so that it stops its timer.

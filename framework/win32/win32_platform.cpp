@@ -5,13 +5,22 @@
 
 #include <vector>
 
+#include "framework/win32/operation.h"
 #include "framework/win32/text.h"
 #include "framework/win32/win32_sheet.h"
 
 namespace fw::win32 {
 
 void Win32Platform::Sleep(uint32_t ms) {
+  PumpingPause(ms);
+}
+
+void Win32Platform::Block(uint32_t ms) {
   ::Sleep(ms);
+}
+
+void Win32Platform::KeepAlive() {
+  PumpPending();
 }
 
 uint64_t Win32Platform::TickCount() {

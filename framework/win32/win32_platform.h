@@ -15,7 +15,10 @@ class Win32Platform : public PlatformImpl {
   // The module whose resources the sheet uses (the control's DLL or the executable).
   explicit Win32Platform(void* module = nullptr) : module_(module) {}
 
+  // Pauses keep the sheet painting and take no input (operation.h); Block is a plain wait.
   void Sleep(uint32_t ms) override;
+  void Block(uint32_t ms) override;
+  void KeepAlive() override;
   uint64_t TickCount() override;
   LocalTime Now() override;
   int ShowMessageBox(const MessageBoxRequest& request) override;

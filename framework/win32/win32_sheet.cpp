@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/win32/guarded.h"
+#include "framework/win32/operation.h"
 #include "framework/win32/text.h"
 
 namespace fw::win32 {
@@ -149,6 +150,10 @@ void Win32SheetWindow::Destroy(HWND owner, bool ownerWasEnabled) {
 LRESULT CALLBACK Win32SheetWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                                 LPARAM lParam, UINT_PTR /*id*/, DWORD_PTR data) {
   auto* self = reinterpret_cast<Win32SheetWindow*>(data);
+  if (Operation::Running() && !self->changingPages_ && IsUserRequest(message, wParam, lParam)) {
+    // While a page talks to the node the sheet stays where it is: no other tab, no "Exit".
+    return message == WM_NOTIFY ? TRUE : 0;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     const int id = LOWORD(wParam);
     if (id == kIdSheetOk || id == kIdSheetCancel) self->result_ = id;
@@ -156,6 +161,25 @@ LRESULT CALLBACK Win32SheetWindow::SubclassProc(HWND hwnd, UINT message, WPARAM 
     self->result_ = kIdSheetCancel;
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// What would close the sheet or change its tab when it comes from outside the sheet's own
+// page-set changes: its buttons, the close box, a tab click or a request to select a page.
+bool Win32SheetWindow::IsUserRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return HIWORD(wParam) == BN_CLICKED;
+    case WM_SYSCOMMAND:
+      return (wParam & 0xFFF0) == SC_CLOSE;
+    case WM_CLOSE:
+    case PSM_SETCURSEL:
+    case PSM_SETCURSELID:
+      return true;
+    case WM_NOTIFY:
+      return reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(TCN_SELCHANGING);
+    default:
+      return false;
+  }
 }
 
 void Win32SheetWindow::ApplyButtons() {
@@ -167,6 +191,7 @@ void Win32SheetWindow::ApplyButtons() {
 
 void Win32SheetWindow::InsertPage(int index, CPropertyPage& page) {
   if (hwnd_ == nullptr) return;
+  const ChangingPages changing(*this);
   HPROPSHEETPAGE handle = pages_.Add(page);
   if (handle == nullptr) return;
   HWND tab = PropSheet_GetTabControl(hwnd_);
@@ -184,11 +209,13 @@ void Win32SheetWindow::InsertPage(int index, CPropertyPage& page) {
 
 void Win32SheetWindow::RemovePage(int index, CPropertyPage& page) {
   if (hwnd_ == nullptr) return;
+  const ChangingPages changing(*this);
   PropSheet_RemovePage(hwnd_, index, nullptr);  // destroys the page's window and handle
   pages_.Retire(page);
 }
 
 void Win32SheetWindow::SetActivePage(int index) {
+  const ChangingPages changing(*this);
   if (hwnd_ != nullptr) PropSheet_SetCurSel(hwnd_, nullptr, index);
 }
 

@@ -58,6 +58,13 @@ class Win32SheetWindow : public SheetWindow {
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
+  static bool IsUserRequest(UINT message, WPARAM wParam, LPARAM lParam);
+  // The sheet's own page-set changes, which run inside an operation and must go through.
+  struct ChangingPages {
+    explicit ChangingPages(Win32SheetWindow& w) : window(w) { ++window.changingPages_; }
+    ~ChangingPages() { --window.changingPages_; }
+    Win32SheetWindow& window;
+  };
   bool Create(HWND owner);
   void RunModalLoop();
   void Destroy(HWND owner, bool ownerWasEnabled);
@@ -68,6 +75,7 @@ class Win32SheetWindow : public SheetWindow {
   PageWindowSet pages_;
   HWND hwnd_ = nullptr;
   int result_ = kIdSheetCancel;
+  int changingPages_ = 0;
 };
 
 }  // namespace fw::win32
