@@ -10,6 +10,9 @@ namespace fw::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4844;  // one subclass of ours per sheet
+// Posted by a page that came into view: its first field takes the focus once the sheet has
+// finished switching pages.
+constexpr UINT kMsgFocusFirstField = WM_APP + 0x48;
 
 // No exception may leave a window procedure: Windows code is on the stack above it.
 template <class F>
@@ -91,8 +94,17 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lParam == 0) {  // ShowWindow itself, not a parent being minimised or closed
         shown_ = wParam != 0;
         Guarded([&] { page_.OnShowWindow(wParam != 0); });
+        if (shown_) PostMessageW(hwnd_, kMsgFocusFirstField, 0, 0);
       }
       return FALSE;
+    case kMsgFocusFirstField:
+      // Through the sheet's dialog manager, so that the default button follows the focus.
+      if (shown_ && IsWindowVisible(hwnd_)) {
+        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+          SendMessageW(GetParent(hwnd_), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
+      }
+      return TRUE;
     case WM_TIMER:
       Guarded([&] { page_.OnTimer(static_cast<int>(wParam)); });
       return TRUE;
