@@ -4,7 +4,9 @@
 
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
+#include "pages/circuit/analog_valve_page.h"
 #include "pages/circuit/status_switch_page.h"
+#include "pages/clock/pir_calendar_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
 #include "settingsfile/import_export_page.h"
@@ -16,10 +18,6 @@
   }
 
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
-HD7_3_PLAIN_PAGE(CPage7PropPage, 206, 206);
-HD7_3_PLAIN_PAGE(CPage8PropPage, 207, 207);
-HD7_3_PLAIN_PAGE(CPage11PropPage, 210, 210);
-HD7_3_PLAIN_PAGE(CPage12PropPage, 211, 211);
 HD7_3_PLAIN_PAGE(CPage13PropPage, 212, 212);
 HD7_3_PLAIN_PAGE(CPage14PropPage, 213, 213);
 HD7_3_PLAIN_PAGE(CPage15PropPage, 214, 214);

@@ -36,19 +36,20 @@ std::vector<ControlDef> Controls() {
     c.push_back(
         {kStaticId, ControlKind::kStatic, "Stop ", kColumnLeft[calendar][1], 14, kFieldWidth, 8});
   }
+  // The rows in reading order, which is the Tab order: Monday down to Sunday, then the holiday;
+  // within a row Calender 1 before Calender 2, start before stop. The part's words run from
+  // Sunday with the two calendars interleaved.
   for (int row = 0; row < 8; ++row) {
     c.push_back({kStaticId, ControlKind::kStatic, kRowLabels[row], 4, RowTop(row) + 2, 39, 8});
-  }
-  for (int word = 1; word <= kWordCount; ++word) {
-    // Words run from Sunday with the two calendars interleaved; rows run from Monday.
-    const int day = (word - 1) / 2;
-    const int calendar = word == kHolidayWord ? 0 : (word - 1) % 2;
-    const int row = word == kHolidayWord ? 7 : (day + 6) % 7;
-    const WordFields& f = kWordFields[word - 1];
-    c.push_back({f.start, ControlKind::kEdit, "", kColumnLeft[calendar][0], RowTop(row),
-                 kFieldWidth, kFieldHeight});
-    c.push_back({f.stop, ControlKind::kEdit, "", kColumnLeft[calendar][1], RowTop(row), kFieldWidth,
-                 kFieldHeight});
+    const int calendars = row < 7 ? 2 : 1;
+    for (int calendar = 0; calendar < calendars; ++calendar) {
+      const int word = row < 7 ? 2 * ((row + 1) % 7) + calendar + 1 : kHolidayWord;
+      const WordFields& f = kWordFields[word - 1];
+      c.push_back({f.start, ControlKind::kEdit, "", kColumnLeft[calendar][0], RowTop(row),
+                   kFieldWidth, kFieldHeight});
+      c.push_back({f.stop, ControlKind::kEdit, "", kColumnLeft[calendar][1], RowTop(row),
+                   kFieldWidth, kFieldHeight});
+    }
   }
   const std::vector<ControlDef> side = {
       {kStaticId, ControlKind::kStatic, "Calender is", 182, 8, 64, 8},

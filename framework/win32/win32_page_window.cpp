@@ -8,6 +8,13 @@
 #include "framework/win32/text.h"
 
 namespace fw::win32 {
+namespace {
+
+// Posted by a page that came into view: its first field takes the focus once the sheet has
+// finished switching pages.
+constexpr UINT kMsgFocusFirstField = WM_APP + 0x48;
+
+}  // namespace
 
 Win32PageWindow::Win32PageWindow(CPropertyPage& page, HINSTANCE module)
     : page_(page), module_(module) {}
@@ -82,8 +89,17 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         shown_ = wParam != 0;
         Operation operation;
         Guarded([&] { page_.OnShowWindow(wParam != 0); });
+        if (shown_) PostMessageW(hwnd_, kMsgFocusFirstField, 0, 0);
       }
       return FALSE;
+    case kMsgFocusFirstField:
+      // Through the sheet's dialog manager, so that the default button follows the focus.
+      if (shown_ && IsWindowVisible(hwnd_)) {
+        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+          SendMessageW(GetParent(hwnd_), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
+      }
+      return TRUE;
     case WM_TIMER:
       // A tick during an operation (a message box's own loop delivers them) waits for the
       // next one.

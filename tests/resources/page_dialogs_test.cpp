@@ -2,6 +2,8 @@
 // controls on top of each other, every control inside the group box it stands in.
 #include <gtest/gtest.h>
 
+#include "pages/circuit/analog_valve_page.h"
+#include "resources/dialog_pir_calendar.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -37,6 +39,42 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   CheckLayout(SetTimeDialog());
   CheckLayout(StatusSwitchDialog(208, "Rotary switch (Sw2)"));
   CheckLayout(WeekCalendarDialog(204));
+  CheckLayout(PirCalendarDialog(206));
+  for (const AnalogValveCircuit* c : {&kAnalogValveBl1, &kAnalogValveBl2}) {
+    CheckLayout(AnalogValveDialog(c->templateId, c->first.controls, c->second.controls));
+  }
+}
+
+// The controls the Tab key stops at, in template order (the order Windows walks them).
+std::vector<int> TabStops(const fw::DialogTemplate& d) {
+  std::vector<int> ids;
+  for (const fw::ControlDef& c : d.controls) {
+    if (c.kind != fw::ControlKind::kStatic && c.kind != fw::ControlKind::kGroupBox) {
+      ids.push_back(c.id);
+    }
+  }
+  return ids;
+}
+
+TEST(PageDialogs, TabWalksTheFieldsRowByRowFromTheTop) {
+  // Week calendar: Monday to Sunday, Calender 1 then 2, then the holiday; the state and clock
+  // column beside the grid; the buttons.
+  EXPECT_EQ(TabStops(WeekCalendarDialog(204)),
+            (std::vector<int>{208, 209, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228,
+                              229, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 241,
+                              242, 243, 244, 245, 326, 333, 334, 259, 260, 211, 210}));
+  // PIR calendar: Monday (start 381, stop 380) to Sunday, the occupancy, the buttons.
+  EXPECT_EQ(TabStops(PirCalendarDialog(206)),
+            (std::vector<int>{381, 380, 382, 383, 384, 385, 386, 387, 388, 389, 390, 391, 392, 393,
+                              400, 260, 211, 210}));
+  EXPECT_EQ(TabStops(AnalogValveDialog(kAnalogValveBl1.templateId, kAnalogValveBl1.first.controls,
+                                       kAnalogValveBl1.second.controls)),
+            (std::vector<int>{296, 297, 298, 299, 300, 301, 302, 303, 304, 305,
+                              306, 307, 308, 309, 310, 311, 246, 280, 211, 210}));
+  EXPECT_EQ(TabStops(AnalogValveDialog(kAnalogValveBl2.templateId, kAnalogValveBl2.first.controls,
+                                       kAnalogValveBl2.second.controls)),
+            (std::vector<int>{358, 359, 360, 369, 370, 361, 362, 367, 363, 364,
+                              365, 239, 371, 366, 330, 368, 246, 280, 211, 210}));
 }
 
 TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
@@ -59,6 +97,26 @@ TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
   // 30 time fields, 3 read-only fields, 4 buttons; 8 row labels, 4 column heads, 3 labels,
   // 2 group boxes.
   EXPECT_EQ(week1.controls.size(), 54u);
+
+  // The valve pages differ in ids and valve names only.
+  std::vector<std::string> texts[2];
+  int i = 0;
+  for (const AnalogValveCircuit* c : {&kAnalogValveBl1, &kAnalogValveBl2}) {
+    for (const fw::ControlDef& d :
+         AnalogValveDialog(c->templateId, c->first.controls, c->second.controls).controls) {
+      texts[i].push_back(d.text);
+    }
+    ++i;
+  }
+  ASSERT_EQ(texts[0].size(), texts[1].size());
+  for (size_t k = 0; k < texts[0].size(); ++k) {
+    std::string mapped = texts[0][k];
+    for (size_t at = mapped.find("Mv"); at != std::string::npos; at = mapped.find("Mv", at + 1)) {
+      mapped[at + 2] = mapped[at + 2] == '1' ? '2' : '4';  // Mv1 -> Mv2, Mv3 -> Mv4
+    }
+    EXPECT_EQ(texts[1][k], mapped);
+  }
+  EXPECT_EQ(texts[1][texts[1].size() - 3], "Valve Mv2 open 100%\nbefore valve Mv4 open");
 }
 
 }  // namespace

@@ -15,5 +15,7 @@ int WriteChangesOnlyItsBytes(Checks& checks);
 int ControlObject(Checks& checks);
 int Win32Backend(Checks& checks);
 int NumberTexts(Checks& checks);
+int TabOrder(Checks& checks);
+int ValveWrite(Checks& checks);
 
 }  // namespace wintest

@@ -1,0 +1,148 @@
+#include "pages/circuit/analog_valve_page.h"
+
+#include "nvdata/nv_codec.h"
+#include "resources/strings.h"
+
+using namespace analog_valve_dialog;
+
+namespace {
+
+constexpr int32_t kReadCapacity = 32;
+constexpr int32_t kIndexModes = 29;
+constexpr int32_t kIndexManualPositions = 30;
+constexpr int kSettingsPart = 1;
+constexpr int kCascadeOutputPart = 6;
+constexpr int kCascadeByte = 12;
+constexpr int kRangeByte = 14;
+constexpr int kInvertByte = 16;
+constexpr int kModeOff = 0;
+constexpr int kModeManual = 1;
+constexpr int kModeAutomatic = 255;
+
+uint8_t WithBit(uint8_t b, uint8_t mask, bool on) {
+  return static_cast<uint8_t>(on ? (b | mask) : (b & ~mask));
+}
+
+}  // namespace
+
+CAnalogValvePage::CAnalogValvePage(const AnalogValveCircuit& circuit)
+    : CNvPage(
+          AnalogValveDialog(circuit.templateId, circuit.first.controls, circuit.second.controls),
+          circuit.templateId, ResString(circuit.templateId), true),
+      circuit_(circuit) {
+  for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
+    const ValveControls& c = valve->controls;
+    OnClicked(c.off, [this, valve] { ChooseMode(*valve, Mode::kOff); });
+    OnClicked(c.manual, [this, valve] { ChooseMode(*valve, Mode::kManual); });
+    OnClicked(c.automatic, [this, valve] { ChooseMode(*valve, Mode::kAutomatic); });
+    OnClicked(c.volt0to10, [this, valve] { ChooseRange(*valve, false); });
+    OnClicked(c.volt2to10, [this, valve] { ChooseRange(*valve, true); });
+  }
+  OnClicked(kIdCascade, [this] { OnCascade(); });
+}
+
+void CAnalogValvePage::RefreshLive() {
+  uint8_t buffer[kReadCapacity] = {};
+  for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
+    if (ReadNv(valve->outputIndex, buffer, kReadCapacity) == 0) {
+      SetNumber(valve->controls.out, CNvCodec::WordToLevPercent(buffer[0], buffer[1]), 0);
+    }
+  }
+}
+
+void CAnalogValvePage::ReadSettings() {
+  PartExchange parts(Node());
+  uint8_t record[kReadCapacity] = {};
+  if (parts.Read(kSettingsPart, record, kReadCapacity) == 0) {
+    SetCheck(kIdCascade, (record[kCascadeByte] & circuit_.cascadeMask) != 0);
+    UpdateEnabling();
+    for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
+      ChooseRange(*valve, (record[kRangeByte] & valve->mask) != 0);
+      SetCheck(valve->controls.invert, (record[kInvertByte] & valve->mask) != 0);
+    }
+  }
+  // The node's modes and positions, one read per valve.
+  uint8_t buffer[kReadCapacity] = {};
+  for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
+    if (ReadNv(kIndexModes, buffer, kReadCapacity) != 0) continue;
+    const int word = CNvCodec::MakeWord(buffer[valve->modeByte], buffer[valve->modeByte + 1]);
+    ChooseMode(*valve, word == kModeOff      ? Mode::kOff
+                       : word == kModeManual ? Mode::kManual
+                                             : Mode::kAutomatic);
+  }
+  for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
+    if (ReadNv(kIndexManualPositions, buffer, kReadCapacity) != 0) continue;
+    SetNumber(valve->controls.in, CNvCodec::ByteToHalf(buffer[valve->manualByte]), 0);
+  }
+  if (parts.Read(kCascadeOutputPart, record, kReadCapacity) == 0) {
+    SetNumber(kIdCascadeOutput, CNvCodec::ByteToHalf(record[circuit_.cascadeOutputByte]), 0);
+  }
+}
+
+void CAnalogValvePage::WriteSettings() {
+  const AnalogValve* valves[] = {&circuit_.first, &circuit_.second};
+  // A position above 100 % is taken as 100 %, never cut to its low bits.
+  ModifyNv(kIndexManualPositions, kRecordSize, [&](uint8_t* b) {
+    for (const AnalogValve* valve : valves) {
+      b[valve->manualByte] = CNvCodec::HalfToByte(GetTyped(valve->controls.in, kPercentHalfRange));
+    }
+  });
+  // With no mode button on, the node is left to regulate: Automatic.
+  ModifyNv(kIndexModes, kRecordSize, [&](uint8_t* b) {
+    for (const AnalogValve* valve : valves) {
+      const ValveControls& c = valve->controls;
+      const int mode = IsChecked(c.off)      ? kModeOff
+                       : IsChecked(c.manual) ? kModeManual
+                                             : kModeAutomatic;
+      b[valve->modeByte] = CNvCodec::WholeHigh(mode);
+      b[valve->modeByte + 1] = CNvCodec::WholeLow(mode);
+    }
+  });
+  PartExchange parts(Node());
+  parts.ReadModifyWrite(kSettingsPart, [&](uint8_t* record) {
+    for (const AnalogValve* valve : valves) {
+      const ValveControls& c = valve->controls;
+      record[kRangeByte] = WithBit(record[kRangeByte], valve->mask, IsChecked(c.volt2to10));
+      record[kInvertByte] = WithBit(record[kInvertByte], valve->mask, IsChecked(c.invert));
+    }
+    record[kCascadeByte] =
+        WithBit(record[kCascadeByte], circuit_.cascadeMask, IsChecked(kIdCascade));
+  });
+  parts.ReadModifyWrite(kCascadeOutputPart, [&](uint8_t* record) {
+    record[circuit_.cascadeOutputByte] =
+        CNvCodec::HalfToByte(GetTyped(kIdCascadeOutput, kPercentHalfRange));
+  });
+}
+
+void CAnalogValvePage::UpdateEnabling() {
+  const bool cascade = IsChecked(kIdCascade);
+  const ValveControls& second = circuit_.second.controls;
+  for (int id : {second.off, second.manual, second.automatic, second.volt0to10, second.volt2to10,
+                 second.out, second.invert}) {
+    EnableItem(id, cascade);
+  }
+  EnableItem(kIdCascadeOutput, cascade);
+  EnableItem(circuit_.first.controls.in, IsChecked(circuit_.first.controls.manual));
+  EnableItem(second.in, cascade && IsChecked(second.manual));
+}
+
+void CAnalogValvePage::ChooseMode(const AnalogValve& valve, Mode mode) {
+  const ValveControls& c = valve.controls;
+  SetCheck(c.off, mode == Mode::kOff);
+  SetCheck(c.manual, mode == Mode::kManual);
+  SetCheck(c.automatic, mode == Mode::kAutomatic);
+  // The second valve's position is of no use while cascade is off, whatever its mode.
+  const bool usable = &valve == &circuit_.first || IsChecked(kIdCascade);
+  EnableItem(c.in, mode == Mode::kManual && usable);
+}
+
+void CAnalogValvePage::ChooseRange(const AnalogValve& valve, bool twoToTen) {
+  SetCheck(valve.controls.volt0to10, !twoToTen);
+  SetCheck(valve.controls.volt2to10, twoToTen);
+}
+
+// The engineer switched cascade on or off: the second valve starts again from "Automatic".
+void CAnalogValvePage::OnCascade() {
+  UpdateEnabling();
+  ChooseMode(circuit_.second, Mode::kAutomatic);
+}
