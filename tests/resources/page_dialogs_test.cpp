@@ -2,6 +2,9 @@
 // controls on top of each other, every control inside the group box it stands in.
 #include <gtest/gtest.h>
 
+#include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/night_lowering_page.h"
+#include "pages/circuit/pid_page.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -31,6 +34,125 @@ void CheckLayout(const fw::DialogTemplate& d) {
                           << c[j].id << ") overlap";
     }
   }
+}
+
+// The fields the Tab key walks come in reading order: row by row from the top, left to right.
+void CheckReadingOrder(const fw::DialogTemplate& d) {
+  SCOPED_TRACE(d.id);
+  const fw::ControlDef* last = nullptr;
+  for (const fw::ControlDef& c : d.controls) {
+    if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) continue;
+    if (last != nullptr) {
+      const bool sameRow = c.y < last->y + 6 && last->y < c.y + 6;
+      EXPECT_TRUE(sameRow ? c.x > last->x : c.y > last->y)
+          << c.id << " comes after " << last->id << " but stands before it";
+    }
+    last = &c;
+  }
+}
+
+std::vector<std::string> Labels(const fw::DialogTemplate& d) {
+  std::vector<std::string> texts;
+  for (const fw::ControlDef& c : d.controls) {
+    if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) {
+      texts.push_back(c.text);
+    }
+  }
+  return texts;
+}
+
+TEST(PageDialogs, CircuitSettingsPagesTheirTemplatesAndLabels) {
+  CPage23PropPage night1;
+  CPage24PropPage night2;
+  CPage25PropPage exercise1;
+  CPage26PropPage exercise2;
+  CPage27PropPage pid1;
+  CPage28PropPage pid2;
+  const std::vector<std::string> nightLabels = {"Night lowering",
+                                                "Night lowering",
+                                                "Start/stop after room temp",
+                                                "Setpoint room temp",
+                                                "°C",
+                                                "Actual room temp",
+                                                "°C",
+                                                "Summer stop",
+                                                "Summer stop",
+                                                "Temp before summer stop",
+                                                "°C",
+                                                "Time before pump stop",
+                                                "sec"};
+  std::vector<std::string> winter = nightLabels;
+  winter[7] = winter[8] = "Winter stop";
+  winter[9] = "Temp before winter stop";
+  const std::vector<std::string> exerciseLabels = {
+      "Exercise pump/valve",
+      "Time stop before exercise pump",
+      "hours",
+      "Time stop before exercise valve",
+      "hours",
+      "Digital valve",
+      "Time to drive the valve\nfully closed from fully opened",
+      "sec",
+      "Time to wait before\nnext execution",
+      "sec",
+      "Calibration digital valve",
+      "Time"};
+  const std::vector<std::string> pidLabels = {"P", "I", "D", "Valve (Mv1)", "Password"};
+  std::vector<std::string> mv2 = pidLabels;
+  mv2[3] = "Valve (Mv2)";
+  const struct {
+    const fw::CPropertyPage& page;
+    int templateId;
+    int captionId;
+    const char* caption;
+    std::vector<std::string> labels;
+    std::vector<int> ids;  // in reading order
+  } pages[] = {
+      {night1,
+       230,
+       222,
+       "Night lowering / Sommer stop",
+       nightLabels,
+       {268, 269, 270, 271, 272, 273, 274, 211, 210}},
+      {night2,
+       231,
+       223,
+       "Night lowering / Winter stop",
+       winter,
+       {268, 269, 270, 271, 201, 273, 274, 211, 210}},
+      {exercise1,
+       232,
+       224,
+       "Exercise / Digital Valve",
+       exerciseLabels,
+       {224, 225, 226, 227, 228, 211, 210}},
+      {exercise2,
+       233,
+       225,
+       "Exercise / Digital Valve",
+       exerciseLabels,
+       {224, 225, 226, 227, 228, 211, 210}},
+      {pid1, 234, 226, "PID", pidLabels, {213, 217, 221, 226, 211, 210}},
+      {pid2, 235, 227, "PID", mv2, {213, 217, 221, 226, 211, 210}},
+  };
+  for (const auto& p : pages) {
+    SCOPED_TRACE(p.caption);
+    const fw::DialogTemplate& d = p.page.Template();
+    EXPECT_EQ(d.id, p.templateId);
+    EXPECT_EQ(p.page.CaptionId(), p.captionId);
+    EXPECT_EQ(p.page.Caption(), p.caption);
+    EXPECT_EQ(Labels(d), p.labels);
+    std::vector<int> ids;
+    for (const fw::ControlDef& c : d.controls) {
+      if (c.id != fw::kStaticId) ids.push_back(c.id);
+    }
+    EXPECT_EQ(ids, p.ids);
+    CheckLayout(d);
+    CheckReadingOrder(d);
+  }
+  EXPECT_EQ(night2.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
+  EXPECT_EQ(pid1.Template().Find(226)->style & fw::kPassword, fw::kPassword);
+  EXPECT_EQ(night1.Template().Find(268)->kind, fw::ControlKind::kCheckBox);
 }
 
 TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
