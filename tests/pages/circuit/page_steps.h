@@ -1,6 +1,6 @@
-// What the circuit settings page tests share: one page of the plug-in sheet in view, and each
-// step's host calls with their times counted from the step's start ("R45@0", "W45@200";
-// writes without their bytes, which the tests check in the node).
+// What the circuit settings page tests share: one page of the plug-in sheet, and each step's
+// host calls with their times counted from the step's start ("R45@0", "W45@200"; writes
+// without their bytes, which the tests check in the node).
 #pragma once
 
 #include <string>
@@ -12,17 +12,20 @@
 namespace testing_support {
 
 using Calls = std::vector<std::string>;
+using Bytes = std::vector<uint8_t>;
 
-class PageSteps {
- public:
-  // Opens the sheet with the page set of the page in view, the page not yet shown;
-  // `pageIndex` counts the sheet's pages from 0 (CPage23PropPage is 22).
-  fw::CPropertyPage& Open(int pageIndex) {
+// `bytes` with the given positions replaced.
+inline Bytes With(Bytes bytes, const std::vector<std::pair<int, uint8_t>>& changes) {
+  for (const auto& [position, value] : changes) bytes[static_cast<size_t>(position)] = value;
+  return bytes;
+}
+
+struct PageSteps {
+  // Opens the sheet on the page set of page `pageIndex` (from 0: CPage23PropPage is 22).
+  void Open(int pageIndex) {
     f.OpenSheet();
     page = f.sheet->AllPages()[static_cast<size_t>(pageIndex)];
     if (f.sheet->GetPageIndex(page) < 0) f.driver->Click(kIdShowSet2);
-    f.node.ClearLog();
-    return *page;
   }
   template <typename Step>
   Calls Timed(Step step) {
@@ -46,14 +49,9 @@ class PageSteps {
   }
   void Type(int id, const std::string& text) { f.driver->Type(id, text); }
   std::string Text(int id) const { return f.driver->Text(id); }
-  bool Checked(int id) const { return f.driver->Checked(id); }
-  bool Enabled(int id) const { return f.driver->Enabled(id); }
-
-  // A part or NV with some bytes replaced: what a write of the page should leave.
-  static std::vector<uint8_t> With(std::vector<uint8_t> bytes,
-                                   const std::vector<std::pair<int, uint8_t>>& changes) {
-    for (const auto& [position, value] : changes) bytes[static_cast<size_t>(position)] = value;
-    return bytes;
+  // Replaces bytes of configuration part `part` in the node.
+  void Put(int part, const std::vector<std::pair<int, uint8_t>>& changes) {
+    f.node.SetPart(part, With(f.node.Part(part), changes));
   }
 
   NodeFixture f;
