@@ -5,6 +5,9 @@
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
 #include "pages/circuit/analog_valve_page.h"
+#include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/night_lowering_page.h"
+#include "pages/circuit/pid_page.h"
 #include "pages/circuit/status_switch_page.h"
 #include "pages/clock/pir_calendar_page.h"
 #include "pages/clock/set_time_page.h"
@@ -28,12 +31,6 @@ HD7_3_PLAIN_PAGE(CPage19PropPage, 217, 218);
 HD7_3_PLAIN_PAGE(CPage20PropPage, 227, 219);
 HD7_3_PLAIN_PAGE(CPage21PropPage, 228, 220);
 HD7_3_PLAIN_PAGE(CPage22PropPage, 229, 221);
-HD7_3_PLAIN_PAGE(CPage23PropPage, 230, 222);
-HD7_3_PLAIN_PAGE(CPage24PropPage, 231, 223);
-HD7_3_PLAIN_PAGE(CPage25PropPage, 232, 224);
-HD7_3_PLAIN_PAGE(CPage26PropPage, 233, 225);
-HD7_3_PLAIN_PAGE(CPage27PropPage, 234, 226);
-HD7_3_PLAIN_PAGE(CPage28PropPage, 235, 227);
 HD7_3_PLAIN_PAGE(CPage29PropPage, 218, 228);
 HD7_3_PLAIN_PAGE(CPage30PropPage, 219, 229);
 HD7_3_PLAIN_PAGE(CPage31PropPage, 220, 230);

@@ -22,6 +22,8 @@ inline constexpr TypedRange kTenthsWordRange{0.0, 6553.5};
 inline constexpr TypedRange kHalfByteRange{0.0, 127.5};
 // Unsigned byte of whole numbers.
 inline constexpr TypedRange kByteRange{0.0, 255.0};
+// Signed byte of whole numbers, read back with SignedByte.
+inline constexpr TypedRange kSignedByteRange{-128.0, 127.0};
 // Percent in half steps where the node takes at most 100 % (valve positions and limits).
 inline constexpr TypedRange kPercentHalfRange{0.0, 100.0};
 

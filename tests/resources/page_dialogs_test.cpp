@@ -4,6 +4,9 @@
 
 #include "pages/circuit/analog_valve_page.h"
 #include "resources/dialog_pir_calendar.h"
+#include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/night_lowering_page.h"
+#include "pages/circuit/pid_page.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -33,6 +36,51 @@ void CheckLayout(const fw::DialogTemplate& d) {
                           << c[j].id << ") overlap";
     }
   }
+}
+
+// The fields the Tab key walks come in reading order: row by row from the top, left to right.
+void CheckReadingOrder(const fw::DialogTemplate& d) {
+  SCOPED_TRACE(d.id);
+  const fw::ControlDef* last = nullptr;
+  for (const fw::ControlDef& c : d.controls) {
+    if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) continue;
+    if (last != nullptr) {
+      const bool sameRow = c.y < last->y + 6 && last->y < c.y + 6;
+      EXPECT_TRUE(sameRow ? c.x > last->x : c.y > last->y)
+          << c.id << " comes after " << last->id << " but stands before it";
+    }
+    last = &c;
+  }
+}
+
+bool HasLabel(const fw::DialogTemplate& d, const std::string& text) {
+  for (const fw::ControlDef& c : d.controls) {
+    if (c.id == fw::kStaticId && c.text == text) return true;
+  }
+  return false;
+}
+
+TEST(PageDialogs, CircuitSettingsTemplates) {
+  const CPage23PropPage night1;
+  const CPage24PropPage night2;
+  const CPage25PropPage exercise1;
+  const CPage26PropPage exercise2;
+  const CPage27PropPage pid1;
+  const CPage28PropPage pid2;
+  const fw::CPropertyPage* pages[] = {&night1, &night2, &exercise1, &exercise2, &pid1, &pid2};
+  for (const fw::CPropertyPage* page : pages) {
+    CheckLayout(page->Template());
+    CheckReadingOrder(page->Template());
+  }
+  // Where the twins differ.
+  EXPECT_TRUE(night1.Template().Find(272) && HasLabel(night1.Template(), "Summer stop") &&
+              HasLabel(night1.Template(), "Temp before summer stop"));
+  EXPECT_TRUE(night2.Template().Find(201) && HasLabel(night2.Template(), "Winter stop") &&
+              HasLabel(night2.Template(), "Temp before winter stop"));
+  EXPECT_FALSE(night2.Template().Find(272) || HasLabel(night2.Template(), "Summer stop"));
+  EXPECT_TRUE(HasLabel(pid1.Template(), "Valve (Mv1)") && HasLabel(pid2.Template(), "Valve (Mv2)"));
+  EXPECT_EQ(pid1.Template().Find(226)->style & fw::kPassword, fw::kPassword);
+  EXPECT_EQ(night1.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
 }
 
 TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
