@@ -7,6 +7,9 @@
 #include "pages/circuit/status_switch_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
+#include "pages/plant/dewpoint_page.h"
+#include "pages/plant/outdoor_page.h"
+#include "pages/plant/pressure_page.h"
 #include "settingsfile/import_export_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
@@ -36,9 +39,6 @@ HD7_3_PLAIN_PAGE(CPage25PropPage, 232, 224);
 HD7_3_PLAIN_PAGE(CPage26PropPage, 233, 225);
 HD7_3_PLAIN_PAGE(CPage27PropPage, 234, 226);
 HD7_3_PLAIN_PAGE(CPage28PropPage, 235, 227);
-HD7_3_PLAIN_PAGE(CPage29PropPage, 218, 228);
-HD7_3_PLAIN_PAGE(CPage30PropPage, 219, 229);
-HD7_3_PLAIN_PAGE(CPage31PropPage, 220, 230);
 HD7_3_PLAIN_PAGE(CPage32PropPage, 221, 0);
 HD7_3_PLAIN_PAGE(CPage33PropPage, 222, 232);
 HD7_3_PLAIN_PAGE(CPage34PropPage, 223, 233);
