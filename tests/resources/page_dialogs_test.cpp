@@ -2,6 +2,7 @@
 // controls on top of each other, every control inside the group box it stands in.
 #include <gtest/gtest.h>
 
+#include "resources/dialog_plant.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -37,6 +38,9 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   CheckLayout(SetTimeDialog());
   CheckLayout(StatusSwitchDialog(208, "Rotary switch (Sw2)"));
   CheckLayout(WeekCalendarDialog(204));
+  CheckLayout(OutdoorDialog());
+  CheckLayout(PressureDialog());
+  CheckLayout(DewpointDialog());
 }
 
 TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
