@@ -31,15 +31,15 @@ const fw::DialogTemplate& OutdoorDialog() {
 const fw::DialogTemplate& PressureDialog() {
   using namespace pressure_dialog;
   constexpr int kLeftLabel = 16;
-  constexpr int kLeftEdit = 86;
-  constexpr int kLeftUnit = 118;
-  constexpr int kRightLabel = 134;
-  constexpr int kRightEdit = 196;
-  constexpr int kRightUnit = 228;
-  constexpr int kLabelWidth = 68;
-  constexpr int kRightLabelWidth = 60;
+  constexpr int kLeftEdit = 84;
+  constexpr int kLeftUnit = 116;
+  constexpr int kRightLabel = 130;
+  constexpr int kRightEdit = 200;
+  constexpr int kRightUnit = 232;
+  constexpr int kLabelWidth = 66;
+  constexpr int kRightLabelWidth = 68;
   constexpr int kEditWidth = 30;
-  constexpr int kUnitWidth = 12;
+  constexpr int kUnitWidth = 11;
   static const fw::DialogTemplate dialog{
       219,
       250,
