@@ -12,6 +12,9 @@
 #include "pages/clock/pir_calendar_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
+#include "pages/plant/dewpoint_page.h"
+#include "pages/plant/outdoor_page.h"
+#include "pages/plant/pressure_page.h"
 #include "settingsfile/import_export_page.h"
 
 #define HD7_3_PLAIN_PAGE(name, templateId, captionId)     \
@@ -31,9 +34,6 @@ HD7_3_PLAIN_PAGE(CPage19PropPage, 217, 218);
 HD7_3_PLAIN_PAGE(CPage20PropPage, 227, 219);
 HD7_3_PLAIN_PAGE(CPage21PropPage, 228, 220);
 HD7_3_PLAIN_PAGE(CPage22PropPage, 229, 221);
-HD7_3_PLAIN_PAGE(CPage29PropPage, 218, 228);
-HD7_3_PLAIN_PAGE(CPage30PropPage, 219, 229);
-HD7_3_PLAIN_PAGE(CPage31PropPage, 220, 230);
 HD7_3_PLAIN_PAGE(CPage32PropPage, 221, 0);
 HD7_3_PLAIN_PAGE(CPage33PropPage, 222, 232);
 HD7_3_PLAIN_PAGE(CPage34PropPage, 223, 233);

@@ -7,6 +7,7 @@
 #include "pages/circuit/exercise_valve_page.h"
 #include "pages/circuit/night_lowering_page.h"
 #include "pages/circuit/pid_page.h"
+#include "resources/dialog_plant.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -91,6 +92,9 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   for (const AnalogValveCircuit* c : {&kAnalogValveBl1, &kAnalogValveBl2}) {
     CheckLayout(AnalogValveDialog(c->templateId, c->first.controls, c->second.controls));
   }
+  CheckLayout(OutdoorDialog());
+  CheckLayout(PressureDialog());
+  CheckLayout(DewpointDialog());
 }
 
 // The controls the Tab key stops at, in template order (the order Windows walks them).

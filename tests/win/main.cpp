@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
       {"reader-only", &wintest::ReaderOnly},    {"write", &wintest::WriteChangesOnlyItsBytes},
       {"control", &wintest::ControlObject},     {"win32-backend", &wintest::Win32Backend},
       {"number-texts", &wintest::NumberTexts},  {"tab-order", &wintest::TabOrder},
-      {"valve-write", &wintest::ValveWrite},
+      {"valve-write", &wintest::ValveWrite},    {"walk", &wintest::WholeSheetWalk},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all

@@ -17,5 +17,6 @@ int Win32Backend(Checks& checks);
 int NumberTexts(Checks& checks);
 int TabOrder(Checks& checks);
 int ValveWrite(Checks& checks);
+int WholeSheetWalk(Checks& checks);
 
 }  // namespace wintest

@@ -1,0 +1,59 @@
+#include "pages/plant/outdoor_page.h"
+
+#include "nvdata/nv_codec.h"
+#include "resources/dialog_plant.h"
+#include "resources/strings.h"
+
+using namespace outdoor_dialog;
+
+namespace {
+
+constexpr int32_t kIndexOutdoor = 14;
+constexpr int32_t kReadCapacity = 32;
+constexpr int kOffsetPart = 2;
+constexpr int kOffsetHigh = 1;  // value 1
+constexpr int kOffsetLow = 2;
+constexpr double kNoSensorBelow = -200.0;
+
+}  // namespace
+
+CPage29PropPage::CPage29PropPage() : CNvPage(OutdoorDialog(), 228, ResString(228), true) {}
+
+void CPage29PropPage::OnShowWindow(bool show) {
+  CNvPage::OnShowWindow(show);
+  CheckSensor();
+}
+
+void CPage29PropPage::RefreshLive() {
+  uint8_t buffer[kReadCapacity] = {};
+  if (ReadNv(kIndexOutdoor, buffer, kReadCapacity) == 0) {
+    SetNumber(kIdActual, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
+  }
+}
+
+void CPage29PropPage::CheckSensor() {
+  uint8_t buffer[kRecordSize] = {};
+  if (ReadNv(kIndexOutdoor, buffer, kRecordSize) != 0) return;
+  const bool present = CNvCodec::WordToTemp(buffer[0], buffer[1]) >= kNoSensorBelow;
+  EnableItem(kIdActual, present);
+  EnableItem(kIdOffset, present);
+}
+
+void CPage29PropPage::ReadSettings() {
+  PartExchange parts(Node());
+  uint8_t record[kReadCapacity] = {};
+  if (parts.Read(kOffsetPart, record, kReadCapacity) != 0) return;
+  SetNumber(kIdOffset, CNvCodec::WordToTemp(record[kOffsetHigh], record[kOffsetLow]), 1);
+}
+
+void CPage29PropPage::WriteSettings() {
+  const double offset = GetTyped(kIdOffset, kTempRange);
+  PartExchange parts(Node());
+  parts.ReadModifyWrite(
+      kOffsetPart,
+      [offset](uint8_t* record) {
+        record[kOffsetHigh] = CNvCodec::HundredthsHigh(offset);
+        record[kOffsetLow] = CNvCodec::HundredthsLow(offset);
+      },
+      kReadCapacity);
+}
