@@ -34,6 +34,8 @@ class Win32PageWindow : public PageWindow {
   bool IsEnabled(int id) const override;
   void Show(int id, bool visible) override;
   bool IsVisible(int id) const override;
+  void SetDrawing(int id, const Drawing& drawing) override;
+  Drawing GetDrawing(int id) const override;
   void SetTimer(int timerId, uint32_t periodMs) override;
   void KillTimer(int timerId) override;
 
@@ -41,6 +43,7 @@ class Win32PageWindow : public PageWindow {
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Item(int id) const;
+  void Paint(const DRAWITEMSTRUCT& item) const;
 
   CPropertyPage& page_;
   HINSTANCE module_;
@@ -49,6 +52,7 @@ class Win32PageWindow : public PageWindow {
   HWND hwnd_ = nullptr;
   int muted_ = 0;  // > 0 while the program itself sets a text
   bool shown_ = false;
+  std::map<int, Drawing> drawings_;  // the pictures, by control id
 };
 
 class Win32SheetWindow : public SheetWindow {
