@@ -2,6 +2,10 @@
 // controls on top of each other, every control inside the group box it stands in.
 #include <gtest/gtest.h>
 
+#include "pages/circuit/antifrost_page.h"
+#include "pages/circuit/temperatures_page.h"
+#include "resources/dialog_antifrost.h"
+#include "resources/dialog_heating_curve.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
 #include "resources/dialog_week_calendar.h"
@@ -37,6 +41,13 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   CheckLayout(SetTimeDialog());
   CheckLayout(StatusSwitchDialog(208, "Rotary switch (Sw2)"));
   CheckLayout(WeekCalendarDialog(204));
+  for (const AntifrostCircuit& c : {kAntifrostBl1, kAntifrostBl2}) {
+    CheckLayout(AntifrostDialog(c.templateId, c.returnLabel));
+  }
+  for (const TemperaturesCircuit& c : {kTemperaturesBl1, kTemperaturesBl2}) {
+    CheckLayout(TemperaturesDialog(c.templateId, c.forward, c.ret, c.supervision));
+  }
+  CheckLayout(HeatingCurveDialog(228));
 }
 
 TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
