@@ -21,7 +21,7 @@ constexpr int kIdPicture = 201;
 constexpr int kIdPointOutdoor[5] = {312, 313, 314, 315, 316};
 constexpr int kIdPointForward[5] = {321, 320, 319, 318, 317};
 // The picture's size in dialog units.
-constexpr int kPictureWidth = 86;
+constexpr int kPictureWidth = 82;
 constexpr int kPictureHeight = 84;
 }  // namespace heating_curve_dialog
 

@@ -285,7 +285,7 @@ TEST_P(HeatingCurvePage, PictureRedrawsWhenAPointTheCountOrALiveValueChanges) {
   EXPECT_EQ(Picture().markers[3].x, d.markers[3].x);
 
   // Fewer than two points that are numbers, or constant mode: the fixed picture.
-  const fw::Drawing fixed = FixedCurvePicture(86, 84);
+  const fw::Drawing fixed = FixedCurvePicture(82, 84);
   f.driver->Type(kOutdoor[0], "x");
   f.driver->Type(kOutdoor[1], "");
   EXPECT_EQ(Picture(), fixed);
