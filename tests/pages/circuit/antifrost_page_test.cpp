@@ -26,6 +26,10 @@ struct Twin {
   const char* returnLabel;
 };
 
+void PrintTo(const Twin& t, std::ostream* os) {
+  *os << t.name;
+}
+
 const Twin kTwins[] = {
     {"Bl1", 16, 2, 19, 21, 27, 15, 1, "Return temp\nheating surface (Bw2)"},
     {"Bl2", 17, 4, 23, 25, 29, 18, 0, "Return temp\nheating surface (Bw4)"},

@@ -25,6 +25,10 @@ struct Twin {
   int otherFlagByte;
 };
 
+void PrintTo(const Twin& t, std::ostream* os) {
+  *os << t.name;
+}
+
 const Twin kTwins[] = {
     {"Bl1", 20, 39, 2, 24, 13, 15, 40, 6},
     {"Bl2", 21, 40, 6, 25, 17, 18, 39, 2},

@@ -23,6 +23,10 @@ struct Twin {
   bool supervision;
 };
 
+void PrintTo(const Twin& t, std::ostream* os) {
+  *os << t.name;
+}
+
 const Twin kTwins[] = {
     {"Bl1", 18, 13, 12, 3, 5, {256, 207, 257, 260, 261}, {258, 208, 259, 262}, true},
     {"Bl2", 19, 17, 16, 11, 13, {259, 215}, {216, 217}, false},
