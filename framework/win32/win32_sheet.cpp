@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "framework/win32/dialog_builder.h"
+#include "framework/win32/picture.h"
 #include "framework/win32/text.h"
 
 namespace fw::win32 {
@@ -96,7 +97,8 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item == nullptr || item->CtlType != ODT_STATIC) return FALSE;
-      Paint(*item);
+      auto it = drawings_.find(static_cast<int>(item->CtlID));
+      PaintDrawing(hwnd_, *item, it != drawings_.end() ? it->second : Drawing{});
       return TRUE;
     }
     case WM_TIMER:
@@ -180,59 +182,6 @@ void Win32PageWindow::SetDrawing(int id, const Drawing& drawing) {
 Drawing Win32PageWindow::GetDrawing(int id) const {
   auto it = drawings_.find(id);
   return it == drawings_.end() ? Drawing{} : it->second;
-}
-
-// Paints a picture control: a white field in a sunken frame, the lines, then the markers, all
-// scaled from dialog units to the page's pixels.
-void Win32PageWindow::Paint(const DRAWITEMSTRUCT& item) const {
-  HDC dc = item.hDC;
-  RECT box = item.rcItem;
-  FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
-  auto it = drawings_.find(static_cast<int>(item.CtlID));
-  if (it == drawings_.end()) return;
-  RECT scale = {0, 0, 4000, 8000};  // 1000 units each way, in the page's base units
-  MapDialogRect(hwnd_, &scale);
-  auto px = [&](double x) { return box.left + static_cast<int>(x * scale.right / 4000.0 + 0.5); };
-  auto py = [&](double y) { return box.top + static_cast<int>(y * scale.bottom / 8000.0 + 0.5); };
-
-  const bool enabled = IsWindowEnabled(item.hwndItem) != FALSE;
-  const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-  HPEN axis = CreatePen(PS_SOLID, 1, enabled ? RGB(0, 0, 0) : grey);
-  HPEN curve = CreatePen(PS_SOLID, 2, enabled ? RGB(0, 64, 192) : grey);
-  HPEN live = CreatePen(PS_SOLID, 2, enabled ? RGB(200, 0, 0) : grey);
-  HBRUSH pointFill = CreateSolidBrush(enabled ? RGB(0, 64, 192) : grey);
-  HGDIOBJ oldPen = SelectObject(dc, axis);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  for (const DrawLine& l : it->second.lines) {
-    SelectObject(dc, l.pen == Pen::kAxis ? axis : curve);
-    MoveToEx(dc, px(l.x1), py(l.y1), nullptr);
-    LineTo(dc, px(l.x2), py(l.y2));
-  }
-  for (const DrawMarker& m : it->second.markers) {
-    const int x = px(m.x);
-    const int y = py(m.y);
-    if (m.kind == MarkerKind::kPoint) {
-      SelectObject(dc, curve);
-      SelectObject(dc, pointFill);
-      Ellipse(dc, x - 3, y - 3, x + 4, y + 4);
-    } else {
-      // The live value: a ring with a cross, clear of the curve's own points.
-      SelectObject(dc, live);
-      SelectObject(dc, GetStockObject(NULL_BRUSH));
-      Ellipse(dc, x - 5, y - 5, x + 6, y + 6);
-      MoveToEx(dc, x - 8, y, nullptr);
-      LineTo(dc, x + 9, y);
-      MoveToEx(dc, x, y - 8, nullptr);
-      LineTo(dc, x, y + 9);
-    }
-  }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pointFill);
-  DeleteObject(live);
-  DeleteObject(curve);
-  DeleteObject(axis);
 }
 
 void Win32PageWindow::SetTimer(int timerId, uint32_t periodMs) {

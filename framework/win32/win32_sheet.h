@@ -43,7 +43,6 @@ class Win32PageWindow : public PageWindow {
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Item(int id) const;
-  void Paint(const DRAWITEMSTRUCT& item) const;
 
   CPropertyPage& page_;
   HINSTANCE module_;
