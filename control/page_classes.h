@@ -5,10 +5,13 @@
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
 #include "pages/circuit/analog_valve_page.h"
+#include "pages/circuit/antifrost_page.h"
 #include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/heating_curve_page.h"
 #include "pages/circuit/night_lowering_page.h"
 #include "pages/circuit/pid_page.h"
 #include "pages/circuit/status_switch_page.h"
+#include "pages/circuit/temperatures_page.h"
 #include "pages/clock/pir_calendar_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
@@ -28,12 +31,6 @@ HD7_3_PLAIN_PAGE(CPage13PropPage, 212, 212);
 HD7_3_PLAIN_PAGE(CPage14PropPage, 213, 213);
 HD7_3_PLAIN_PAGE(CPage15PropPage, 214, 214);
 HD7_3_PLAIN_PAGE(CPage16PropPage, 215, 215);
-HD7_3_PLAIN_PAGE(CPage17PropPage, 216, 216);
-HD7_3_PLAIN_PAGE(CPage18PropPage, 226, 217);
-HD7_3_PLAIN_PAGE(CPage19PropPage, 217, 218);
-HD7_3_PLAIN_PAGE(CPage20PropPage, 227, 219);
-HD7_3_PLAIN_PAGE(CPage21PropPage, 228, 220);
-HD7_3_PLAIN_PAGE(CPage22PropPage, 229, 221);
 HD7_3_PLAIN_PAGE(CPage32PropPage, 221, 0);
 HD7_3_PLAIN_PAGE(CPage33PropPage, 222, 232);
 HD7_3_PLAIN_PAGE(CPage34PropPage, 223, 233);

@@ -11,7 +11,16 @@ namespace fw {
 
 constexpr int kStaticId = -1;  // labels and group boxes that the code never addresses
 
-enum class ControlKind { kEdit, kPushButton, kRadioButton, kCheckBox, kStatic, kGroupBox };
+// kPicture: a frame the page fills with a Drawing (framework/drawing.h); it takes no input.
+enum class ControlKind {
+  kEdit,
+  kPushButton,
+  kRadioButton,
+  kCheckBox,
+  kStatic,
+  kGroupBox,
+  kPicture
+};
 
 enum ControlStyle : uint32_t {
   kStyleNone = 0,
@@ -22,6 +31,7 @@ enum ControlStyle : uint32_t {
   kCreatedDisabled = 1u << 4,
   kMultiLine = 1u << 5,
   kScrollsSideways = 1u << 6,
+  kTextLeft = 1u << 7,  // a check box with its text on the left of the box
 };
 
 struct ControlDef {

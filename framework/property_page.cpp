@@ -59,6 +59,14 @@ bool CPropertyPage::IsItemVisible(int id) const {
   return window_ != nullptr && window_->IsVisible(id);
 }
 
+void CPropertyPage::SetDrawing(int id, const Drawing& drawing) {
+  if (window_ != nullptr) window_->SetDrawing(id, drawing);
+}
+
+Drawing CPropertyPage::GetDrawing(int id) const {
+  return window_ != nullptr ? window_->GetDrawing(id) : Drawing{};
+}
+
 void CPropertyPage::SetTimer(int timerId, uint32_t periodMs) {
   if (window_ != nullptr) window_->SetTimer(timerId, periodMs);
 }

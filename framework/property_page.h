@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/dialog_template.h"
+#include "framework/drawing.h"
 #include "framework/platform.h"
 
 namespace fw {
@@ -29,6 +30,9 @@ class PageWindow {
   virtual bool IsEnabled(int id) const = 0;
   virtual void Show(int id, bool visible) = 0;
   virtual bool IsVisible(int id) const = 0;
+  // The picture of a kPicture control; it is painted again when it changes.
+  virtual void SetDrawing(int id, const Drawing& drawing) = 0;
+  virtual Drawing GetDrawing(int id) const = 0;
   virtual void SetTimer(int timerId, uint32_t periodMs) = 0;
   virtual void KillTimer(int timerId) = 0;
 };
@@ -67,6 +71,8 @@ class CPropertyPage {
   bool IsItemEnabled(int id) const;
   void ShowItem(int id, bool visible);
   bool IsItemVisible(int id) const;
+  void SetDrawing(int id, const Drawing& drawing);
+  Drawing GetDrawing(int id) const;
   void SetTimer(int timerId, uint32_t periodMs);
   void KillTimer(int timerId);
 

@@ -58,7 +58,7 @@ SimulatedNode::SimulatedNode() {
   nvs_[19] = Temp(11.6);  // dewpoint
   nvs_[20] = Word(1);     // rotary switch positions
   nvs_[21] = Word(1);
-  nvs_[24] = Temp(55.0);  // calculated forward setpoints
+  nvs_[24] = Temp(52.2);  // calculated forward setpoints (circuit 1: on its factory curve)
   nvs_[25] = Temp(18.0);
   nvs_[26] = {1};  // unit modes
   nvs_[27] = {1};

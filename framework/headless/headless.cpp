@@ -134,7 +134,9 @@ HeadlessPageWindow::HeadlessPageWindow(CPropertyPage& page, HeadlessPlatform& pl
     : page_(page), platform_(platform) {
   for (const ControlDef& def : page.Template().controls) {
     if (def.id == kStaticId) continue;
-    Control c{def.kind, def.text};
+    Control c;
+    c.kind = def.kind;
+    c.text = def.text;
     c.enabled = (def.style & kCreatedDisabled) == 0;
     controls_[def.id] = c;
   }
@@ -193,6 +195,16 @@ void HeadlessPageWindow::Show(int id, bool visible) {
 bool HeadlessPageWindow::IsVisible(int id) const {
   const Control* c = Find(id);
   return c != nullptr && c->visible;
+}
+
+void HeadlessPageWindow::SetDrawing(int id, const Drawing& drawing) {
+  Control* c = Find(id);
+  if (c != nullptr && c->kind == ControlKind::kPicture) c->drawing = drawing;
+}
+
+Drawing HeadlessPageWindow::GetDrawing(int id) const {
+  const Control* c = Find(id);
+  return c != nullptr ? c->drawing : Drawing{};
 }
 
 void HeadlessPageWindow::SetTimer(int timerId, uint32_t periodMs) {

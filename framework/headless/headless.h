@@ -123,6 +123,8 @@ class HeadlessPageWindow : public PageWindow, public HeadlessPlatform::TimerOwne
   bool IsEnabled(int id) const override;
   void Show(int id, bool visible) override;
   bool IsVisible(int id) const override;
+  void SetDrawing(int id, const Drawing& drawing) override;
+  Drawing GetDrawing(int id) const override;
   void SetTimer(int timerId, uint32_t periodMs) override;
   void KillTimer(int timerId) override;
   void FireTimer(int timerId) override;
@@ -137,6 +139,7 @@ class HeadlessPageWindow : public PageWindow, public HeadlessPlatform::TimerOwne
     bool checked = false;
     bool enabled = true;
     bool visible = true;
+    Drawing drawing;
   };
   Control* Find(int id);
   const Control* Find(int id) const;

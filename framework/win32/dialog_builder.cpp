@@ -69,10 +69,16 @@ ItemStyle StyleOf(const ControlDef& c) {
     case ControlKind::kCheckBox:
       s.classAtom = kButtonAtom;
       s.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      if ((c.style & kTextLeft) != 0) s.style |= BS_LEFTTEXT;
       break;
     case ControlKind::kGroupBox:
       s.classAtom = kButtonAtom;
       s.style |= BS_GROUPBOX;
+      break;
+    case ControlKind::kPicture:
+      // The page window paints it from the page's Drawing (WM_DRAWITEM).
+      s.classAtom = kStaticAtom;
+      s.style |= SS_OWNERDRAW;
       break;
     case ControlKind::kStatic:
       s.classAtom = kStaticAtom;

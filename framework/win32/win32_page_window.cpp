@@ -5,6 +5,7 @@
 #include "framework/win32/dialog_builder.h"
 #include "framework/win32/guarded.h"
 #include "framework/win32/operation.h"
+#include "framework/win32/picture.h"
 #include "framework/win32/text.h"
 
 namespace fw::win32 {
@@ -100,6 +101,13 @@ INT_PTR Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       return TRUE;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item == nullptr || item->CtlType != ODT_STATIC) return FALSE;
+      auto it = drawings_.find(static_cast<int>(item->CtlID));
+      PaintDrawing(hwnd_, *item, it != drawings_.end() ? it->second : Drawing{});
+      return TRUE;
+    }
     case WM_TIMER:
       // A tick during an operation (a message box's own loop delivers them) waits for the
       // next one.
@@ -173,6 +181,18 @@ bool Win32PageWindow::IsVisible(int id) const {
   // The control's own visibility, whether or not its page is in view.
   HWND item = Item(id);
   return item != nullptr && (GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32PageWindow::SetDrawing(int id, const Drawing& drawing) {
+  Drawing& kept = drawings_[id];
+  if (kept == drawing) return;
+  kept = drawing;
+  if (HWND item = Item(id)) InvalidateRect(item, nullptr, TRUE);
+}
+
+Drawing Win32PageWindow::GetDrawing(int id) const {
+  auto it = drawings_.find(id);
+  return it == drawings_.end() ? Drawing{} : it->second;
 }
 
 void Win32PageWindow::SetTimer(int timerId, uint32_t periodMs) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class Win32PageWindow : public PageWindow {
   bool IsEnabled(int id) const override;
   void Show(int id, bool visible) override;
   bool IsVisible(int id) const override;
+  void SetDrawing(int id, const Drawing& drawing) override;
+  Drawing GetDrawing(int id) const override;
   void SetTimer(int timerId, uint32_t periodMs) override;
   void KillTimer(int timerId) override;
 
@@ -52,6 +55,7 @@ class Win32PageWindow : public PageWindow {
   HWND hwnd_ = nullptr;
   int muted_ = 0;  // > 0 while the program itself sets a text
   bool shown_ = false;
+  std::map<int, Drawing> drawings_;  // the pictures, by control id
 };
 
 }  // namespace fw::win32

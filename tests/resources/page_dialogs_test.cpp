@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "pages/circuit/analog_valve_page.h"
-#include "resources/dialog_pir_calendar.h"
+#include "pages/circuit/antifrost_page.h"
 #include "pages/circuit/exercise_valve_page.h"
 #include "pages/circuit/night_lowering_page.h"
 #include "pages/circuit/pid_page.h"
+#include "pages/circuit/temperatures_page.h"
+#include "resources/dialog_antifrost.h"
+#include "resources/dialog_heating_curve.h"
+#include "resources/dialog_pir_calendar.h"
 #include "resources/dialog_plant.h"
 #include "resources/dialog_set_time.h"
 #include "resources/dialog_status_switch.h"
@@ -95,6 +99,13 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   CheckLayout(OutdoorDialog());
   CheckLayout(PressureDialog());
   CheckLayout(DewpointDialog());
+  for (const AntifrostCircuit& c : {kAntifrostBl1, kAntifrostBl2}) {
+    CheckLayout(AntifrostDialog(c.templateId, c.returnLabel));
+  }
+  for (const TemperaturesCircuit& c : {kTemperaturesBl1, kTemperaturesBl2}) {
+    CheckLayout(TemperaturesDialog(c.templateId, c.forward, c.ret, c.supervision));
+  }
+  CheckLayout(HeatingCurveDialog(228));
 }
 
 // The controls the Tab key stops at, in template order (the order Windows walks them).

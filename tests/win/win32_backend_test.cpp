@@ -3,6 +3,7 @@
 // themselves and radio buttons do not, timers tick, show and hide arrive, message boxes are
 // owned by the sheet (which is disabled meanwhile), pages come and go in order while it runs.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <optional>
@@ -24,6 +25,7 @@ constexpr int kAsk = 304;
 constexpr int kLabel = 305;
 constexpr int kSave = 306;
 constexpr int kOpen = 307;
+constexpr int kPicture = 308;
 constexpr int kFileTypes = 0x470;  // the file dialog's list of file types (cmb1)
 constexpr char kFilter[] = "NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|";
 
@@ -42,6 +44,7 @@ const fw::DialogTemplate& ProbeDialog() {
           {fw::kStaticId, fw::ControlKind::kGroupBox, "Group", 5, 80, 200, 40},
           {kSave, fw::ControlKind::kPushButton, "Save", 180, 10, 50, 14},
           {kOpen, fw::ControlKind::kPushButton, "Open", 180, 30, 50, 14},
+          {kPicture, fw::ControlKind::kPicture, "", 120, 50, 60, 26},
       }};
   return dialog;
 }
@@ -76,6 +79,11 @@ class ProbePage : public fw::CPropertyPage {
   bool OnInitDialog() override {
     ++inits;
     SetItemText(kEdit, "initial");
+    // A thick line across the middle of the picture and a point at its right end.
+    fw::Drawing d;
+    d.lines.push_back({4, 13, 56, 13, fw::Pen::kCurve});
+    d.markers.push_back({56, 13, fw::MarkerKind::kPoint});
+    SetDrawing(kPicture, d);
     SetTimer(1, 50);
     return true;
   }
@@ -155,6 +163,28 @@ int Win32Backend(Checks& checks) {
     checks.Equal(remote.Text(kEdit), "initial", "the text set in OnInitDialog");
     checks.That(ui([&] { return a.changes; }) == 0, "setting it did not run the change handler");
     checks.Equal(remote.Text(kLabel), "Offset \u00B0C", "a label with a degree sign");
+
+    // The picture is an owner-drawn static that the page window paints from its drawing.
+    HWND pageWindow = PropSheet_GetCurrentPageHwnd(remote.Sheet());
+    HWND picture = pageWindow != nullptr ? GetDlgItem(pageWindow, kPicture) : nullptr;
+    checks.That(
+        picture != nullptr && (GetWindowLongW(picture, GWL_STYLE) & SS_TYPEMASK) == SS_OWNERDRAW,
+        "the picture is an owner-drawn static");
+    checks.That(ui([&] { return a.GetDrawing(kPicture).lines.size(); }) == 1,
+                "the backend keeps the page's drawing");
+    if (picture != nullptr) {
+      RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      RECT box = {};
+      GetClientRect(picture, &box);
+      HDC dc = GetDC(picture);
+      const COLORREF middle = GetPixel(dc, box.right / 2, box.bottom / 2);
+      const COLORREF corner = GetPixel(dc, box.right / 4, box.bottom / 5);
+      ReleaseDC(picture, dc);
+      checks.That(middle != CLR_INVALID && middle != RGB(255, 255, 255),
+                  "the line is painted across the middle", std::to_string(middle));
+      checks.That(corner == RGB(255, 255, 255), "the rest of the picture is white",
+                  std::to_string(corner));
+    }
 
     remote.Type(kEdit, "typed");
     checks.That(ui([&] { return a.changes; }) == 1, "typing runs the change handler once");
