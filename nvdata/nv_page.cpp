@@ -61,10 +61,15 @@ bool CNvPage::ModifyNv(int32_t index, int32_t size, const std::function<void(uin
   return node.Write(index, buffer, size).sent;
 }
 
-void CNvPage::SetNumber(int id, double value, int decimals) {
-  SetItemText(id, decimals == 0 ? FormatFixed0(value) : FormatFixed1(value));
+void CNvPage::SetNumber(int id, double shown, int decimals, double exact) {
+  const std::string text = decimals == 0 ? FormatFixed0(shown) : FormatFixed1(shown);
+  SetItemText(id, text);
+  shown_[id] = Shown{text, exact};
 }
 
 double CNvPage::GetNumber(int id) const {
-  return Atof(GetItemText(id));
+  const std::string text = GetItemText(id);
+  auto it = shown_.find(id);
+  if (it != shown_.end() && it->second.text == text) return it->second.exact;
+  return Atof(text);
 }

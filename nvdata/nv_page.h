@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "framework/property_page.h"
@@ -50,12 +51,22 @@ class CNvPage : public fw::CPropertyPage {
   bool ModifyNv(int32_t index, int32_t size, const std::function<void(uint8_t*)>& change,
                 int32_t capacity = kRecordSize) const;
 
-  // Numbers in fields: shown with "%.0f" or "%.1f", taken with atof.
-  void SetNumber(int id, double value, int decimals);
+  // Numbers in fields: shown with "%.0f" or "%.1f", taken with atof. A field keeps the exact
+  // value it was filled with (or `exact`, where the shown number is already cut, as tenths
+  // shown whole are): while it still shows that text, GetNumber gives the exact value back, so
+  // a Write of a field the engineer did not touch stores what the node held, not the rounded
+  // text (a stored 0.5 s shown as "0" must not become 0 s).
+  void SetNumber(int id, double value, int decimals) { SetNumber(id, value, decimals, value); }
+  void SetNumber(int id, double shown, int decimals, double exact);
   double GetNumber(int id) const;
   // A typed number clamped to what its field can hold, ready for the encoder.
   double GetTyped(int id, TypedRange range) const { return ClampTyped(GetNumber(id), range); }
 
  private:
   bool hasLiveValues_;
+  struct Shown {
+    std::string text;
+    double exact;
+  };
+  std::map<int, Shown> shown_;  // by control id
 };

@@ -49,8 +49,10 @@ void CExerciseValvePage::ReadSettings() {
   }
   const int tenths = circuit_.runningByte;
   if (parts.Read(kRunningPart, record, kReadCapacity) == 0) {
-    SetNumber(kIdValveRunning, CNvCodec::WordDiv10(record[tenths], record[tenths + 1]), 0);
-    SetNumber(kIdValveWaiting, CNvCodec::WordDiv10(record[tenths + 2], record[tenths + 3]), 0);
+    SetNumber(kIdValveRunning, CNvCodec::WordDiv10(record[tenths], record[tenths + 1]), 0,
+              CNvCodec::MakeWord(record[tenths], record[tenths + 1]) / 10.0);
+    SetNumber(kIdValveWaiting, CNvCodec::WordDiv10(record[tenths + 2], record[tenths + 3]), 0,
+              CNvCodec::MakeWord(record[tenths + 2], record[tenths + 3]) / 10.0);
   }
   if (ReadNv(circuit_.calibrationIndex, record, kReadCapacity) == 0) {
     SetItemText(kIdCalibration, CalibrationTimeText(record[0], record[1]));

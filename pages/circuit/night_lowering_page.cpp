@@ -86,7 +86,8 @@ void CNightLoweringPage::ReadSettings() {
   if (parts.Read(kSeasonPart, record, kReadCapacity) == 0) {
     SetNumber(kIdSeasonTemp, TempAt(record, circuit_.seasonTempByte), 1);
     const int pump = circuit_.pumpStopByte;
-    SetNumber(kIdPumpStopTime, CNvCodec::WordDiv10(record[pump], record[pump + 1]), 0);
+    SetNumber(kIdPumpStopTime, CNvCodec::WordDiv10(record[pump], record[pump + 1]), 0,
+              CNvCodec::MakeWord(record[pump], record[pump + 1]) / 10.0);
   }
   if (parts.Read(kSetpointPart, record, kReadCapacity) == 0) {
     SetNumber(kIdRoomSetpoint, TempAt(record, circuit_.setpointByte), 1);

@@ -50,7 +50,8 @@ void CPage31PropPage::ReadSettings() {
   if (parts.Read(kDewpointPart, r, kReadCapacity) != 0) return;
   SetNumber(kIdOffsetRegulator, CNvCodec::WordToTemp(r[kOffsetRegulator], r[kOffsetRegulator + 1]),
             1);
-  SetNumber(kIdAdvanceTime, CNvCodec::WordDiv10(r[kAdvanceTime], r[kAdvanceTime + 1]), 0);
+  SetNumber(kIdAdvanceTime, CNvCodec::WordDiv10(r[kAdvanceTime], r[kAdvanceTime + 1]), 0,
+            CNvCodec::MakeWord(r[kAdvanceTime], r[kAdvanceTime + 1]) / 10.0);
   SetNumber(kIdOffsetClose, CNvCodec::WordToTemp(r[kOffsetClose], r[kOffsetClose + 1]), 1);
 }
 
