@@ -21,7 +21,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 out=$PWD/build/installer
-step "building the setup program"
+started=$SECONDS
+# Each step says when it starts, in seconds since the check began.
+phase() { step "$* (at $((SECONDS - started)) s)"; }
+phase "building the setup program"
 cmake --preset installer >/dev/null || exit 1
 cmake --build --preset installer || exit 1
 setup=$(ls "$out"/HD7_3-*-setup.exe 2>/dev/null | grep -v -e '-0\.9\.' -e x64only | head -n 1)
@@ -36,7 +39,7 @@ trap 'stop_wine "$prefix"' EXIT
 export HD7_3_WINE_TIMEOUT=120
 w() { scripts/wine_run.sh "$prefix" 64 "$@"; }
 
-step "a fresh Wine prefix; can it run 32-bit programs?"
+phase "a fresh Wine prefix; can it run 32-bit programs?"
 mode=full
 probe=$(scripts/wine_run.sh "$prefix" 32 build/mingw32/bin/hd73_win_tests.exe --probe 2>&1)
 if [ $? -eq 77 ]; then
@@ -49,7 +52,8 @@ fi
 
 # The setup programs under test: this version and an older one, made from the same script.
 older=$out/HD7_3-0.9.0.0-setup.exe
-nsis_args=(-V1 "-DDEFINES=$out/defines.nsh")
+# (Quicker to pack than the shipped one; what they install is the same.)
+nsis_args=(-V1 "-XSetCompressor /FINAL zlib" "-DDEFINES=$out/defines.nsh")
 if [ "$mode" = x64only ]; then
   nsis_args+=(-DX64_ONLY)
   setup=$out/HD7_3-$version-x64only-setup.exe
@@ -60,6 +64,13 @@ else
   client=build/mingw32/bin/hd73_win_tests.exe
 fi
 makensis "${nsis_args[@]}" -DVERSION=0.9.0.0 "-DOUTFILE=$older" installer/hd7_3.nsi || exit 1
+
+# The files of the prefix outside Windows' own folder and the temporary folders: what an
+# installation adds there and its removal must take away again.
+files_outside_windows() {
+  (cd "$prefix/drive_c" && find . -path ./windows -prune -o -path './users/*/Temp' -prune -o \
+    -print | sort)
+}
 
 failures=0
 check() {
@@ -103,9 +114,12 @@ snapshot() {
 # section NAME: what the snapshot's query NAME printed.
 section() { awk -v s="==$1" '/^==/ { sub(/ +$/, ""); on = ($0 == s); next } on' <<<"$registry"; }
 # value SECTION KEY [NAME]: one value (without NAME: the default value) of a key in the snapshot.
+# The key is named as in the 64-bit view; a 32-bit view may show it under Wow6432Node.
 value() {
-  section "$1" | awk -F '    ' -v key="$2" -v name="${3:-(Default)}" '
-    /^HKEY_/ { inkey = (tolower($0) == tolower(key)); next }
+  # (The key goes through the environment: awk -v would take its backslashes as escapes.)
+  section "$1" | KEY=$2 NAME=${3:-(Default)} awk -F '    ' '
+    BEGIN { key = ENVIRON["KEY"]; name = ENVIRON["NAME"] }
+    /^HKEY_/ { k = tolower($0); sub(/\\wow6432node/, "", k); inkey = (k == tolower(key)); next }
     inkey && $2 == name { v = $4; for (i = 5; i <= NF; i++) v = v "    " $i; print v; exit }'
 }
 # entries: the "Apps & features" entries of this product, in both views together.
@@ -167,7 +181,8 @@ check_installed() {
 
 # (Without a space: Wine would quote the argument, and /D= is taken only unquoted.)
 loc='C:\HD7_3_earlier'
-step "silent install of version 0.9.0.0 into $loc"
+files_before=$(files_outside_windows)
+phase "silent install of version 0.9.0.0 into $loc"
 w "$older" /S "/D=$loc"
 equal "the setup program's exit code" "$?" 0
 snapshot
@@ -176,23 +191,23 @@ equal "DisplayVersion of the older installation" "$(value entries${views[0]} \
 equal "InstallLocation of the older installation" "$(value entries${views[0]} \
   "HKEY_LOCAL_MACHINE${uninstall_key#HKLM}\\HD7_3" InstallLocation)" "$loc"
 
-step "silent install of $version over it (it stays in $loc)"
+phase "silent install of $version over it (it stays in $loc)"
 w "$setup" /S
 equal "the setup program's exit code" "$?" 0
 check_installed "$loc"
 
-step "a client creates the control by its ProgID"
+phase "a client creates the control by its ProgID"
 ocx="$loc\\HD7_3.ocx"
 [ "$mode" = x64only ] && ocx="$loc\\x64\\HD7_3.ocx"
 HD7_3_EXPECT_OCX=$ocx w "$client" installed
 equal "the client's exit code" "$?" 0
 
-step "silent install of $version over itself"
+phase "silent install of $version over itself"
 w "$setup" /S
 equal "the setup program's exit code" "$?" 0
 check_installed "$loc"
 
-step "the uninstaller while a client has the control loaded"
+phase "the uninstaller while a client has the control loaded"
 release=$out/release-control
 rm -f "$release"
 held_log=$out/held-control.log
@@ -220,7 +235,7 @@ wait "$holder"
 equal "the holding client's exit code" "$?" 0
 sed 's/^/    /' "$held_log"
 
-step "silent uninstall"
+phase "silent uninstall"
 w "$(unix_path "$loc")/uninstall.exe" /S
 equal "the uninstaller's exit code" "$?" 0
 # The uninstaller runs on from a copy of itself: wait for it to finish.
@@ -229,6 +244,8 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 check "the installation folder is gone" test ! -e "$(unix_path "$loc")"
+left=$(comm -13 <(echo "$files_before") <(files_outside_windows))
+equal "files left behind" "$left" ""
 snapshot
 equal "the number of entries" "$(entries)" 0
 for view in 32 64; do
@@ -238,6 +255,7 @@ for view in 32 64; do
 done
 
 echo
+echo "installer check took $((SECONDS - started)) s"
 if [ "$failures" -gt 0 ]; then
   echo "installer check: $failures FAILED"
   exit 1
