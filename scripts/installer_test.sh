@@ -3,7 +3,8 @@
 #  1. an older version is installed silently into a folder of its own, then this version over it
 #     and over itself again: one "Apps & features" entry with this version, the files in place,
 #     both controls registered in their registry views, the control created by its program ID;
-#  2. the uninstaller refuses while a client has the control loaded, and changes nothing;
+#  2. the uninstaller, and the setup program, refuse while a client has the control loaded, and
+#     change nothing;
 #  3. the silent uninstall leaves no key of the control, no file and no entry.
 # Needs makensis and 32-bit Wine; without makensis it says SKIPPED and why (exit 77). Where Wine
 # cannot run 32-bit programs, the setup program cannot run either: the 32-bit part is reported
@@ -27,9 +28,9 @@ phase() { step "$* (at $((SECONDS - started)) s)"; }
 phase "building the setup program"
 cmake --preset installer >/dev/null || exit 1
 cmake --build --preset installer || exit 1
-setup=$(ls "$out"/HD7_3-*-setup.exe 2>/dev/null | grep -v -e '-0\.9\.' -e x64only | head -n 1)
-[ -n "$setup" ] || { echo "FAIL: no setup program in $out" >&2; exit 1; }
-version=$(basename "$setup" | sed 's/^HD7_3-\(.*\)-setup\.exe$/\1/')
+version=$(sed -n 's/^ *!define VERSION "\(.*\)"$/\1/p' "$out/defines.nsh")
+setup=$out/HD7_3-$version-setup.exe
+[ -f "$setup" ] || { echo "FAIL: no setup program $setup" >&2; exit 1; }
 
 prefix=$out/wineprefix
 stop_wine "$prefix"
@@ -40,6 +41,11 @@ export HD7_3_WINE_TIMEOUT=120
 w() { scripts/wine_run.sh "$prefix" 64 "$@"; }
 
 phase "a fresh Wine prefix; can it run 32-bit programs?"
+if ! scripts/wine_run.sh "$prefix" 64 build/mingw64/bin/hd73_win_tests.exe --probe 2>&1 |
+  grep -q hd73-probe-ok; then
+  echo "SKIPPED: Wine cannot run the x86_64 build's programs on this machine"
+  exit 77
+fi
 mode=full
 probe=$(scripts/wine_run.sh "$prefix" 32 build/mingw32/bin/hd73_win_tests.exe --probe 2>&1)
 if [ $? -eq 77 ]; then
@@ -207,7 +213,7 @@ w "$setup" /S
 equal "the setup program's exit code" "$?" 0
 check_installed "$loc"
 
-phase "the uninstaller while a client has the control loaded"
+phase "the uninstaller and the setup program while a client has the control loaded"
 release=$out/release-control
 rm -f "$release"
 held_log=$out/held-control.log
@@ -215,14 +221,15 @@ held_log=$out/held-control.log
   scripts/wine_run.sh "$prefix" 64 "$client" installed >"$held_log" 2>&1) &
 holder=$!
 for _ in $(seq 1 600); do
-  grep -q 'holding the control' "$held_log" && break
-  kill -0 "$holder" 2>/dev/null || break
+  grep -q -e 'holding the control' -e 'passed, .* failed' "$held_log" && break
   sleep 0.1
 done
 if grep -q 'holding the control' "$held_log"; then
   w "$(unix_path "$loc")/uninstall.exe" /S "_?=$loc"
   equal "the uninstaller's exit code (the control is in use)" "$?" 32
   check "the files stay" test -f "$(unix_path "$ocx")" -a -f "$(unix_path "$loc")/uninstall.exe"
+  w "$setup" /S
+  equal "the setup program's exit code (the control is in use)" "$?" 32
   snapshot
   equal "the number of entries" "$(entries)" 1
   check "the registration stays" has_keys "class${views[0]}"
