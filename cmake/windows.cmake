@@ -47,12 +47,15 @@ add_custom_command(
 add_custom_target(hd73_typelib DEPENDS ${HD7_3_TLB})
 
 # ---------------------------------------------------------------- the control
+# The version resource's numbers, from the project's version.
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/resources/hd7_3_version.h.in
+               ${CMAKE_CURRENT_BINARY_DIR}/hd7_3_version.h @ONLY)
 file(GLOB HD7_3_COM_SOURCES CONFIGURE_DEPENDS control/com/*.cpp)
 add_library(hd73_ocx SHARED ${HD7_3_COM_SOURCES} resources/hd7_3.rc resources/hd7_3.def)
 set_target_properties(hd73_ocx PROPERTIES OUTPUT_NAME HD7_3 PREFIX "" SUFFIX ".ocx")
 add_dependencies(hd73_ocx hd73_typelib)
 set_source_files_properties(resources/hd7_3.rc PROPERTIES OBJECT_DEPENDS
-  "${HD7_3_TLB};${CMAKE_CURRENT_SOURCE_DIR}/resources/hd7_3.bmp;${CMAKE_CURRENT_SOURCE_DIR}/resources/hd7_3.ico")
+  "${HD7_3_TLB};${CMAKE_CURRENT_BINARY_DIR}/hd7_3_version.h;${CMAKE_CURRENT_SOURCE_DIR}/resources/hd7_3.bmp;${CMAKE_CURRENT_SOURCE_DIR}/resources/hd7_3.ico")
 target_include_directories(hd73_ocx PRIVATE ${CMAKE_CURRENT_BINARY_DIR}
                            ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 # The exports are exactly those of the .def file, undecorated on i686 as well.

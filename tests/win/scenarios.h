@@ -18,5 +18,6 @@ int NumberTexts(Checks& checks);
 int TabOrder(Checks& checks);
 int ValveWrite(Checks& checks);
 int WholeSheetWalk(Checks& checks);
+int InstalledControl(Checks& checks);
 
 }  // namespace wintest
