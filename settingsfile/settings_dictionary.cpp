@@ -39,6 +39,7 @@ SettingEntry Ranged(SettingEntry entry, double lo, double hi) {
 
 constexpr const char* kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
+constexpr const char* kDayKeys[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 // Rows as the pages show them: Monday at the top, Sunday at the bottom.
 constexpr int kRowOrder[] = {1, 2, 3, 4, 5, 6, 0};
 
@@ -78,7 +79,7 @@ void AddPirCalendar(std::vector<SettingEntry>& d, std::string_view circuit, int 
   for (int row : kRowOrder) {
     for (bool start : {true, false}) {
       const std::string edge = start ? "start" : "stop";
-      d.push_back(Time(lower + ".pir." + kDays[row] + "." + edge,
+      d.push_back(Time(lower + ".pir." + kDayKeys[row] + "." + edge,
                        c + " presence calendar, " + kDays[row] + ", " + edge, kPirTab, circuit,
                        page, part, 2 * row + 1, start));
     }

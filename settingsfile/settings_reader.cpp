@@ -247,9 +247,10 @@ SettingsFileContent ReadSettingsFile(LineReader& lines) {
     if (!missing.empty()) {
       std::string list;
       for (size_t i = 0; i < missing.size(); ++i) list += (i > 0 ? ", " : "") + missing[i];
-      reader.Find(std::max(1, content.lines),
-                  "the file ends without a section for " + list +
-                      ": a download leaves them as the node holds them");
+      reader.Find(
+          std::max(1, content.lines),
+          "the file ends without a section for " + list + ": a download leaves " +
+              (missing.size() == 1 ? "it as the node holds it" : "them as the node holds them"));
     }
   }
   std::stable_sort(content.findings.begin(), content.findings.end(),
