@@ -60,7 +60,7 @@ void AddWeekCalendar(std::vector<SettingEntry>& d, std::string_view circuit, int
       for (bool start : {true, false}) {
         const std::string edge = start ? "start" : "stop";
         d.push_back(
-            Time(lower + ".week" + std::to_string(calendar) + "." + kDays[row] + "." + edge,
+            Time(lower + ".week" + std::to_string(calendar) + "." + kDayKeys[row] + "." + edge,
                  c + " week calendar " + std::to_string(calendar) + ", " + kDays[row] + ", " + edge,
                  kWeekTab, circuit, page, part, word, start));
       }
