@@ -11,11 +11,14 @@
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-  // Units and arrows are UTF-8 text.
-  UseUtf8Console();
+  PrepareConsoleOutput();
 #endif
-  std::ios::sync_with_stdio(true);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // The Wine runner asks a program whether it runs at all before it runs it.
+  if (args.size() == 1 && args[0] == "--probe") {
+    std::cout << "hd73-probe-ok\n";
+    return 0;
+  }
   const int code = RunSettingsTool(args, std::cout, std::cerr);
   std::cout.flush();
   return code;
