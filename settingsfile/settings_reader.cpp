@@ -6,6 +6,7 @@
 
 #include "nvdata/config_part.h"
 #include "nvdata/number_text.h"
+#include "pages/clock/time_text.h"
 #include "settingsfile/nv_set.h"
 #include "settingsfile/settings_sections.h"
 #include "settingsfile/value_lines.h"
@@ -258,8 +259,82 @@ SettingsFileContent ReadSettingsFile(LineReader& lines) {
   return content;
 }
 
+namespace {
+
+constexpr const char* kWeekDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+
+std::string Times(int n, const char* what) {
+  return std::to_string(n) + " " + what + (n == 1 ? " time" : " times");
+}
+
+// What the calendar pages check before they write a part: no word with a stop before its start
+// (a stop of 0:00 ends the day), and as many starts as stops over a calendar's week (and over the
+// holiday period). A calendar that fails either is refused as a whole on Write.
+void CalendarFindings(const SettingsFileContent& content, std::vector<FileFinding>& findings) {
+  struct Calendar {
+    int part;
+    const char* name;
+    bool pir;
+  };
+  const Calendar calendars[] = {{9, "BL1 week calendar", false},
+                                {10, "BL1 presence calendar", true},
+                                {11, "BL2 week calendar", false},
+                                {12, "BL2 presence calendar", true}};
+  for (const Calendar& cal : calendars) {
+    const FileRecord& r = content.records[static_cast<size_t>(RecordOfPart(cal.part))];
+    if (!r.hasValues) continue;
+    const auto stop = [&](int word) { return r.bytes[static_cast<size_t>(2 * word - 1)]; };
+    const auto start = [&](int word) { return r.bytes[static_cast<size_t>(2 * word)]; };
+    const std::string refused = ": the page refuses to write this calendar";
+    for (int word = 1; word <= 15; ++word) {
+      if (stop(word) == 0 || stop(word) >= start(word)) continue;
+      std::string what;
+      if (word == 15) {
+        what = cal.pir ? std::string(cal.name) + ", word 15 (not on the page)"
+                       : std::string(cal.name).substr(0, 4) + "holiday";
+      } else if (cal.pir && word % 2 == 0) {
+        what = std::string(cal.name) + ", word " + std::to_string(word) + " (not on the page)";
+      } else {
+        what = std::string(cal.name) +
+               (cal.pir         ? ""
+                : word % 2 == 1 ? " 1"
+                                : " 2") +
+               ", " + kWeekDays[(word - 1) / 2];
+      }
+      findings.push_back({r.valueLine, what + ": stop " + QuarterHoursToText(stop(word)) +
+                                           " before start " + QuarterHoursToText(start(word)) +
+                                           refused});
+    }
+    for (int first = 1; first <= (cal.pir ? 1 : 2); ++first) {
+      int starts = 0, stops = 0;
+      for (int word = first; word <= 14; word += 2) {
+        starts += start(word) != 0 ? 1 : 0;
+        stops += stop(word) != 0 ? 1 : 0;
+      }
+      if (starts != stops) {
+        findings.push_back({r.valueLine, std::string(cal.name) +
+                                             (cal.pir      ? ""
+                                              : first == 1 ? " 1"
+                                                           : " 2") +
+                                             ": " + Times(starts, "start") + " but " +
+                                             Times(stops, "stop") + refused});
+      }
+    }
+    if (!cal.pir && (start(15) != 0) != (stop(15) != 0)) {
+      findings.push_back({r.valueLine, std::string(cal.name).substr(0, 4) +
+                                           "holiday: a start without a stop or a stop without a "
+                                           "start" +
+                                           refused});
+    }
+  }
+}
+
+}  // namespace
+
 std::vector<FileFinding> ValueFindings(const SettingsFileContent& content) {
   std::vector<FileFinding> findings;
+  CalendarFindings(content, findings);
   for (const SettingEntry& e : SettingsDictionary()) {
     const FileRecord& r = content.records[static_cast<size_t>(e.record)];
     if (!r.hasValues) continue;

@@ -42,6 +42,6 @@ struct SettingsFileContent {
 
 SettingsFileContent ReadSettingsFile(LineReader& lines);
 
-// The findings of the dictionary: values a page would not accept, with the line of their value
-// line, in line order.
+// Values a page would not accept, with the line of their value line, in line order: each
+// dictionary entry against its page's range, and the calendars against their pages' checks.
 std::vector<FileFinding> ValueFindings(const SettingsFileContent& content);
