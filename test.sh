@@ -23,9 +23,9 @@ done
 
 step "tests (debug)"
 ctest --preset debug -j "$jobs" 2>&1 | tail -n 4
-# The download reader under libFuzzer for a bounded time; a crash or a failed check fails the
-# run. Needs clang with its fuzzer runtime.
-step "fuzzing the download reader (30 s)"
+# The download reader and the settings tool under libFuzzer, 15 s each; a crash or a failed
+# check fails the run. Needs clang with its fuzzer runtime.
+step "fuzzing the download reader and the settings tool (30 s)"
 fuzzer_works() {
   local probe
   probe=$(mktemp -d)
@@ -44,10 +44,12 @@ fi
 if command -v clang++ >/dev/null 2>&1 && fuzzer_works; then
   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DHD7_3_FUZZ=ON -DHD7_3_TESTS=OFF -DHD7_3_BENCHMARKS=OFF >/dev/null
-  cmake --build build/fuzz --target hd73_download_fuzz -j "$jobs"
-  mkdir -p build/fuzz/corpus
-  build/fuzz/tests/fuzz/hd73_download_fuzz -max_total_time=30 -print_final_stats=1 \
+  cmake --build build/fuzz --target hd73_download_fuzz hd73_settings_tool_fuzz -j "$jobs"
+  mkdir -p build/fuzz/corpus build/fuzz/corpus_tool
+  build/fuzz/tests/fuzz/hd73_download_fuzz -max_total_time=15 -print_final_stats=1 \
     -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus/download 2>&1 | tail -n 6
+  build/fuzz/tests/fuzz/hd73_settings_tool_fuzz -max_total_time=15 -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/ build/fuzz/corpus_tool tests/fuzz/corpus/settings_tool 2>&1 | tail -n 6
 else
   echo "fuzz step SKIPPED: clang with the libFuzzer runtime is not available"
 fi

@@ -10,23 +10,8 @@ namespace {
 constexpr int kStrIntFields = 16;
 constexpr int kTimePassedFields = 4;
 
-// Field k of a line of `count` fields: field 0 ends at the first comma, the middle fields at the
-// next comma after their start, and the last runs to the end of the line. A field that no comma
-// ends (other than the last) is empty.
-std::string_view Field(std::string_view line, int k, int count) {
-  if (k == 0) {
-    const size_t comma = line.find(',');
-    return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma);
-  }
-  const size_t start = FieldOffset(line, k);
-  if (k == count - 1) return line.substr(start);
-  const size_t comma = line.find(',', start);
-  if (comma == std::string_view::npos) return std::string_view();
-  return line.substr(start, comma - start);
-}
-
 int32_t FieldValue(std::string_view line, int k, int count) {
-  return TruncToInt32(Atof(Field(line, k, count)));
+  return TruncToInt32(Atof(ValueLineField(line, k, count)));
 }
 
 std::string Join(const int* values, int count) {
@@ -68,6 +53,21 @@ size_t FieldOffset(std::string_view text, int n) {
     offset = std::min(text.size(), offset + advance);
   }
   return offset;
+}
+
+// Field k of a line of `count` fields: field 0 ends at the first comma, the middle fields at the
+// next comma after their start, and the last runs to the end of the line. A field that no comma
+// ends (other than the last) is empty.
+std::string_view ValueLineField(std::string_view line, int k, int count) {
+  if (k == 0) {
+    const size_t comma = line.find(',');
+    return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma);
+  }
+  const size_t start = FieldOffset(line, k);
+  if (k == count - 1) return line.substr(start);
+  const size_t comma = line.find(',', start);
+  if (comma == std::string_view::npos) return std::string_view();
+  return line.substr(start, comma - start);
 }
 
 uint8_t ParseStrIntByte(std::string_view line, int i) {

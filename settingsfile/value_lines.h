@@ -30,6 +30,11 @@ std::string FormatTimePassedLine(const uint8_t* record);  // 4 bytes
 // character when no comma is left). Never beyond the end of the text.
 size_t FieldOffset(std::string_view text, int n);
 
+// The text of field k of a value line of `count` fields (16 or 4), as the parsers take it:
+// field 0 ends at the first comma, a middle field at the next comma after its start, the last
+// runs to the end of the line.
+std::string_view ValueLineField(std::string_view line, int k, int count);
+
 // Byte i of the record a value line stands for; 0 for a byte beyond the record.
 uint8_t ParseStrIntByte(std::string_view line, int i);
 uint8_t ParseCountByte(std::string_view line, int i);  // 0: high byte, any other: low byte

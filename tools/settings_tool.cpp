@@ -1,0 +1,385 @@
+#include "tools/settings_tool.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "settingsfile/line_reader.h"
+#include "settingsfile/settings_dictionary.h"
+#include "settingsfile/settings_reader.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: hd7_3settings [--json] COMMAND FILE...\n"
+    "\n"
+    "Reads HD7_3 NodeSettings files and shows them the way the plug-in's pages show the node.\n"
+    "\n"
+    "Commands:\n"
+    "  show FILE        the node name, the time stamp and every setting by tab and circuit,\n"
+    "                   with value and unit; --raw adds the bytes of each\n"
+    "  diff OLD NEW     the settings that differ, old -> new\n"
+    "                   (exit code 0 equal, 1 different, 2 unreadable file)\n"
+    "  check FILE       what a download would make of the file, and values the pages do not\n"
+    "                   accept, each with its line number\n"
+    "                   (exit code 0 clean, 1 with findings, 2 unreadable file)\n"
+    "\n"
+    "Options:\n"
+    "  --json           output for scripts\n"
+    "  --raw            show: the bytes of each setting as well\n"
+    "  --help           this text\n";
+
+constexpr int kExitUnreadable = 2;
+
+// ------------------------------------------------------------------ reading
+
+SettingsFileContent ReadText(const std::string& text) {
+  TextLineReader lines(text);
+  return ReadSettingsFile(lines);
+}
+
+std::optional<std::string> LoadFile(const std::string& path, std::ostream& err) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    err << "hd7_3settings: cannot open " << path << ": " << std::strerror(errno) << "\n";
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    err << "hd7_3settings: cannot read " << path << "\n";
+    return std::nullopt;
+  }
+  return text;
+}
+
+// Show and diff need the file whole: this node type's program ID and a section for every NV.
+bool IsUsable(const std::string& name, const SettingsFileContent& c, std::ostream& err) {
+  if (!c.hasProgramId) {
+    err << name << ": no program ID line: not a NodeSettings file\n";
+    return false;
+  }
+  if (!c.programIdMatches) {
+    err << name << ":" << c.programIdLine << ": program ID \"" << c.programId
+        << "\" is not this node type's (90 48 44 37 5F 33 42 2A)\n";
+    return false;
+  }
+  std::string missing;
+  int count = 0;
+  for (int r = 0; r < kFileRecords; ++r) {
+    if (c.records[static_cast<size_t>(r)].hasSection) continue;
+    missing += (count++ > 0 ? ", " : "") + RecordName(r);
+  }
+  if (count > 0) {
+    err << name << ": truncated: the file ends at line " << c.lines << " without a section for "
+        << missing << "\n";
+    return false;
+  }
+  return true;
+}
+
+// ------------------------------------------------------------------ formatting
+
+std::string Hex(uint8_t b) {
+  char text[3];
+  std::snprintf(text, sizeof text, "%02X", b);
+  return text;
+}
+
+// File text in JSON: quotes, backslashes and control characters escaped; bytes above 127 as
+// the characters of the same number, so that any file gives valid JSON.
+std::string JsonFileText(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\u%04X", c);
+      out += esc;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+// Our own texts (names, units): UTF-8 already, no quotes or control characters in them.
+std::string JsonText(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+std::string Heading(const SettingEntry& e) {
+  return e.circuit.empty() ? std::string(e.tab)
+                           : std::string(e.tab) + " (" + std::string(e.circuit) + ")";
+}
+
+size_t NameWidth() {
+  size_t width = 0;
+  for (const SettingEntry& e : SettingsDictionary()) width = std::max(width, e.name.size());
+  return width;
+}
+
+std::string Padded(const std::string& text, size_t width) {
+  return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+std::string WithUnit(const SettingEntry& e, const std::string& value) {
+  return e.unit.empty() ? value : value + " " + std::string(e.unit);
+}
+
+std::string EntryValue(const SettingEntry& e, const FileRecord& r) {
+  return r.hasValues ? WithUnit(e, ValueText(e, r.bytes.data())) : "(no value line)";
+}
+
+std::string RawBytes(const SettingEntry& e, const FileRecord& r) {
+  std::string where = RecordName(e.record) + " byte " + std::to_string(e.byte);
+  if (e.size == 2) where += "-" + std::to_string(e.byte + 1);
+  if (e.codec == SettingCodec::kFlag) where += " mask " + Hex(e.mask);
+  std::string bytes;
+  for (int i = 0; i < e.size; ++i) {
+    bytes += (i > 0 ? " " : "") + Hex(r.bytes[static_cast<size_t>(e.byte + i)]);
+  }
+  return "[" + where + ": " + bytes + "]";
+}
+
+std::string JsonBytes(const SettingEntry& e, const FileRecord& r) {
+  std::string out = "[";
+  for (int i = 0; i < e.size; ++i) {
+    out += (i > 0 ? ", " : "") + std::to_string(r.bytes[static_cast<size_t>(e.byte + i)]);
+  }
+  return out + "]";
+}
+
+std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField) {
+  std::string out = "{\"key\": " + JsonText(e.key) + ", \"name\": " + JsonText(e.name) +
+                    ", \"tab\": " + JsonText(e.tab) + ", \"circuit\": " + JsonText(e.circuit);
+  if (r != nullptr) {
+    out += std::string(", \"") + valueField +
+           "\": " + (r->hasValues ? JsonText(ValueText(e, r->bytes.data())) : "null");
+  }
+  return out;
+}
+
+// The bits of each byte that no dictionary entry names.
+std::vector<std::vector<uint8_t>> UnnamedBits() {
+  std::vector<std::vector<uint8_t>> bits(kFileRecords);
+  for (int r = 0; r < kFileRecords; ++r) bits[static_cast<size_t>(r)].assign(RecordSize(r), 0xFF);
+  for (const SettingEntry& e : SettingsDictionary()) {
+    for (int i = 0; i < e.size; ++i) {
+      bits[static_cast<size_t>(e.record)][static_cast<size_t>(e.byte + i)] &=
+          static_cast<uint8_t>(~e.mask);
+    }
+  }
+  return bits;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ show
+
+int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
+             std::ostream& out, std::ostream& err) {
+  const SettingsFileContent c = ReadText(text);
+  if (!IsUsable(name, c, err)) return kExitUnreadable;
+  const auto& dictionary = SettingsDictionary();
+
+  if (json) {
+    out << "{\"file\": " << JsonFileText(name) << ",\n \"nodeName\": " << JsonFileText(c.nodeName)
+        << ",\n \"timestamp\": " << JsonFileText(c.timestamp) << ",\n \"settings\": [\n";
+    for (size_t i = 0; i < dictionary.size(); ++i) {
+      const SettingEntry& e = dictionary[i];
+      const FileRecord& r = c.records[static_cast<size_t>(e.record)];
+      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonText(e.unit)
+          << ", \"nv\": " << JsonText(RecordName(e.record)) << ", \"byte\": " << e.byte
+          << ", \"bytes\": " << JsonBytes(e, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
+          << "\n";
+    }
+    out << " ]}\n";
+    return 0;
+  }
+
+  out << "Node name:  " << c.nodeName << "\n";
+  out << "Time stamp: " << c.timestamp << "\n";
+  const size_t width = NameWidth();
+  std::string heading;
+  for (const SettingEntry& e : dictionary) {
+    if (Heading(e) != heading) {
+      heading = Heading(e);
+      out << "\n" << heading << "\n";
+    }
+    const FileRecord& r = c.records[static_cast<size_t>(e.record)];
+    std::string line = "  " + Padded(e.name, width) + "  " + EntryValue(e, r);
+    if (raw) line = Padded(line, width + 16) + "  " + RawBytes(e, r);
+    out << line << "\n";
+  }
+  return 0;
+}
+
+// ------------------------------------------------------------------ diff
+
+int DiffTexts(const std::string& oldName, const std::string& oldText, const std::string& newName,
+              const std::string& newText, bool json, std::ostream& out, std::ostream& err) {
+  const SettingsFileContent a = ReadText(oldText);
+  const SettingsFileContent b = ReadText(newText);
+  const bool usable = IsUsable(oldName, a, err);
+  if (!IsUsable(newName, b, err) || !usable) return kExitUnreadable;
+
+  struct Change {
+    const SettingEntry* entry;
+    std::string from, to;
+  };
+  std::vector<Change> changes;
+  for (const SettingEntry& e : SettingsDictionary()) {
+    const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
+    const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
+    const bool same =
+        ra.hasValues == rb.hasValues &&
+        (!ra.hasValues || RawValue(e, ra.bytes.data()) == RawValue(e, rb.bytes.data()));
+    if (!same) changes.push_back({&e, EntryValue(e, ra), EntryValue(e, rb)});
+  }
+  struct ByteChange {
+    std::string where;
+    std::string from, to;
+  };
+  std::vector<ByteChange> bytes;
+  const auto unnamed = UnnamedBits();
+  for (int r = 0; r < kFileRecords; ++r) {
+    const FileRecord& ra = a.records[static_cast<size_t>(r)];
+    const FileRecord& rb = b.records[static_cast<size_t>(r)];
+    if (!ra.hasValues || !rb.hasValues) continue;  // told with the settings
+    for (size_t i = 0; i < ra.bytes.size(); ++i) {
+      const uint8_t mask = unnamed[static_cast<size_t>(r)][i];
+      if (((ra.bytes[i] ^ rb.bytes[i]) & mask) == 0) continue;
+      std::string where = RecordName(r) + " byte " + std::to_string(i);
+      if (mask != 0xFF) where += " mask " + Hex(mask);
+      bytes.push_back({where, Hex(ra.bytes[i] & mask), Hex(rb.bytes[i] & mask)});
+    }
+  }
+  const bool differ = !changes.empty() || !bytes.empty();
+
+  if (json) {
+    out << "{\"old\": " << JsonFileText(oldName) << ", \"new\": " << JsonFileText(newName)
+        << ",\n \"settings\": [\n";
+    for (size_t i = 0; i < changes.size(); ++i) {
+      const Change& ch = changes[i];
+      const SettingEntry& e = *ch.entry;
+      const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
+      const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
+      out << "  " << JsonSetting(e, &ra, "old")
+          << ", \"new\": " << (rb.hasValues ? JsonText(ValueText(e, rb.bytes.data())) : "null")
+          << ", \"unit\": " << JsonText(e.unit) << "}" << (i + 1 < changes.size() ? "," : "")
+          << "\n";
+    }
+    out << " ],\n \"bytes\": [\n";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      out << "  {\"where\": " << JsonText(bytes[i].where) << ", \"old\": \"" << bytes[i].from
+          << "\", \"new\": \"" << bytes[i].to << "\"}" << (i + 1 < bytes.size() ? "," : "") << "\n";
+    }
+    out << " ]}\n";
+    return differ ? 1 : 0;
+  }
+
+  out << "--- " << oldName << "  " << a.nodeName << ", " << a.timestamp << "\n";
+  out << "+++ " << newName << "  " << b.nodeName << ", " << b.timestamp << "\n";
+  const size_t width = NameWidth();
+  std::string heading;
+  for (const Change& ch : changes) {
+    if (Heading(*ch.entry) != heading) {
+      heading = Heading(*ch.entry);
+      out << "\n" << heading << "\n";
+    }
+    out << "  " << Padded(ch.entry->name, width) << "  " << ch.from << " → " << ch.to << "\n";
+  }
+  if (!bytes.empty()) {
+    out << "\nBytes no page writes\n";
+    for (const ByteChange& bc : bytes) {
+      out << "  " << Padded(bc.where, width) << "  " << bc.from << " → " << bc.to << "\n";
+    }
+  }
+  out << "\n";
+  if (!differ) {
+    out << "The two files hold the same settings.\n";
+  } else {
+    const size_t n = changes.size() + bytes.size();
+    out << n << (n == 1 ? " difference.\n" : " differences.\n");
+  }
+  return differ ? 1 : 0;
+}
+
+// ------------------------------------------------------------------ check
+
+int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out) {
+  const SettingsFileContent c = ReadText(text);
+  std::vector<FileFinding> findings = c.findings;
+  const std::vector<FileFinding> values = ValueFindings(c);
+  findings.insert(findings.end(), values.begin(), values.end());
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const FileFinding& x, const FileFinding& y) { return x.line < y.line; });
+
+  if (json) {
+    out << "{\"file\": " << JsonFileText(name) << ",\n \"findings\": [\n";
+    for (size_t i = 0; i < findings.size(); ++i) {
+      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonFileText(findings[i].text)
+          << "}" << (i + 1 < findings.size() ? "," : "") << "\n";
+    }
+    out << " ]}\n";
+  } else {
+    for (const FileFinding& f : findings) out << name << ":" << f.line << ": " << f.text << "\n";
+    if (findings.empty()) {
+      out << name << ": no findings\n";
+    } else {
+      out << name << ": " << findings.size()
+          << (findings.size() == 1 ? " finding\n" : " findings\n");
+    }
+  }
+  return findings.empty() ? 0 : 1;
+}
+
+// ------------------------------------------------------------------ arguments
+
+int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  bool json = false;
+  bool raw = false;
+  std::vector<std::string> words;
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      out << kUsage;
+      return 0;
+    }
+    if (a == "--json") {
+      json = true;
+    } else if (a == "--raw") {
+      raw = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      err << "hd7_3settings: unknown option " << a << "\n\n" << kUsage;
+      return kExitUnreadable;
+    } else {
+      words.push_back(a);
+    }
+  }
+  const std::string command = words.empty() ? std::string() : words[0];
+  const size_t files = command == "diff" ? 2 : 1;
+  if ((command != "show" && command != "diff" && command != "check") || words.size() != files + 1) {
+    err << (command.empty() ? "hd7_3settings: no command\n\n"
+                            : "hd7_3settings: wrong command or number of files\n\n")
+        << kUsage;
+    return kExitUnreadable;
+  }
+  std::vector<std::string> texts;
+  for (size_t i = 1; i <= files; ++i) {
+    std::optional<std::string> text = LoadFile(words[i], err);
+    if (!text) return kExitUnreadable;
+    texts.push_back(std::move(*text));
+  }
+  if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
+  if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
+  return CheckText(words[1], texts[0], json, out);
+}

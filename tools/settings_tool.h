@@ -1,0 +1,19 @@
+// hd7_3settings: NodeSettings files read the way the pages show the node. The commands take
+// their arguments without the program name and write to the given streams; the exit code is
+// the result (show: 0, or 2 on a file it cannot read; diff: 0 equal, 1 different, 2 unreadable;
+// check: 0 clean, 1 with findings, 2 unreadable; 2 on wrong arguments).
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The commands on file text already in memory (for the fuzzer and the tests); `name` stands for
+// the file in the output.
+int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
+             std::ostream& out, std::ostream& err);
+int DiffTexts(const std::string& oldName, const std::string& oldText, const std::string& newName,
+              const std::string& newText, bool json, std::ostream& out, std::ostream& err);
+int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out);
