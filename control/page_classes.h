@@ -4,6 +4,8 @@
 
 #include "control/node_info_page.h"
 #include "nvdata/plain_page.h"
+#include "pages/circuit/extended_operation_page.h"
+#include "pages/circuit/pump_page.h"
 #include "pages/circuit/status_switch_page.h"
 #include "pages/clock/set_time_page.h"
 #include "pages/clock/week_calendar_page.h"
@@ -20,10 +22,6 @@ HD7_3_PLAIN_PAGE(CPage7PropPage, 206, 206);
 HD7_3_PLAIN_PAGE(CPage8PropPage, 207, 207);
 HD7_3_PLAIN_PAGE(CPage11PropPage, 210, 210);
 HD7_3_PLAIN_PAGE(CPage12PropPage, 211, 211);
-HD7_3_PLAIN_PAGE(CPage13PropPage, 212, 212);
-HD7_3_PLAIN_PAGE(CPage14PropPage, 213, 213);
-HD7_3_PLAIN_PAGE(CPage15PropPage, 214, 214);
-HD7_3_PLAIN_PAGE(CPage16PropPage, 215, 215);
 HD7_3_PLAIN_PAGE(CPage17PropPage, 216, 216);
 HD7_3_PLAIN_PAGE(CPage18PropPage, 226, 217);
 HD7_3_PLAIN_PAGE(CPage19PropPage, 217, 218);
