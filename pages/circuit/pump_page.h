@@ -24,11 +24,11 @@ struct PumpCircuit {
   int modePosition;          // high byte of the pump's mode word in host index 29
 };
 
-// The circuit 2 caption lacks its closing parenthesis on the node's own plug-in; kept so.
-inline constexpr PumpCircuit kPumpBl1{212,       "Status pump (Mp1)", 31, {1, 0x01},
-                                      {1, 0x20}, {1, 0x10},           1};
-inline constexpr PumpCircuit kPumpBl2{213,       "Status pump (Mp2", 34, {0, 0x02},
-                                      {0, 0x01}, {1, 0x80},          7};
+// The circuit 2 group caption has no closing parenthesis; it is kept exactly as it stands.
+inline constexpr PumpCircuit kPumpBl1 = {
+    212, "Status pump (Mp1)", 31, AlarmFlag{1, 0x01}, AlarmFlag{1, 0x20}, AlarmFlag{1, 0x10}, 1};
+inline constexpr PumpCircuit kPumpBl2 = {
+    213, "Status pump (Mp2", 34, AlarmFlag{0, 0x02}, AlarmFlag{0, 0x01}, AlarmFlag{1, 0x80}, 7};
 
 class CPumpPage : public CNvPage {
  public:
