@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <optional>
 
 #include "resources/dialog_pump.h"
-#include "tests/pages/circuit/layout_checks.h"
-#include "tests/support/fixture.h"
+#include "tests/pages/circuit/page_checks.h"
 #include "tests/support/random_write.h"
 
 using testing_support::NodeFixture;
-using testing_support::PageByte;
-using testing_support::Traffic;
+using testing_support::Timed;
 using namespace pump_dialog;
 
 namespace {
@@ -20,7 +17,6 @@ namespace {
 using Calls = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 
-// What differs between the two pump pages, as the engineer and the node see it.
 struct PumpTwin {
   const char* name;
   int pageIndex;  // in the sheet's list of every page
@@ -28,28 +24,18 @@ struct PumpTwin {
   const char* groupCaption;
   int32_t stateIndex;
   int modeAt;  // high byte of the pump's mode word in host index 29
-  // Alarm NV bytes 0 and 1 that raise exactly one flag: pump fault, pressure stop, pressure.
+  // Alarm bytes 0 and 1 that raise exactly one flag: pump fault, pressure stop, pressure.
   std::array<Bytes, 3> alarmRaising;
 };
-
+void PrintTo(const PumpTwin& twin, std::ostream* os) {
+  *os << twin.name;
+}
 const PumpTwin kTwins[] = {
     {"Mp1", 12, 212, "Status pump (Mp1)", 31, 1, {{{0x00, 0x01}, {0x00, 0x20}, {0x00, 0x10}}}},
     {"Mp2", 13, 213, "Status pump (Mp2", 34, 7, {{{0x02, 0x00}, {0x01, 0x00}, {0x00, 0x80}}}},
 };
 
-void PrintTo(const PumpTwin& twin, std::ostream* os) {
-  *os << twin.name;
-}
-
 const int kModeIds[] = {kIdOff, kIdManual, kIdAutomatic};
-const int kFlagIds[] = {kIdPumpFault, kIdPressureStop, kIdPressureFault};
-
-// Host index 29 as another page left it: every byte distinct.
-Bytes Modes() {
-  Bytes b(31);
-  for (int i = 0; i < 31; ++i) b[i] = static_cast<uint8_t>(0xA0 + i);
-  return b;
-}
 
 class PumpPage : public ::testing::TestWithParam<PumpTwin> {
  protected:
@@ -58,35 +44,22 @@ class PumpPage : public ::testing::TestWithParam<PumpTwin> {
     page = dynamic_cast<CPumpPage*>(f.sheet->AllPages()[GetParam().pageIndex]);
     ASSERT_NE(page, nullptr);
   }
-  // The host calls of `action`, with their times counted from its start.
-  template <typename Action>
-  Calls Timed(Action action, bool withBytes = false) {
-    const size_t from = f.node.Log().size();
-    const uint64_t t0 = f.platform.TickCount();
-    action();
-    Calls calls;
-    for (const sim::HostCall& c : f.CallsSince(from)) {
-      calls.push_back(Traffic({c}, false, withBytes)[0] + "@" + std::to_string(c.atMs - t0));
-    }
-    return calls;
-  }
-  void Show() { f.Show(*page); }
   void Tick() { f.platform.RunFor(2000); }
-  void Click(int id) { f.driver->Click(id); }
-  std::vector<bool> Checks() const {
-    std::vector<bool> on;
-    for (int id : kModeIds) on.push_back(f.driver->Checked(id));
+  std::string Live() const {  // "ON OK OK OK"
+    std::string s = f.driver->Text(kIdOut);
+    for (int id : {kIdPumpFault, kIdPressureStop, kIdPressureFault}) s += " " + f.driver->Text(id);
+    return s;
+  }
+  int Checked() const {  // the one mode button on, else 0
+    int on = 0;
+    for (int id : kModeIds) on = f.driver->Checked(id) ? (on == 0 ? id : -1) : on;
     return on;
   }
-  std::vector<std::string> Flags() const {
-    std::vector<std::string> texts;
-    for (int id : kFlagIds) texts.push_back(f.driver->Text(id));
-    return texts;
-  }
-  Bytes Mode(int word) const {
-    Bytes b = Modes();
-    b[GetParam().modeAt] = static_cast<uint8_t>(word >> 8);
-    b[GetParam().modeAt + 1] = static_cast<uint8_t>(word & 0xFF);
+  // Host index 29 with every byte distinct and the pump's mode word set to `word`.
+  Bytes Modes(int word = -1) const {
+    Bytes b(31);
+    for (int i = 0; i < 31; ++i) b[i] = static_cast<uint8_t>(0xA0 + i);
+    if (word >= 0) b[GetParam().modeAt] = word >> 8, b[GetParam().modeAt + 1] = word & 0xFF;
     return b;
   }
 
@@ -94,187 +67,125 @@ class PumpPage : public ::testing::TestWithParam<PumpTwin> {
   CPumpPage* page = nullptr;
 };
 
-const std::vector<bool> kOff{true, false, false};
-const std::vector<bool> kManual{false, true, false};
-const std::vector<bool> kAutomatic{false, false, true};
-const std::vector<bool> kNone{false, false, false};
-
 TEST_P(PumpPage, TrafficOfEveryEventWithoutPauses) {
   const std::string state = "R" + std::to_string(GetParam().stateIndex);
-  struct Step {
-    const char* event;
-    std::function<void()> action;
-    Calls expected;
-  };
-  const Step steps[] = {
-      {"show", [&] { Show(); }, {state + "@0", "R37@0", "R29@0"}},
-      {"tick", [&] { Tick(); }, {state + "@2000", "R37@2000"}},
-      {"read", [&] { Click(kIdRead); }, {"R29@0"}},
-      {"write", [&] { Click(kIdWrite); }, {"R29@0", "W29@0"}},  // and no read back
-      {"tick", [&] { Tick(); }, {state + "@2000", "R37@2000"}},
-      {"hide", [&] { f.driver->SelectTab(0); }, {}},  // to the Node Information page
-      {"tick", [&] { Tick(); }, {}},
-  };
   f.platform.ResetSlept();
-  for (const Step& step : steps) EXPECT_EQ(Timed(step.action), step.expected) << step.event;
+  const std::pair<std::function<void()>, Calls> steps[] = {
+      {[&] { f.Show(*page); }, {state + "@0", "R37@0", "R29@0"}},
+      {[&] { Tick(); }, {state + "@2000", "R37@2000"}},
+      {[&] { f.driver->Click(kIdRead); }, {"R29@0"}},
+      {[&] { f.driver->Click(kIdWrite); }, {"R29@0", "W29@0"}},  // not read back
+      {[&] { f.driver->SelectTab(0); }, {}},                     // hidden: no more ticks
+      {[&] { Tick(); }, {}},
+  };
+  for (const auto& [action, expected] : steps) EXPECT_EQ(Timed(f, action), expected);
   EXPECT_EQ(f.platform.SleptMs(), 0u);
 }
 
-TEST_P(PumpPage, PumpStateIsByteOneAsASignedByte) {
-  const std::pair<Bytes, const char*> states[] = {{{0x00, 0x00}, "OFF"}, {{0x00, 0x01}, "ON"},
-                                                  {{0x00, 0xFF}, "ON"},  {{0x00, 0x80}, "ON"},
-                                                  {{0x01, 0x00}, "OFF"}, {{0xFF, 0x00}, "OFF"}};
-  Show();
-  EXPECT_EQ(f.driver->Text(kIdOut), "ON");  // the simulated pump runs
+TEST_P(PumpPage, PumpStateIsASignedByteOneAndEachFlagHasItsOwnMask) {
+  f.Show(*page);
+  EXPECT_EQ(Live(), "ON OK OK OK");  // the simulated node
+  const std::pair<Bytes, const char*> states[] = {
+      {{0x00, 0x00}, "OFF"}, {{0x00, 0xFF}, "ON"}, {{0x00, 0x80}, "ON"}, {{0xFF, 0x00}, "OFF"}};
   for (const auto& [bytes, text] : states) {
     f.node.SetBytes(GetParam().stateIndex, bytes);
     Tick();
     EXPECT_EQ(f.driver->Text(kIdOut), text) << int{bytes[0]} << " " << int{bytes[1]};
   }
-  f.node.SetBytes(GetParam().stateIndex, {0x00, 0x01});
-  f.node.FailReads(GetParam().stateIndex);
-  Tick();
-  EXPECT_EQ(f.driver->Text(kIdOut), "OFF");  // left as it was
-}
-
-TEST_P(PumpPage, EachAlarmFlagHasItsOwnByteAndMask) {
-  Show();
-  EXPECT_EQ(Flags(), (Calls{"OK", "OK", "OK"}));
-  for (int flag = 0; flag < 3; ++flag) {
-    f.node.SetBytes(37, GetParam().alarmRaising[flag]);
+  const char* const raised[] = {"OFF Alarm OK OK", "OFF OK Alarm OK", "OFF OK OK Alarm"};
+  Bytes others{0xFF, 0xFF};  // every bit but the page's three: the other circuit's among them
+  for (size_t flag = 0; flag < 3; ++flag) {
+    const Bytes& b = GetParam().alarmRaising[flag];
+    f.node.SetBytes(37, b);
     Tick();
-    Calls expected{"OK", "OK", "OK"};
-    expected[flag] = "Alarm";
-    EXPECT_EQ(Flags(), expected) << flag;
-  }
-  // Every other bit of both bytes, the other circuit's flags among them, raises nothing.
-  Bytes others{0xFF, 0xFF};
-  for (const Bytes& b : GetParam().alarmRaising) {
-    others[0] &= static_cast<uint8_t>(~b[0]);
-    others[1] &= static_cast<uint8_t>(~b[1]);
+    EXPECT_EQ(Live(), raised[flag]);
+    others = {static_cast<uint8_t>(others[0] & ~b[0]), static_cast<uint8_t>(others[1] & ~b[1])};
   }
   f.node.SetBytes(37, others);
   Tick();
-  EXPECT_EQ(Flags(), (Calls{"OK", "OK", "OK"}));
+  EXPECT_EQ(Live(), "OFF OK OK OK");
+  // Failed reads leave the texts.
   f.node.SetBytes(37, {0xFF, 0xFF});
-  Tick();
-  EXPECT_EQ(Flags(), (Calls{"Alarm", "Alarm", "Alarm"}));
-  f.node.SetBytes(37, {0, 0});
+  f.node.SetBytes(GetParam().stateIndex, {0, 1});
   f.node.FailReads(37);
+  f.node.FailReads(GetParam().stateIndex);
   Tick();
-  EXPECT_EQ(Flags(), (Calls{"Alarm", "Alarm", "Alarm"}));
+  EXPECT_EQ(Live(), "OFF OK OK OK");
 }
 
-TEST_P(PumpPage, ReadChoosesTheModeOfItsOwnWord) {
-  Show();
-  EXPECT_EQ(Checks(), kAutomatic);  // the simulated node's 255
-  const std::pair<int, std::vector<bool>> modes[] = {
-      {0, kOff},         {1, kManual},         {255, kAutomatic},    {2, kAutomatic},
-      {254, kAutomatic}, {0x0100, kAutomatic}, {0x0101, kAutomatic}, {0xFFFF, kAutomatic}};
-  for (const auto& [word, checks] : modes) {
-    // The other pump's word and the valves' say otherwise.
-    Bytes record = Mode(word);
-    record[1 + 7 - GetParam().modeAt] = 0;
-    record[2 + 7 - GetParam().modeAt] = word == 1 ? 0 : 1;
+TEST_P(PumpPage, ModeWordReadAndWrittenAloneWithoutReadingBack) {
+  f.Show(*page);
+  EXPECT_EQ(Checked(), kIdAutomatic);  // the simulated node's 255
+  const std::pair<int, int> read[] = {{0, kIdOff},
+                                      {1, kIdManual},
+                                      {2, kIdAutomatic},
+                                      {0x0100, kIdAutomatic},
+                                      {0xFFFF, kIdAutomatic}};
+  for (const auto& [word, id] : read) {
+    Bytes record = Modes(word);
+    record[8 - GetParam().modeAt] = 0, record[9 - GetParam().modeAt] = word == 0;  // other pump
     f.node.SetBytes(29, record);
-    Click(kIdRead);
-    EXPECT_EQ(Checks(), checks) << word;
-    EXPECT_EQ(f.driver->Text(kIdRead), "Read");
+    f.driver->Click(kIdRead);
+    EXPECT_EQ(Checked(), id) << word;
   }
-  f.node.SetBytes(29, Mode(0));
-  f.node.FailReads(29);
-  Click(kIdRead);
-  EXPECT_EQ(Checks(), kAutomatic);
-  EXPECT_EQ(f.driver->Text(kIdRead), "Read");
-}
-
-TEST_P(PumpPage, WriteChangesOnlyThePumpsModeWord) {
-  Show();
-  struct Choice {
-    int id;
-    int word;
-    std::vector<bool> checks;  // the clicked button on, the others cleared
-  };
-  const Choice choices[] = {
-      {kIdOff, 0, kOff}, {kIdManual, 1, kManual}, {kIdAutomatic, 255, kAutomatic}};
-  for (const auto& [id, word, checks] : choices) {
+  const std::pair<int, int> written[] = {{kIdAutomatic, 255}, {kIdOff, 0}, {kIdManual, 1}};
+  for (const auto& [id, word] : written) {
     f.node.SetBytes(29, Modes());
-    ASSERT_TRUE(f.driver->Click(id));
-    EXPECT_EQ(Checks(), checks);
-    Click(kIdWrite);
-    EXPECT_EQ(f.node.Bytes(29), Mode(word)) << id;
+    f.driver->Click(id);
+    EXPECT_EQ(Checked(), id);  // the others cleared
+    f.driver->Click(kIdWrite);
+    EXPECT_EQ(f.node.Bytes(29), Modes(word)) << word;
     EXPECT_EQ(f.driver->Text(kIdWrite), "Write");
   }
-  // A failed read of the modes writes nothing.
   f.node.SetBytes(29, Modes());
-  f.driver->Click(kIdOff);
   f.node.FailReads(29);
-  EXPECT_EQ(Timed([&] { Click(kIdWrite); }), (Calls{"R29!@0"}));
-  EXPECT_EQ(f.node.Bytes(29), Modes());
-  EXPECT_EQ(f.driver->Text(kIdWrite), "Write");
-}
-
-TEST_P(PumpPage, NoModeChosenWritesAutomatic) {
-  f.node.FailReads(29);
-  Show();
-  EXPECT_EQ(Checks(), kNone);
+  EXPECT_EQ(Timed(f, [&] { f.driver->Click(kIdWrite); }), Calls{"R29!@0"});
+  EXPECT_EQ(Checked(), kIdManual);
+  for (int id : kModeIds) page->SetCheck(id, false);  // as after a failed read on showing
   f.node.FailReads(29, false);
-  f.node.SetBytes(29, Modes());
-  Click(kIdWrite);
-  EXPECT_EQ(f.node.Bytes(29), Mode(255));
-  EXPECT_EQ(Checks(), kNone);  // not read back
+  f.driver->Click(kIdWrite);
+  EXPECT_EQ(f.node.Bytes(29), Modes(255));
 }
 
 TEST_P(PumpPage, TemplateShowsEveryLabelAndTabsInReadingOrder) {
-  const fw::DialogTemplate& dialog = page->Template();
   EXPECT_EQ(page->TemplateId(), GetParam().templateId);
   EXPECT_EQ(page->Caption(), "Pump");
-  EXPECT_EQ(
-      testing_support::MissingTexts(
-          dialog, {GetParam().groupCaption, "Off", "Manual", "Automatic", "Out", "Alarm status",
-                   "Pump fault", "Press fault\nStop pump", "Press fault", "Read", "Write"}),
-      Calls{});
-  EXPECT_EQ(testing_support::TabStops(dialog),
+  EXPECT_EQ(testing_support::LayoutFaults(
+                page->Template(),
+                {GetParam().groupCaption, "Off", "Manual", "Automatic", "Out", "Alarm status",
+                 "Pump fault", "Press fault\nStop pump", "Press fault", "Read", "Write"}),
+            Calls{});
+  EXPECT_EQ(testing_support::TabStops(page->Template()),
             (std::vector<int>{339, 340, 341, 212, 201, 202, 203, 211, 210}));
-  EXPECT_EQ(testing_support::OutOfReadingOrder(dialog), Calls{});
-  EXPECT_EQ(testing_support::OutsideTheDialog(dialog), std::vector<int>{});
 }
 
 TEST_P(PumpPage, RandomWritesTouchOnlyTheModeWord) {
   const int at = GetParam().modeAt;
-  std::optional<int> expected;
+  int expected = 255;  // the first button on in the order Off, Manual, Automatic; none: 255
   testing_support::RandomWriteOptions options;
-  options.seed += static_cast<uint32_t>(GetParam().pageIndex);
+  options.seed += static_cast<uint32_t>(at);
   options.checkCalls = [&](const std::vector<sim::HostCall>& calls) {
     for (const sim::HostCall& c : calls) {
       if (c.kind != sim::HostCall::Kind::kWrite) continue;
-      ASSERT_EQ(c.bytes.size(), 31u);
-      EXPECT_EQ(c.bytes[at] * 256 + c.bytes[at + 1], *expected);
+      EXPECT_EQ(c.bytes[at] * 256 + c.bytes[at + 1], expected);
     }
   };
   const auto stats = testing_support::RunRandomWrites(
-      f, *page, {PageByte::Nv(29, at), PageByte::Nv(29, at + 1)},
+      f, *page, {testing_support::PageByte::Nv(29, at), testing_support::PageByte::Nv(29, at + 1)},
       [&](std::mt19937& rng, fw::CPropertyPage& p) {
-        // Each button on or off at random: the first one on, in the order Off, Manual,
-        // Automatic, decides; none on writes Automatic.
-        expected.reset();
-        const int words[] = {0, 1, 255};
-        for (int i = 0; i < 3; ++i) {
+        expected = 255;
+        for (int i = 2; i >= 0; --i) {
           const bool on = std::uniform_int_distribution<int>(0, 2)(rng) == 0;
           p.SetCheck(kModeIds[i], on);
-          if (on && !expected) expected = words[i];
+          if (on) expected = i == 0 ? 0 : i == 1 ? 1 : 255;
         }
-        if (!expected) expected = 255;
       },
       options);
-  EXPECT_EQ(stats.trials, options.trials);
   EXPECT_GT(stats.withWrites, options.trials / 2);
   EXPECT_GT(stats.withoutWrites, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCircuits, PumpPage, ::testing::ValuesIn(kTwins),
-                         [](const ::testing::TestParamInfo<PumpTwin>& info) {
-                           return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
