@@ -30,7 +30,8 @@ TEST(DelayText, ShownUnpaddedAndTypedSplitAtTheFirstColonCutAndClamped) {
       {"70000:0", {65535, 0}}, {"0:1e9", {0, 65535}}, {"0.29:1.15", {0, 1}}, {"8h:15m", {8, 15}}};
   for (const auto& [text, delay] : typed) {
     const Delay d = TextToDelay(text);
-    EXPECT_EQ(d.hours * 100000 + d.minutes, delay.hours * 100000 + delay.minutes) << text;
+    EXPECT_EQ(std::make_pair(d.hours, d.minutes), std::make_pair(delay.hours, delay.minutes))
+        << text;
   }
 }
 
