@@ -7,9 +7,11 @@
 #include "pages/circuit/analog_valve_page.h"
 #include "pages/circuit/antifrost_page.h"
 #include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/extended_operation_page.h"
 #include "pages/circuit/heating_curve_page.h"
 #include "pages/circuit/night_lowering_page.h"
 #include "pages/circuit/pid_page.h"
+#include "pages/circuit/pump_page.h"
 #include "pages/circuit/status_switch_page.h"
 #include "pages/circuit/temperatures_page.h"
 #include "pages/clock/pir_calendar_page.h"
@@ -27,10 +29,6 @@
   }
 
 HD7_3_PLAIN_PAGE(CPage3PropPage, 202, 202);
-HD7_3_PLAIN_PAGE(CPage13PropPage, 212, 212);
-HD7_3_PLAIN_PAGE(CPage14PropPage, 213, 213);
-HD7_3_PLAIN_PAGE(CPage15PropPage, 214, 214);
-HD7_3_PLAIN_PAGE(CPage16PropPage, 215, 215);
 HD7_3_PLAIN_PAGE(CPage32PropPage, 221, 0);
 HD7_3_PLAIN_PAGE(CPage33PropPage, 222, 232);
 HD7_3_PLAIN_PAGE(CPage34PropPage, 223, 233);

@@ -69,6 +69,15 @@ SimulatedNode::SimulatedNode() {
   nvs_[33] = Word(4000);
   nvs_[35] = Word(12000);
   nvs_[36] = Word(0);
+  nvs_[37] = Word(0);  // alarm and status flags: no alarm
+  nvs_[29][2] = 255;   // pump modes Mp1 and Mp2: Automatic
+  nvs_[29][8] = 255;
+  // Extended operation delays, hours and minutes: circuit 1 boost 1:00, day 2:30, night 0:45;
+  // circuit 2 boost 0:30, day 1:15, night 3:00.
+  const int delays[12] = {1, 0, 2, 30, 0, 45, 0, 30, 1, 15, 3, 0};
+  for (int value = 1; value <= 12; ++value) {
+    nvs_[38][2 * value] = static_cast<uint8_t>(delays[value - 1]);
+  }
 }
 
 SimulatedNode::~SimulatedNode() = default;

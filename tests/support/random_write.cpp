@@ -192,7 +192,8 @@ RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
     const auto before = f.node.Snapshot();
     const int selectorBefore = f.node.SelectedPart();
     const size_t from = f.node.Log().size();
-    EXPECT_TRUE(f.driver->Click(kIdWrite)) << "the Write button took no click";
+    const int button = options.button != 0 ? options.button : kIdWrite;
+    EXPECT_TRUE(f.driver->Click(button)) << "button " << button << " took no click";
     const std::vector<sim::HostCall> calls = f.CallsSince(from);
     for (int32_t index = 0; index <= kLastIndex; ++index) f.node.FailReads(index, false);
     f.node.FailWrites(kIndexPartSelector, false);
