@@ -1,0 +1,131 @@
+// Reading a setting of the dictionary out of a record's bytes: its raw value, its number and
+// its text with the unit, as the tool prints them.
+#include <cstdlib>
+
+#include "nvdata/number_text.h"
+#include "nvdata/nv_codec.h"
+#include "pages/clock/time_text.h"
+#include "settingsfile/settings_dictionary.h"
+
+namespace {
+
+using C = SettingCodec;
+
+constexpr const char* kOverrideTexts[] = {"Boost", "Night", "Day", "Off", "Auto", "Occupied"};
+constexpr std::string_view kNoOverride = "Use manual rotary switch";
+
+// Hundredths or tenths as an exact decimal text: -1234 with 2 decimals is "-12.34".
+std::string Decimal(long value, int decimals) {
+  const long scale = decimals == 2 ? 100 : 10;
+  const long magnitude = std::labs(value);
+  std::string fraction = std::to_string(magnitude % scale);
+  while (static_cast<int>(fraction.size()) < decimals) fraction.insert(0, "0");
+  return (value < 0 ? "-" : "") + std::to_string(magnitude / scale) + "." + fraction;
+}
+
+// The signed number of a temperature word: above 10000 it counts down from 65536.
+long TempHundredths(uint32_t word) {
+  return word > 10000 ? static_cast<long>(word) - 65536 : static_cast<long>(word);
+}
+
+}  // namespace
+
+std::string RecordName(int record) {
+  static const char* const kSingles[] = {"nciTemp1PlugIn", "nciTemp2PlugIn", "nciSwitchExt1",
+                                         "nciSwitchExt2",  "nciCalcValve1",  "nciCalcValve2"};
+  if (record >= 0 && record < 6) return kSingles[record];
+  return "nviPluginCnf part " + std::to_string(record - 5);
+}
+
+int RecordSize(int record) {
+  if (record == kRecordSwitch1 || record == kRecordSwitch2) return 2;
+  if (record == kRecordCalcValve1 || record == kRecordCalcValve2) return 4;
+  return 31;
+}
+
+uint32_t RawValue(const SettingEntry& entry, const uint8_t* record) {
+  const uint8_t* b = record + entry.byte;
+  if (entry.size == 2) return static_cast<uint32_t>(CNvCodec::MakeWord(b[0], b[1]));
+  return b[0] & entry.mask;
+}
+
+double ValueNumber(const SettingEntry& entry, const uint8_t* record) {
+  const uint8_t* b = record + entry.byte;
+  const uint32_t raw = RawValue(entry, record);
+  switch (entry.codec) {
+    case C::kTemp:
+      return CNvCodec::WordToTemp(b[0], b[1]);
+    case C::kTenthsWhole:
+    case C::kTenths:
+      return raw / 10.0;
+    case C::kHalfByte:
+      return CNvCodec::ByteToHalf(b[0]);
+    case C::kSignedByte:
+      return CNvCodec::SignedByte(b[0]);
+    case C::kFlag:
+      return raw != 0 ? 1 : 0;
+    case C::kHoursMinutes:
+      return CNvCodec::SignedByte(b[0]) * 60 + CNvCodec::SignedByte(b[1]);
+    case C::kWord:
+    case C::kQuarterHours:
+    case C::kOverride:
+      return raw;
+  }
+  return raw;
+}
+
+std::string ValueText(const SettingEntry& entry, const uint8_t* record) {
+  const uint8_t* b = record + entry.byte;
+  const uint32_t raw = RawValue(entry, record);
+  switch (entry.codec) {
+    case C::kTemp:
+      return Decimal(TempHundredths(raw), 2);
+    case C::kTenthsWhole:
+    case C::kTenths:
+      return Decimal(static_cast<long>(raw), 1);
+    case C::kHalfByte:
+      return Decimal(static_cast<long>(raw) * 5, 1);
+    case C::kWord:
+      return std::to_string(raw);
+    case C::kSignedByte:
+      return std::to_string(CNvCodec::SignedByte(b[0]));
+    case C::kFlag:
+      return std::string(raw != 0 ? entry.setText : entry.offText);
+    case C::kQuarterHours:
+      return QuarterHoursToText(b[0]);
+    case C::kHoursMinutes: {
+      // As the page shows it: the minutes get a "0" in front when below 10.
+      const int minutes = CNvCodec::SignedByte(b[1]);
+      return FormatFixed0(CNvCodec::SignedByte(b[0])) + ":" + (minutes < 10 ? "0" : "") +
+             FormatFixed0(minutes);
+    }
+    case C::kOverride:
+      if (raw >= 1 && raw <= 6) return kOverrideTexts[raw - 1];
+      // The page shows any other word as no override; a word other than 255 is told.
+      return std::string(kNoOverride) + (raw == 255 ? "" : " (" + std::to_string(raw) + ")");
+  }
+  return std::string();
+}
+
+bool IsAccepted(const SettingEntry& entry, const uint8_t* record, std::string* accepted) {
+  if (entry.codec == C::kOverride) {
+    // The page offers positions 1 to 6 and 255 for none; any other word reads as none and is
+    // written back as 255.
+    const uint32_t raw = RawValue(entry, record);
+    if ((raw >= 1 && raw <= 6) || raw == 255) return true;
+    if (accepted != nullptr) *accepted = "1 to 6, or 255 for \"Use manual rotary switch\"";
+    return false;
+  }
+  if (entry.lo > entry.hi) return true;
+  const double v = ValueNumber(entry, record);
+  if (v >= entry.lo && v <= entry.hi) return true;
+  if (accepted != nullptr) {
+    if (entry.codec == C::kQuarterHours) {
+      *accepted = "0:00 to 24:00";
+    } else {
+      *accepted = FormatFixed0(entry.lo) + " to " + FormatFixed0(entry.hi);
+      if (!entry.unit.empty()) *accepted += " " + std::string(entry.unit);
+    }
+  }
+  return false;
+}
