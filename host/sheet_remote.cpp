@@ -281,11 +281,11 @@ bool SheetRemote::AnswerMessageBox(const MessageBoxSeen& box, int id) const {
          WaitFor([&] { return !IsWindow(box.window); }, kSendTimeoutMs) && ui_.Sync(kSendTimeoutMs);
 }
 
-Picture SheetRemote::Capture() const {
-  return CaptureWindow(ui_, sheet_);
+Picture SheetRemote::Capture(bool duringOperation) const {
+  return CaptureWindow(ui_, sheet_, duringOperation);
 }
 
-Picture CaptureWindow(const UiDispatcher& ui, HWND window) {
+Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation) {
   Picture picture;
   HWND sheet = window;
   ui.Run(
@@ -296,7 +296,7 @@ Picture CaptureWindow(const UiDispatcher& ui, HWND window) {
       kSendTimeoutMs);
   // Wine hands what was painted to the display only once the thread is back in its message
   // loop; the screen is read after that.
-  ui.Sync(kSendTimeoutMs);
+  if (!duringOperation) ui.Sync(kSendTimeoutMs);
   Sleep(kSettleMs);
   ui.Run(
       [&] {

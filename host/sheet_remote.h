@@ -83,8 +83,9 @@ class SheetRemote {
   MessageBoxSeen WaitForMessageBox(DWORD timeoutMs) const;
   bool AnswerMessageBox(const MessageBoxSeen& box, int id) const;
 
-  // The sheet as it is on the screen, freshly painted.
-  Picture Capture() const;
+  // The sheet as it is on the screen, freshly painted. During a long operation the thread
+  // handles no posted messages: `duringOperation` then skips waiting for its message loop.
+  Picture Capture(bool duringOperation = false) const;
 
  private:
   const UiDispatcher& ui_;
@@ -92,7 +93,7 @@ class SheetRemote {
 };
 
 // A window as it is on the screen, freshly painted (its thread must run a message loop).
-Picture CaptureWindow(const UiDispatcher& ui, HWND window);
+Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation = false);
 
 // Writes a picture as a PNG file (uncompressed deflate; no library needed).
 bool WritePng(const std::wstring& path, const Picture& picture);

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
       {"number-texts", &wintest::NumberTexts},   {"tab-order", &wintest::TabOrder},
       {"valve-write", &wintest::ValveWrite},     {"walk", &wintest::WholeSheetWalk},
       {"installed", &wintest::InstalledControl},
+      {"responsive", &wintest::FactorySettingsKeepTheSheetAlive},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all

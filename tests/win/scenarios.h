@@ -19,5 +19,6 @@ int TabOrder(Checks& checks);
 int ValveWrite(Checks& checks);
 int WholeSheetWalk(Checks& checks);
 int InstalledControl(Checks& checks);
+int FactorySettingsKeepTheSheetAlive(Checks& checks);
 
 }  // namespace wintest
