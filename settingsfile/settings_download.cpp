@@ -52,6 +52,10 @@ class Downloader {
       }
       more = lines_.Next(line);
     }
+    if (lines_.Failed()) {
+      result_.readFailed = true;
+      result_.enabled = false;
+    }
     return result_;
   }
 

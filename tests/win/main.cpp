@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
       {"sheet", &wintest::SheetTabsAndRelease}, {"no-node-access", &wintest::NoNodeAccess},
       {"reader-only", &wintest::ReaderOnly},    {"write", &wintest::WriteChangesOnlyItsBytes},
       {"control", &wintest::ControlObject},     {"win32-backend", &wintest::Win32Backend},
-      {"number-texts", &wintest::NumberTexts},
+      {"number-texts", &wintest::NumberTexts},  {"files", &wintest::FilesInAnyLanguage},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all

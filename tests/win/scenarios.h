@@ -15,5 +15,6 @@ int WriteChangesOnlyItsBytes(Checks& checks);
 int ControlObject(Checks& checks);
 int Win32Backend(Checks& checks);
 int NumberTexts(Checks& checks);
+int FilesInAnyLanguage(Checks& checks);
 
 }  // namespace wintest
