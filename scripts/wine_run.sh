@@ -35,6 +35,7 @@ fi
 # The prefix is stamped with the Wine setup that made it (common.sh: wine_setup); one made with
 # another setup is made afresh.
 make_prefix() {
+  [ -f "$prefix/.hd73-ready" ] && [ "$(cat "$prefix/.hd73-ready")" = "$(wine_setup)" ] && return 0
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
@@ -43,9 +44,10 @@ make_prefix() {
       mkdir -p "$prefix"
       echo "wine_run: making the Wine prefix $prefix" >&2
       # (No "wineserver -w": the server may be kept running for a whole test series.)
-      timeout 300 "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null
+      # The helpers Wine leaves running must not hold the lock (9>&-).
+      timeout 300 "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null 9>&-
       timeout 60 "$wine64_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
       wine_setup >"$prefix/.hd73-ready"
     fi
   ) 9>"$prefix.lock"
