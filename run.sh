@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 
 need_packages cmake:cmake "${windows_packages[@]}"
+need_wine32 || true
 jobs=$(nproc 2>/dev/null || echo 2)
 
 for preset in mingw64 mingw32; do

@@ -1,5 +1,8 @@
 #include "framework/platform.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +13,21 @@ PlatformImpl* g_platform = nullptr;
 
 bool PlatformImpl::MoveOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::FILE* PlatformImpl::OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+bool PlatformImpl::RemoveFile(const std::string& path) {
+  return std::remove(path.c_str()) == 0;
+}
+
+std::optional<bool> PlatformImpl::PathExists(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0) return true;
+  if (errno == ENOENT || errno == ENOTDIR) return false;
+  return std::nullopt;
 }
 
 void Platform::Install(PlatformImpl* impl) {

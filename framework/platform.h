@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -76,6 +77,13 @@ class PlatformImpl {
   // uses std::rename, which replaces on POSIX but refuses an existing target on Windows: the
   // Win32 backend overrides it.
   virtual bool MoveOver(const std::string& from, const std::string& to);
+  // Files by the path the engineer sees (UTF-8 text, as the fields give it). The defaults use
+  // the C runtime; the Win32 backend goes through the wide-character API, so that a name in any
+  // language reaches the file system as it was chosen.
+  virtual std::FILE* OpenFile(const std::string& path, const char* mode);
+  virtual bool RemoveFile(const std::string& path);
+  // Whether something is at `path`; nothing when that cannot be told. Never changes a file.
+  virtual std::optional<bool> PathExists(const std::string& path);
 };
 
 // The installed implementation. Pages call these; they never reach the OS directly.

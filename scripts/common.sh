@@ -51,11 +51,50 @@ check_format() {
   echo "formatting ok"
 }
 
-# What the Windows cross builds and their runs under Wine need (Debian packages).
+# What the Windows cross builds and their runs under Wine need (Debian packages). CMake needs a
+# build program: neither cmake nor a compiler package brings make along.
 windows_packages=(
-  x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 i686-w64-mingw32-g++:g++-mingw-w64-i686
+  make:make x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 i686-w64-mingw32-g++:g++-mingw-w64-i686
   widl-stable:wine64-tools wine:wine /usr/lib/wine/wine64:wine64 xvfb-run:xvfb xauth:xauth
 )
+
+# Why 32-bit Wine is missing, when it is; empty when wine32:i386 is installed.
+wine32_missing=""
+
+# 32-bit Wine (wine32:i386), which runs the i686 control, the build the usual 32-bit network
+# tools load. The i386 architecture is added when it is missing. When the i386 packages cannot be
+# had (a registry error, a machine without multiarch) the run goes on without them: the i686
+# tests then report themselves skipped, and an architecture added here is taken away again so
+# that apt is left as it was. HD7_3_NO_WINE32=1 leaves 32-bit Wine out on purpose.
+need_wine32() {
+  wine32_missing=""
+  if [ "${HD7_3_NO_WINE32:-0}" = 1 ]; then
+    wine32_missing="HD7_3_NO_WINE32=1 leaves 32-bit Wine out"
+  elif [ -x /usr/lib/wine/wine ]; then
+    return 0
+  elif ! command -v dpkg >/dev/null 2>&1 || [ "$(dpkg --print-architecture)" != amd64 ]; then
+    wine32_missing="wine32:i386 is installed only on an amd64 Debian system"
+  else
+    local added=0
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      step "adding the i386 architecture for 32-bit Wine"
+      if as_root dpkg --add-architecture i386; then
+        added=1
+        apt_updated=0
+      fi
+    fi
+    if ! need_packages /usr/lib/wine/wine:wine32:i386; then
+      wine32_missing="wine32:i386 could not be installed with apt-get (see above)"
+      if [ "$added" -eq 1 ]; then
+        as_root dpkg --remove-architecture i386 || true
+        apt_updated=0
+      fi
+    fi
+  fi
+  [ -z "$wine32_missing" ] && return 0
+  echo "32-bit Wine is not available: $wine32_missing; the i686 tests under Wine will be skipped"
+  return 1
+}
 
 # The build's Windows path, for arguments handed to a program under Wine (drive Z: is "/").
 wine_path() {
@@ -64,9 +103,49 @@ wine_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
+# The loader that runs 64-bit programs. Debian's "wine" command starts the 32-bit loader whenever
+# wine32 is installed, which fails outright where the kernel runs no 32-bit programs.
+wine64_loader() {
+  if [ -x /usr/lib/wine/wine64 ]; then
+    echo /usr/lib/wine/wine64
+  else
+    command -v wine64 || command -v wine || true
+  fi
+}
+
+# The Wine setup a prefix is made with: Wine's version and the Windows architectures whose
+# loader runs on this machine. A prefix made with another setup lacks what this one needs: one
+# made without 32-bit Wine stops it with "could not load kernel32.dll".
+wine_setup() {
+  local loader archs="" version=""
+  loader=$(wine64_loader)
+  if [ -n "$loader" ] && version=$("$loader" --version 2>/dev/null); then
+    archs=" win64"
+  fi
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    [ -n "$version" ] || version=$(/usr/lib/wine/wine --version)
+    archs="$archs win32"
+  fi
+  printf '%s%s\n' "${version:-no Wine}" "$archs"
+}
+
+# A private prefix carries the setup it was made with in .hd73-ready. One made with another
+# setup, or left unfinished, is removed here so that it is made afresh on first use.
+renew_wine_prefix() {
+  local prefix=$1 setup made
+  [ -f "$prefix/.hd73-ready" ] || [ -f "$prefix/system.reg" ] || return 0
+  setup=$(wine_setup)
+  made=$(cat "$prefix/.hd73-ready" 2>/dev/null || true)
+  [ "$made" = "$setup" ] && return 0
+  echo "Wine prefix $prefix was made with ${made:-an unknown Wine setup}, this machine has $setup: making it afresh" >&2
+  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+}
+
 # Keeps one Wine server running for a prefix while a series of programs runs in it, so that no
 # program meets a server that is just shutting down.
 start_wine() {
+  renew_wine_prefix "$1"
   mkdir -p "$1"
   WINEPREFIX="$1" wineserver -p >/dev/null 2>&1 || true
 }

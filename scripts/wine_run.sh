@@ -15,29 +15,40 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-wine_cmd=$(command -v wine || command -v wine64 || true)
-if [ -z "$wine_cmd" ]; then
+source "$(dirname "$0")/common.sh"
+
+# 64-bit programs (and the making of the prefix) go to the 64-bit loader, 32-bit ones to the
+# "wine" command, which picks the 32-bit loader when wine32 is installed.
+wine64_cmd=$(wine64_loader)
+if [ -z "$wine64_cmd" ]; then
   echo "wine_run: Wine is not installed" >&2
   exit 1
 fi
+wine_cmd=$wine64_cmd
+[ "$bits" = 32 ] && wine_cmd=$(command -v wine || echo "$wine64_cmd")
 
 # Without a display: one Xvfb for this program and everything it starts.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prefix" "$bits" "$@"
 fi
 
+# The prefix is stamped with the Wine setup that made it (common.sh: wine_setup); one made with
+# another setup is made afresh.
 make_prefix() {
-  [ -f "$prefix/.hd73-ready" ] && return 0
-  mkdir -p "$prefix"
+  [ -f "$prefix/.hd73-ready" ] && [ "$(cat "$prefix/.hd73-ready")" = "$(wine_setup)" ] && return 0
+  mkdir -p "$(dirname "$prefix")"
   (
     flock 9
+    renew_wine_prefix "$prefix"
     if [ ! -f "$prefix/.hd73-ready" ]; then
+      mkdir -p "$prefix"
       echo "wine_run: making the Wine prefix $prefix" >&2
       # (No "wineserver -w": the server may be kept running for a whole test series.)
-      timeout 300 "$wine_cmd" wineboot --init >/dev/null 2>&1 </dev/null
-      timeout 60 "$wine_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
-      touch "$prefix/.hd73-ready"
+      # The helpers Wine leaves running must not hold the lock (9>&-).
+      timeout 300 "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null 9>&-
+      timeout 60 "$wine64_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
+      wine_setup >"$prefix/.hd73-ready"
     fi
   ) 9>"$prefix.lock"
 }
@@ -46,13 +57,17 @@ make_prefix
 
 # Wine may start a 32-bit program and silently do nothing with it when its 32-bit part is
 # missing, so it is asked to run the program's probe and must answer.
+if [ "$bits" = 32 ] && [ "${HD7_3_NO_WINE32:-0}" = 1 ]; then
+  echo "SKIPPED: 32-bit Wine is left out on purpose (HD7_3_NO_WINE32=1)"
+  exit 77
+fi
 if [ "$bits" = 32 ]; then
   probe_log=$(mktemp)
   WINEDEBUG=err+all timeout 60 "$wine_cmd" "$1" --probe >"$probe_log" 2>&1 </dev/null
   probe=$(cat "$probe_log")
   rm -f "$probe_log"
   if ! grep -q 'hd73-probe-ok' <<<"$probe"; then
-    reason=$(grep -m1 -iE 'wine32|wow64|not supported|bad exe' <<<"$probe" || true)
+    reason=$(grep -m1 -iE 'wine32|wow64|not supported|bad exe|exec format|kernel32' <<<"$probe" || true)
     echo "SKIPPED: 32-bit Wine cannot run i686 programs on this machine (${reason:-no answer from the probe})"
     exit 77
   fi

@@ -28,8 +28,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Through the platform: on Windows the wide-character API opens the path as the field shows it.
 File Open(const std::string& path, const char* mode) {
-  return File(std::fopen(path.c_str(), mode));
+  return File(fw::Platform::Get().OpenFile(path, mode));
 }
 
 bool HasExtension(const std::string& path) {
@@ -104,10 +105,8 @@ void CPage2PropPage::OnSaveToFile() {
   {
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
     ScopedProgress progress(ProgressOf("Saving to file"));
-    result = ExportSettings(NodeOf(*this), path, [this](const std::string& name) {
-      SetItemText(kNodeName, name);
-      return GetItemText(kNodeName);
-    });
+    result = ExportSettings(NodeOf(*this), path,
+                            [this](const std::string& name) { SetItemText(kNodeName, name); });
   }
   switch (result.outcome) {
     case FileWriteOutcome::kOpenFailed:
@@ -167,7 +166,9 @@ void CPage2PropPage::DownloadFromChosenFile() {
     });
   }
   std::string text = "Download not completed";
-  if (result.enabled) {
+  if (result.readFailed) {
+    text = "Error reading file. Download not completed";
+  } else if (result.enabled) {
     text = result.writeErrors == 0
                ? std::string("Download completed")
                : "Download completed. " + FormatFixed0(result.writeErrors) + " NV write errors";

@@ -16,13 +16,20 @@ bool LineReader::Next(std::string& line) {
       cut = true;
     }
   }
+  if (Failed()) {
+    line.clear();
+    return false;
+  }
   return any;
 }
 
 int FileLineReader::Get() {
   if (next_ == size_) {
+    if (failed_) return EOF;
     size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     next_ = 0;
+    // A read error is not the end of the file: it is kept, and nothing after it is read.
+    if (std::ferror(file_)) failed_ = true;
     if (size_ == 0) return EOF;
   }
   return static_cast<unsigned char>(buffer_[next_++]);

@@ -15,11 +15,14 @@ class LineReader {
 
   virtual ~LineReader() = default;
   // The next line without its line end; false at the end of the text. A last line without a
-  // line end is a line; nothing after the last line end is not.
+  // line end is a line; nothing after the last line end is not. After a read error there are
+  // no more lines: the line the error cut short is not given.
   virtual bool Next(std::string& line);
+  // Whether reading stopped at a read error rather than at the end of the text.
+  virtual bool Failed() const { return false; }
 
  protected:
-  // The next character, or EOF.
+  // The next character, or EOF (at the end and after a read error).
   virtual int Get() = 0;
 };
 
@@ -27,12 +30,14 @@ class LineReader {
 class FileLineReader : public LineReader {
  public:
   explicit FileLineReader(std::FILE* file) : file_(file) {}
+  bool Failed() const override { return failed_; }
 
  protected:
   int Get() override;
 
  private:
   std::FILE* file_;
+  bool failed_ = false;
   char buffer_[4096];
   size_t size_ = 0;
   size_t next_ = 0;

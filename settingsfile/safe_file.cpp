@@ -1,8 +1,6 @@
 #include "settingsfile/safe_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "framework/platform.h"
 
@@ -19,37 +17,37 @@ bool WriteAndClose(std::FILE* file, std::string_view bytes) {
 
 }  // namespace
 
-bool PathExists(const std::string& path) {
-  std::error_code error;
-  const bool exists = std::filesystem::exists(std::filesystem::path(path), error);
-  return exists || static_cast<bool>(error);
-}
-
 FileWriteOutcome WriteFileSafely(const std::string& path, std::string_view bytes) {
-  const bool existed = PathExists(path);
-  if (existed) {
-    // Opening for appending changes nothing but tells whether the target takes writing.
-    std::FILE* probe = std::fopen(path.c_str(), "ab");
+  fw::PlatformImpl& os = fw::Platform::Get();
+  const std::optional<bool> there = os.PathExists(path);
+  if (there != false) {
+    // Opening for reading and writing neither creates nor changes a file, but tells whether
+    // the target takes writing. A target that may be there and does not open is left alone.
+    std::FILE* probe = os.OpenFile(path, "r+b");
     if (probe == nullptr) return FileWriteOutcome::kOpenFailed;
     std::fclose(probe);
   }
+  const bool existed = there != false;
 
   for (int n = 1; n <= kTempNameTries; ++n) {
     const std::string temp = path + "~" + std::to_string(n) + ".tmp";
-    if (PathExists(temp)) continue;  // never overwrite a file that is not ours
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) break;  // the folder takes no new files: write in place
-    if (!WriteAndClose(file, bytes) || !fw::Platform::Get().MoveOver(temp, path)) {
-      std::remove(temp.c_str());
+    if (os.PathExists(temp) != false) continue;  // never overwrite a file that is not ours
+    std::FILE* file = os.OpenFile(temp, "wb");
+    if (file == nullptr) break;  // the folder takes no new files
+    if (!WriteAndClose(file, bytes) || !os.MoveOver(temp, path)) {
+      os.RemoveFile(temp);
       return FileWriteOutcome::kWriteFailed;
     }
     return FileWriteOutcome::kWritten;
   }
 
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  // Writing in place would cut the old file short before the new text is in: an existing file
+  // is only ever replaced whole, from a complete new file beside it.
+  if (existed) return FileWriteOutcome::kOpenFailed;
+  std::FILE* file = os.OpenFile(path, "wb");
   if (file == nullptr) return FileWriteOutcome::kOpenFailed;
   if (!WriteAndClose(file, bytes)) {
-    if (!existed) std::remove(path.c_str());
+    os.RemoveFile(path);
     return FileWriteOutcome::kWriteFailed;
   }
   return FileWriteOutcome::kWritten;

@@ -11,10 +11,8 @@ enum class FileWriteOutcome {
   kWriteFailed,  // writing, closing or replacing failed: the target is as it was
 };
 
-// Writes `bytes` to `path` exactly (binary). When the target exists it must take writing, else
-// kOpenFailed. When no new file can be made beside the target (the folder takes no new files)
-// the target is written in place; a target made that way and left incomplete is deleted.
+// Writes `bytes` to `path` exactly (binary), through the platform's file calls. When the target
+// is (or may be) there it must take writing, else kOpenFailed. When no new file can be made
+// beside the target (the folder takes no new files) a new target is written in place and
+// deleted again when left incomplete; an existing target is then left as it was (kOpenFailed).
 FileWriteOutcome WriteFileSafely(const std::string& path, std::string_view bytes);
-
-// Whether something exists at `path`; true when that cannot be told.
-bool PathExists(const std::string& path);

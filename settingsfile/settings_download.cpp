@@ -64,5 +64,10 @@ DownloadResult DownloadSettings(LineReader& lines, const NodeIo& node,
                                 const std::function<bool()>& askDownloadAnyway) {
   Downloader downloader(node, askDownloadAnyway);
   WalkSettingsFile(lines, downloader);
+  // A file that could not be read to its end is not taken for complete.
+  if (lines.Failed()) {
+    downloader.result.readFailed = true;
+    downloader.result.enabled = false;
+  }
   return downloader.result;
 }

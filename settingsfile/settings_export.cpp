@@ -1,6 +1,7 @@
 #include "settingsfile/settings_export.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
@@ -27,6 +28,15 @@ std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity) {
   return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(end - buffer));
 }
 
+std::string NodeNameLineText(const std::string& nodeName) {
+  std::string text = nodeName.substr(0, kNodeNameLength);
+  // A line end inside the name would split the line: the download could take its tail for a
+  // program ID or value line.
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return text;
+}
+
 std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& now) {
   std::string text;
   text += std::string(41, '/') + "  \n";
@@ -34,7 +44,7 @@ std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& n
   text += TitleLine("/ Program ID");
   text += "- " + std::string(kProgramIdText) + "\n";
   text += TitleLine("/ Nodename");
-  text += "- " + nodeName + "\n";
+  text += "- " + NodeNameLineText(nodeName) + "\n";
   text += TitleLine("/ Export timestamp");
   // Date and time from one reading of the clock: never one day's date with the next day's time.
   text += "- " + FormatExportDate(now) + " " + FormatExportTime(now);
@@ -43,17 +53,20 @@ std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& n
 }
 
 std::string ExportText(const NodeIo& node, int& readErrors,
-                       const std::function<std::string(const std::string&)>& showNodeName) {
+                       const std::function<void(const std::string&)>& showNodeName) {
   readErrors = 0;
-  // A name that cannot be fetched is empty; it does not count as a read error.
-  std::string name = FetchNodeName(node, kExportNameCapacity).value_or(std::string());
-  if (showNodeName) name = showNodeName(name);
+  // A name that cannot be fetched is empty; it does not count as a read error. The file takes
+  // the node's own bytes, never the name as a field gives it back (in another encoding).
+  const std::string name = FetchNodeName(node, kExportNameCapacity).value_or(std::string());
+  if (showNodeName) showNodeName(name);
   std::string text = ExportHeaderText(name, fw::Platform::Now());
 
-  // Every read offers 31 bytes, whatever the NV's size.
+  // Every read offers 31 bytes, whatever the NV's size. The record is zeroed before each read,
+  // so that a host that reports success without filling it adds no stale or random bytes.
   uint8_t record[kRecordSize];
   for (const SingleNv& nv : SingleNvs()) {
     text += nv.header;
+    std::fill(std::begin(record), std::end(record), uint8_t{0});
     ReportProgress(nv.name, "reading");
     if (node.Read(nv.hostIndex, record, kRecordSize) == 0) {
       text += FormatValueLine(nv.kind, record);
@@ -69,6 +82,7 @@ std::string ExportText(const NodeIo& node, int& readErrors,
     ReportPartProgress(part, "selecting");
     if (GetConfigPart(node) != part) selected = SelectConfigPart(node, part).Ok();
     fw::Platform::Sleep(kFilePartPauseMs);
+    std::fill(std::begin(record), std::end(record), uint8_t{0});
     ReportPartProgress(part, "reading");
     if (selected && node.Read(kIndexPluginCnf, record, kRecordSize) == 0) {
       text += FormatStrIntLine(record);
@@ -90,7 +104,7 @@ std::string WithCrLf(const std::string& text) {
 }
 
 ExportResult ExportSettings(const NodeIo& node, const std::string& path,
-                            const std::function<std::string(const std::string&)>& showNodeName) {
+                            const std::function<void(const std::string&)>& showNodeName) {
   ExportResult result;
   const std::string text = ExportText(node, result.readErrors, showNodeName);
   result.outcome = WriteFileSafely(path, WithCrLf(text));

@@ -24,20 +24,22 @@ struct ExportResult {
 // within the first 20 bytes; nothing when the name cannot be fetched.
 std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity);
 
+// The node name as its header line carries it: the node's bytes, one per character, at most
+// 20, with a carriage return or line feed in them turned into a space.
+std::string NodeNameLineText(const std::string& nodeName);
+
 // The file's text before the NV sections, with "\n" line ends.
 std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& now);
 
 // Reads every NV and part of the node and writes the file at `path` with CR LF line ends.
-// `showNodeName` gets the fetched node name and returns the name the file is to carry (the page
-// shows it and gives back its field's text); without it the fetched name is used. The part
-// selector is left on part 12.
-ExportResult ExportSettings(
-    const NodeIo& node, const std::string& path,
-    const std::function<std::string(const std::string&)>& showNodeName = nullptr);
+// `showNodeName` gets the fetched node name to show it; the file carries the name as fetched.
+// The part selector is left on part 12.
+ExportResult ExportSettings(const NodeIo& node, const std::string& path,
+                            const std::function<void(const std::string&)>& showNodeName = nullptr);
 
 // The text ExportSettings writes, without writing it ("\n" line ends).
 std::string ExportText(const NodeIo& node, int& readErrors,
-                       const std::function<std::string(const std::string&)>& showNodeName);
+                       const std::function<void(const std::string&)>& showNodeName);
 
 // "\n" line ends as CR LF.
 std::string WithCrLf(const std::string& text);

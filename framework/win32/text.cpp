@@ -42,9 +42,4 @@ std::string Narrow(const std::wstring& text) {
   return FromWide(CP_UTF8, text);
 }
 
-std::string ToAnsi(const std::string& text) {
-  if (!IsUtf8(text)) return text;
-  return FromWide(CP_ACP, ToWide(CP_UTF8, 0, text));
-}
-
 }  // namespace fw::win32

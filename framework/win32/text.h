@@ -1,7 +1,7 @@
 // Text conversions at the Win32 boundary. The portable code keeps its texts as UTF-8 (labels
 // such as "°C" are written so in the sources); the controls take UTF-16. Bytes that are not
-// UTF-8 (a node name in the PC's code page, a path from an ANSI dialog) are read in the ANSI
-// code page instead, so that they are shown, not dropped.
+// UTF-8 (a node name in the PC's code page) are read in the ANSI code page instead, so that
+// they are shown, not dropped.
 #pragma once
 
 #include <string>
@@ -11,7 +11,5 @@ namespace fw::win32 {
 std::wstring Widen(const std::string& text);
 std::string Narrow(const std::wstring& text);  // to UTF-8
 bool IsUtf8(const std::string& text);
-// For the ANSI functions (file dialogs): UTF-8 text in the ANSI code page; other bytes as they are.
-std::string ToAnsi(const std::string& text);
 
 }  // namespace fw::win32

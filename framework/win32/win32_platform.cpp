@@ -46,20 +46,21 @@ int Win32Platform::ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::string> Win32Platform::FileDialog(const FileDialogRequest& request) {
+  // The wide-character dialog: a path in any language comes back whole, as UTF-8.
   // "Name|*.ext|...|" becomes the NUL-separated, double-NUL-terminated list.
-  std::string filter = ToAnsi(request.filter);
-  for (char& c : filter) {
-    if (c == '|') c = '\0';
+  std::wstring filter = Widen(request.filter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
   }
-  filter.push_back('\0');
-  filter.push_back('\0');
-  const std::string defaultExt = ToAnsi(request.defaultExt);
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  const std::wstring defaultExt = Widen(request.defaultExt);
 
-  std::vector<char> file(32768, '\0');
-  const std::string initial = ToAnsi(request.initialName);
+  std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring initial = Widen(request.initialName);
   initial.copy(file.data(), file.size() - 1);
 
-  OPENFILENAMEA ofn = {};
+  OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = Owner();
   ofn.lpstrFilter = filter.c_str();
@@ -69,9 +70,9 @@ std::optional<std::string> Win32Platform::FileDialog(const FileDialogRequest& re
   ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
   if (request.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
-  const BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return std::nullopt;
-  return std::string(file.data());
+  return Narrow(std::wstring(file.data()));
 }
 
 int Win32Platform::RunModal(CPropertySheet& sheet) {
@@ -80,8 +81,23 @@ int Win32Platform::RunModal(CPropertySheet& sheet) {
 }
 
 bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(),
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+std::FILE* Win32Platform::OpenFile(const std::string& path, const char* mode) {
+  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+}
+
+bool Win32Platform::RemoveFile(const std::string& path) {
+  return DeleteFileW(Widen(path).c_str()) != FALSE;
+}
+
+std::optional<bool> Win32Platform::PathExists(const std::string& path) {
+  if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  return std::nullopt;
 }
 
 }  // namespace fw::win32

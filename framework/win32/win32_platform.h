@@ -26,6 +26,9 @@ class Win32Platform : public PlatformImpl {
   int RunModal(CPropertySheet& sheet) override;
   // Replaces an existing target in one step (the runtime's rename refuses one on Windows).
   bool MoveOver(const std::string& from, const std::string& to) override;
+  std::FILE* OpenFile(const std::string& path, const char* mode) override;
+  bool RemoveFile(const std::string& path) override;
+  std::optional<bool> PathExists(const std::string& path) override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the
   // thread's active window.

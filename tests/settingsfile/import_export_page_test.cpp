@@ -253,6 +253,14 @@ TEST_F(ImportExportPageTest, DownloadReportsProgramIdAndWriteErrors) {
   f.platform.QueueAnswer(fw::kIdYes);
   Download(noId);
   EXPECT_EQ(Messages().back(), Page("Download not completed", "Download status"));
+
+  // A path that opens but cannot be read (a folder): a read error, never "completed".
+  f.platform.ClearMessages();
+  std::filesystem::create_directory(folder.Path("unreadable.txt"));
+  f.platform.QueueAnswer(fw::kIdYes);
+  Download(folder.Path("unreadable.txt"));
+  EXPECT_EQ(Messages().back(),
+            Page("Error reading file. Download not completed", "Download status"));
 }
 
 TEST_F(ImportExportPageTest, AReadOnlyFileDownloads) {

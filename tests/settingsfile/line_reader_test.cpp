@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "tests/settingsfile/failing_file.h"
 #include "tests/settingsfile/temp_folder.h"
 
 namespace {
@@ -56,6 +57,30 @@ TEST(LineReader, LongLinesStayOneLine) {
   ASSERT_EQ(cut.size(), 2u);
   EXPECT_EQ(cut[0], huge.substr(0, LineReader::kMaxKept));
   EXPECT_EQ(cut[1], "next");
+}
+
+TEST(LineReader, AReadErrorIsNoEndOfFileAndCutsNoLineShort) {
+  using settingsfile_test::FailingSource;
+  const std::string text = "- a\r\n* b\r\n12, 0, 0, 0\r\n";
+  // The error comes in the middle of the value line, at a buffer's end, or not at all.
+  const std::vector<std::pair<size_t, std::vector<std::string>>> cases = {
+      {12, {"- a", "* b"}},
+      {10, {"- a", "* b"}},
+      {0, {}},
+      {text.size(), {"- a", "* b", "12, 0, 0, 0"}},
+  };
+  for (const auto& [goodBytes, lines] : cases) {
+    FailingSource source{text, goodBytes};
+    std::FILE* file = settingsfile_test::OpenFailingFile(source);
+    ASSERT_NE(file, nullptr);
+    FileLineReader reader(file);
+    EXPECT_EQ(AllLines(reader), lines) << goodBytes;
+    EXPECT_EQ(reader.Failed(), goodBytes < text.size()) << goodBytes;
+    std::string line = "left";
+    EXPECT_FALSE(reader.Next(line));  // and stays at its end
+    EXPECT_EQ(line, "");
+    std::fclose(file);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "nvdata/config_part.h"
+#include "settingsfile/settings_download.h"
 #include "tests/settingsfile/temp_folder.h"
 #include "tests/support/fixture.h"
 
@@ -126,9 +127,78 @@ TEST_F(ExportTest, NodeNameIsEmptyWhenMissingAndAtMostTwentyCharacters) {
   EXPECT_EQ(f.node.Log().front().kind, sim::HostCall::Kind::kGetNodeName);
   EXPECT_EQ(f.node.Log().front().size, 31);
 
-  // The page's field decides the name written.
-  ExportSettings(io, path, [](const std::string& fetched) { return "[" + fetched + "]"; });
-  EXPECT_NE(Written().find("\r\n- [ABCDEFGHIJKLMNOPQRST]\r\n"), std::string::npos);
+  // The page is shown the fetched name; the file carries it as fetched.
+  std::string shown;
+  ExportSettings(io, path, [&](const std::string& fetched) { shown = fetched; });
+  EXPECT_EQ(shown, "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_NE(Written().find("\r\n- ABCDEFGHIJKLMNOPQRST\r\n"), std::string::npos);
+}
+
+struct NameCase {
+  std::string node;  // the name's bytes as the node gives them (a zero byte follows)
+  std::string line;  // the name line of the file, without "- " and the line end
+};
+
+TEST_F(ExportTest, NodeNameGoesInAsTheNodesOwnBytesOnOneLine) {
+  const std::string latin1 =
+      "Geb\xE4"
+      "ude S\xFC"
+      "d W\xE4"
+      "rme 12";  // 20 characters
+  const std::string utf8 =
+      "Geb\xC3\xA4"
+      "ude S\xC3\xBC"
+      "d W\xC3\xA4"
+      "rme 12";  // 23 bytes
+  const std::vector<NameCase> cases = {
+      {latin1, latin1},
+      {utf8, utf8.substr(0, 20)},  // a node's name has 20 bytes at most
+      {"A\n12, 0, 0, 0", "A 12, 0, 0, 0"},
+      {"B\r\n- 90", "B  - 90"},
+  };
+  for (const NameCase& c : cases) {
+    std::vector<uint8_t> bytes(c.node.begin(), c.node.end());
+    bytes.push_back(0);
+    f.node.SetNodeNameBytes(bytes);
+    Export();
+    EXPECT_NE(Written().find("/ Nodename" + Sp(33) + "\r\n- " + c.line + "\r\n/ Export"),
+              std::string::npos)
+        << c.line;
+
+    // The file downloads whole: the name line is never taken for a program ID or value line.
+    NodeFixture target;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    FileLineReader lines(file);
+    int questions = 0;
+    const DownloadResult result = DownloadSettings(lines, NodeIo(&target.node, &target.node),
+                                                   [&] { return ++questions, false; });
+    std::fclose(file);
+    EXPECT_EQ(questions, 0) << c.line;
+    EXPECT_TRUE(result.enabled) << c.line;
+    EXPECT_EQ(result.writeErrors, 0) << c.line;
+  }
+}
+
+// A host that reports success for nciSwitchExt1 and the parts without filling the buffer.
+class SilentNode : public sim::SimulatedNode {
+ public:
+  using sim::SimulatedNode::SimulatedNode;
+  int32_t STDMETHODCALLTYPE ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) override {
+    if (index == 41 || index == kIndexPluginCnf) return 0;
+    return sim::SimulatedNode::ReadNv(index, buffer, capacity);
+  }
+};
+
+TEST_F(ExportTest, ARecordTheHostLeavesUnfilledExportsAsZeros) {
+  SilentNode node;
+  int errors = 0;
+  const std::string text = ExportText(NodeIo(&node, &node), errors, nullptr);
+  EXPECT_EQ(errors, 0);
+  // The NVs read before them hold other bytes (factory settings): none of those show up here.
+  EXPECT_NE(text.find("SNVT_count             \n0\n\n* nciSwitchExt2"), std::string::npos);
+  EXPECT_NE(text.find("** Part 1  \n0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\n"),
+            std::string::npos);
 }
 
 // A clock that moves on by one second at every reading, from one second before midnight.

@@ -1,6 +1,7 @@
 # Checks a built HD7_3.ocx with objdump: it imports system DLLs only (no mingw runtime DLL) and
-# exports exactly the four entry points, undecorated.
-#   cmake -DOBJDUMP=... -DMODULE=... -P check_module.cmake
+# exports exactly the four entry points, undecorated. A release module also carries no debug
+# information or symbols and stays within BUDGET bytes.
+#   cmake -DOBJDUMP=... -DMODULE=... [-DRELEASE=1 -DBUDGET=bytes] -P check_module.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${MODULE}")
@@ -49,6 +50,21 @@ if(NOT exports STREQUAL expected)
   string(APPEND failures "exports are '${exports}', not '${expected}'\n")
 endif()
 message(STATUS "exports ${exports}")
+
+file(SIZE ${MODULE} size)
+message(STATUS "size ${size} bytes")
+if(RELEASE)
+  execute_process(COMMAND ${OBJDUMP} -f -h ${MODULE} OUTPUT_VARIABLE sections)
+  if(sections MATCHES "\\.debug_|HAS_DEBUG")
+    string(APPEND failures "a release module with debug information\n")
+  endif()
+  if(sections MATCHES "HAS_SYMS")
+    string(APPEND failures "a release module with a symbol table\n")
+  endif()
+  if(BUDGET AND size GREATER BUDGET)
+    string(APPEND failures "${size} bytes, over the budget of ${BUDGET} bytes\n")
+  endif()
+endif()
 
 if(NOT failures STREQUAL "")
   message(FATAL_ERROR "${failures}")

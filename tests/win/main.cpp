@@ -11,14 +11,21 @@ int main(int argc, char** argv) {
     Scenario run;
   };
   static const Entry kScenarios[] = {
-      {"register", &wintest::RegisterOnly},      {"registration", &wintest::Registration},
-      {"sheet", &wintest::SheetTabsAndRelease},  {"no-node-access", &wintest::NoNodeAccess},
-      {"reader-only", &wintest::ReaderOnly},     {"write", &wintest::WriteChangesOnlyItsBytes},
-      {"control", &wintest::ControlObject},      {"win32-backend", &wintest::Win32Backend},
-      {"number-texts", &wintest::NumberTexts},   {"tab-order", &wintest::TabOrder},
-      {"valve-write", &wintest::ValveWrite},     {"walk", &wintest::WholeSheetWalk},
+      {"register", &wintest::RegisterOnly},
+      {"registration", &wintest::Registration},
+      {"sheet", &wintest::SheetTabsAndRelease},
+      {"no-node-access", &wintest::NoNodeAccess},
+      {"reader-only", &wintest::ReaderOnly},
+      {"write", &wintest::WriteChangesOnlyItsBytes},
+      {"control", &wintest::ControlObject},
+      {"win32-backend", &wintest::Win32Backend},
+      {"number-texts", &wintest::NumberTexts},
+      {"tab-order", &wintest::TabOrder},
+      {"valve-write", &wintest::ValveWrite},
+      {"walk", &wintest::WholeSheetWalk},
       {"installed", &wintest::InstalledControl},
       {"responsive", &wintest::FactorySettingsKeepTheSheetAlive},
+      {"files", &wintest::FilesInAnyLanguage},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all

@@ -20,5 +20,6 @@ int ValveWrite(Checks& checks);
 int WholeSheetWalk(Checks& checks);
 int InstalledControl(Checks& checks);
 int FactorySettingsKeepTheSheetAlive(Checks& checks);
+int FilesInAnyLanguage(Checks& checks);
 
 }  // namespace wintest
