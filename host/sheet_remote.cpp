@@ -178,8 +178,10 @@ int SheetRemote::ActiveTab() const {
 }
 
 bool SheetRemote::SelectTab(int index) const {
-  // The page is made and shown (and has read the node) when the message returns.
-  return Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0 &&
+  // The page is made and shown (and has read the node) when the message returns. While a page
+  // talks to the node (a live refresh, say) the sheet refuses to change tabs: ask again.
+  return WaitFor([&] { return Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0; },
+                 kSendTimeoutMs) &&
          ui_.Sync(kSendTimeoutMs);
 }
 

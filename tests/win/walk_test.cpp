@@ -49,8 +49,11 @@ int WalkBothSets(Checks& checks, Session& session, host::SheetRemote& sheet, boo
         });
         checks.That(sheet.Click(id), press + " takes the click");
         // A page that refuses what it cannot write says so in message boxes: each is answered.
-        for (int boxes = 0; boxes < 8 && sheet.Text(id) == "Wait"; ++boxes) {
-          const host::MessageBoxSeen box = sheet.WaitForMessageBox(kWaitMs);
+        // (A page may show its message with the caption already back, as the PID page does
+        // for a wrong password: the sheet takes no other tab until it is answered.)
+        for (int boxes = 0; boxes < 8; ++boxes) {
+          const host::MessageBoxSeen box =
+              sheet.WaitForMessageBox(sheet.Text(id) == "Wait" ? kWaitMs : 1000);
           if (box.window == nullptr) break;
           std::printf("  note  %s: message \"%s\"\n", press.c_str(), box.text.c_str());
           sheet.AnswerMessageBox(box, IDOK);
