@@ -14,6 +14,12 @@ export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Wine stores Windows file names in the Unix character set: without a UTF-8 locale (a bare
+# system has none set) a name such as "Jörg" cannot be made at all.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+  *UTF-8* | *utf8*) ;;
+  *) export LC_ALL=C.UTF-8 ;;
+esac
 
 source "$(dirname "$0")/common.sh"
 
@@ -45,10 +51,12 @@ make_prefix() {
       echo "wine_run: making the Wine prefix $prefix" >&2
       # (No "wineserver -w": the server may be kept running for a whole test series.)
       # The helpers Wine leaves running must not hold the lock (9>&-).
-      timeout 300 "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null 9>&-
-      timeout 60 "$wine64_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-        /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
-      wine_setup >"$prefix/.hd73-ready"
+      # Stamped only when made: a prefix left unfinished is made again on next use.
+      if timeout 300 "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null 9>&-; then
+        timeout 60 "$wine64_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+          /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
+        wine_setup >"$prefix/.hd73-ready"
+      fi
     fi
   ) 9>"$prefix.lock"
 }

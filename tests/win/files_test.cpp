@@ -76,6 +76,10 @@ int FilesInAnyLanguage(Checks& checks) {
   CreateDirectoryW(folder.c_str(), nullptr);
   DeleteFileW(file.c_str());
   const std::string path = Narrow(file);
+  if (!checks.That(GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES,
+                   "the folder can be made", path)) {
+    return checks.Finish();
+  }
 
   if (!checks.That(SUCCEEDED(session.CreateControl()), "the control is created")) {
     return checks.Finish();
