@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace fw {
@@ -56,5 +58,16 @@ struct DialogTemplate {
     return nullptr;
   }
 };
+
+// The template `id`, made from `controls()` the first time it is asked for and kept for the
+// life of the program: the Win32 sheet needs its templates to stay put while it runs. Each call
+// site keeps its own templates.
+template <class Controls>
+const DialogTemplate& TemplateOnce(int id, Controls&& controls) {
+  static std::map<int, std::unique_ptr<DialogTemplate>> made;
+  std::unique_ptr<DialogTemplate>& slot = made[id];
+  if (!slot) slot = std::make_unique<DialogTemplate>(DialogTemplate{id, 250, 150, controls()});
+  return *slot;
+}
 
 }  // namespace fw

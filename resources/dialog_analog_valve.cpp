@@ -65,11 +65,5 @@ std::vector<ControlDef> Controls(const ValveControls& first, const ValveControls
 
 const fw::DialogTemplate& AnalogValveDialog(int templateId, const ValveControls& first,
                                             const ValveControls& second) {
-  static std::map<int, std::unique_ptr<fw::DialogTemplate>> made;
-  std::unique_ptr<fw::DialogTemplate>& slot = made[templateId];
-  if (!slot) {
-    slot = std::make_unique<fw::DialogTemplate>(
-        fw::DialogTemplate{templateId, 250, 150, Controls(first, second)});
-  }
-  return *slot;
+  return fw::TemplateOnce(templateId, [&] { return Controls(first, second); });
 }

@@ -75,11 +75,5 @@ std::vector<ControlDef> Controls() {
 }  // namespace
 
 const fw::DialogTemplate& HeatingCurveDialog(int templateId) {
-  static std::map<int, std::unique_ptr<fw::DialogTemplate>> made;
-  std::unique_ptr<fw::DialogTemplate>& slot = made[templateId];
-  if (!slot) {
-    slot =
-        std::make_unique<fw::DialogTemplate>(fw::DialogTemplate{templateId, 250, 150, Controls()});
-  }
-  return *slot;
+  return fw::TemplateOnce(templateId, [&] { return Controls(); });
 }

@@ -74,11 +74,5 @@ std::vector<ControlDef> Controls(const SensorGroup& forward, const SensorGroup& 
 
 const fw::DialogTemplate& TemperaturesDialog(int templateId, const SensorGroup& forward,
                                              const SensorGroup& ret, bool supervision) {
-  static std::map<int, std::unique_ptr<fw::DialogTemplate>> made;
-  std::unique_ptr<fw::DialogTemplate>& slot = made[templateId];
-  if (!slot) {
-    slot = std::make_unique<fw::DialogTemplate>(
-        fw::DialogTemplate{templateId, 250, 150, Controls(forward, ret, supervision)});
-  }
-  return *slot;
+  return fw::TemplateOnce(templateId, [&] { return Controls(forward, ret, supervision); });
 }
