@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
       {"walk", &wintest::WholeSheetWalk},
       {"installed", &wintest::InstalledControl},
       {"responsive", &wintest::FactorySettingsKeepTheSheetAlive},
+      {"responsive-download", &wintest::DownloadKeepsTheSheetAlive},
       {"files", &wintest::FilesInAnyLanguage},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {

@@ -20,6 +20,7 @@ int ValveWrite(Checks& checks);
 int WholeSheetWalk(Checks& checks);
 int InstalledControl(Checks& checks);
 int FactorySettingsKeepTheSheetAlive(Checks& checks);
+int DownloadKeepsTheSheetAlive(Checks& checks);
 int FilesInAnyLanguage(Checks& checks);
 
 }  // namespace wintest
