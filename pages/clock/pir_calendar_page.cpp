@@ -99,9 +99,7 @@ void CPirCalendarPage::WriteSettings() {
 
   if (errors != 0) {
     // The fields keep what the engineer typed, to be corrected.
-    std::string summary = FormatFixed0(errors) + " errors occured, data not written to NV";
-    if (formatErrors != 0) summary += ". (Correct time format is 'H:MM' or 'HH:MM')";
-    ShowMessage(summary);
+    ShowMessage(CalendarRefusal(errors, formatErrors));
     return;
   }
   Node().Write(kIndexPluginCnf, record, kRecordSize);

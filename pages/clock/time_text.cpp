@@ -32,3 +32,9 @@ uint8_t TextToQuarterHours(std::string_view text) {
   const double quarters = Atof(minutesText) * 0.06666666666666667;
   return static_cast<uint8_t>(TruncToInt32(hours * 4 + quarters) & 0xFF);
 }
+
+std::string CalendarRefusal(int errors, int formatErrors) {
+  std::string summary = FormatFixed0(errors) + " errors occured, data not written to NV";
+  if (formatErrors != 0) summary += ". (Correct time format is 'H:MM' or 'HH:MM')";
+  return summary;
+}

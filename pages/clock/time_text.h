@@ -18,3 +18,7 @@ bool IsValidTimeText(std::string_view text);
 // The quarter-hour byte of a text that IsValidTimeText accepted; minutes that are not a
 // multiple of 15 are rounded down to the quarter (8:20 gives 33, that is 8:15).
 uint8_t TextToQuarterHours(std::string_view text);
+
+// The message that closes a refused calendar write: the count of errors, and the format hint
+// when a time text could not be read.
+std::string CalendarRefusal(int errors, int formatErrors);

@@ -116,9 +116,7 @@ void CWeekCalendarPage::WriteSettings() {
 
   if (errors != 0) {
     // The fields keep what the engineer typed, to be corrected.
-    std::string summary = FormatFixed0(errors) + " errors occured, data not written to NV";
-    if (formatErrors != 0) summary += ". (Correct time format is 'H:MM' or 'HH:MM')";
-    ShowMessage(summary);
+    ShowMessage(CalendarRefusal(errors, formatErrors));
     return;
   }
   if (selected) Node().Write(kIndexPluginCnf, record, kRecordSize);
