@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/platform.h"
+#include "tests/fuzz/fuzz_platform.h"
 #include "nvdata/config_part.h"
 #include "settingsfile/settings_download.h"
 #include "settingsfile/value_lines.h"
@@ -20,19 +21,6 @@ namespace {
   std::fprintf(stderr, "download check failed: %s [%s]\n", what, detail.c_str());
   std::abort();
 }
-
-// Pauses cost nothing; nothing else is asked of the platform.
-class FuzzPlatform : public fw::PlatformImpl {
- public:
-  void Sleep(uint32_t) override {}
-  uint64_t TickCount() override { return 0; }
-  fw::LocalTime Now() override { return {}; }
-  int ShowMessageBox(const fw::MessageBoxRequest&) override { return fw::kIdOk; }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  int RunModal(fw::CPropertySheet&) override { return fw::kIdOk; }
-};
 
 // Hands the reader the lines and remembers every line handed out.
 class WatchedLines : public LineReader {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/platform.h"
+#include "tests/fuzz/fuzz_platform.h"
 #include "nvdata/config_part.h"
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_reader.h"
@@ -23,18 +24,6 @@ namespace {
   std::fprintf(stderr, "settings tool check failed: %s [%s]\n", what, detail.c_str());
   std::abort();
 }
-
-class FuzzPlatform : public fw::PlatformImpl {
- public:
-  void Sleep(uint32_t) override {}
-  uint64_t TickCount() override { return 0; }
-  fw::LocalTime Now() override { return {}; }
-  int ShowMessageBox(const fw::MessageBoxRequest&) override { return fw::kIdOk; }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  int RunModal(fw::CPropertySheet&) override { return fw::kIdOk; }
-};
 
 // A node that keeps the last bytes written to each of the file's 18 records.
 class RecordingNode : public INodeAccess2 {
