@@ -172,6 +172,8 @@ def main():
     parser.add_argument("-s", type=int, default=1, help="seed of the sample (default 1)")
     parser.add_argument("-t", type=int, default=60, help="seconds per test run (default 60)")
     parser.add_argument("--list", action="store_true", help="list the sample, run nothing")
+    parser.add_argument("--within", action="append", default=[], metavar="PATH",
+                        help="run only the sample's mutants in files under PATH (repeatable)")
     parser.add_argument("folders", nargs="*", default=["nvdata", "settingsfile", "pages"])
     args = parser.parse_args()
 
@@ -185,6 +187,11 @@ def main():
     sample = rng.sample(sites, min(args.n, len(sites)))
     print("%d mutation sites in %s; sample of %d, seed %d" %
           (len(sites), " ".join(args.folders), len(sample), args.s), flush=True)
+    if args.within:
+        # The same sample as without --within, narrowed: its scores add up to the whole one.
+        within = [w.rstrip("/") + "/" for w in args.within]
+        sample = [s for s in sample if any(s[0].startswith(w) for w in within)]
+        print("%d of them within %s" % (len(sample), " ".join(args.within)), flush=True)
     if args.list:
         for site in sample:
             print(key_of(site))

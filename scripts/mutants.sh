@@ -2,7 +2,7 @@
 # Mutation testing of the native tests: makes one small fault at a time in the product sources
 # (nvdata, settingsfile and pages unless folders are given), rebuilds the native debug build,
 # runs the native tests and reports each mutant as KILLED or SURVIVED, with the score.
-#   scripts/mutants.sh [-n 60] [-s SEED] [-t SECONDS_PER_RUN] [--list] [FOLDER ...]
+#   scripts/mutants.sh [-n 60] [-s SEED] [-t SECONDS_PER_RUN] [--list] [--within PATH] [FOLDER ...]
 # Not part of ./test.sh. The sources are restored after every mutant and on an interrupt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
