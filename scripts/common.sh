@@ -71,7 +71,7 @@ need_wine32() {
   if [ "${HD7_3_NO_WINE32:-0}" = 1 ]; then
     wine32_missing="HD7_3_NO_WINE32=1 leaves 32-bit Wine out"
   elif [ -x /usr/lib/wine/wine ]; then
-    return 0
+    :
   elif ! command -v dpkg >/dev/null 2>&1 || [ "$(dpkg --print-architecture)" != amd64 ]; then
     wine32_missing="wine32:i386 is installed only on an amd64 Debian system"
   else
@@ -91,9 +91,64 @@ need_wine32() {
       fi
     fi
   fi
+  [ -z "$wine32_missing" ] && need_32bit_programs
   [ -z "$wine32_missing" ] && return 0
   echo "32-bit Wine is not available: $wine32_missing; the i686 tests under Wine will be skipped"
   return 1
+}
+
+# Whether this machine starts 32-bit x86 programs (the 32-bit Wine loader is one).
+runs_32bit_programs() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Whether 32-bit x86 programs start only through qemu-user's emulator (registered below).
+emulated_32bit() {
+  grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+}
+
+# Some kernels (virtual machines among them) start no 32-bit program at all: even the 32-bit
+# dynamic loader fails with "Exec format error". With HD7_3_EMULATE_32BIT=1 the 32-bit Wine
+# loader then runs under qemu-user's i386 emulator, registered with the kernel's binfmt_misc for
+# 32-bit x86 programs (as Debian's qemu-user-binfmt does for other architectures; it lasts until
+# the machine restarts). It is slow: about a minute of processor time for each Windows program
+# started, so the i686 tests take an hour or more; without the variable they are skipped.
+need_32bit_programs() {
+  if emulated_32bit && [ "${HD7_3_EMULATE_32BIT:-0}" != 1 ]; then
+    wine32_missing="32-bit programs start here only under qemu-user's emulator, about a minute each; HD7_3_EMULATE_32BIT=1 runs the i686 tests that way"
+    return 1
+  fi
+  runs_32bit_programs && return 0
+  if [ "${HD7_3_EMULATE_32BIT:-0}" != 1 ]; then
+    wine32_missing="this kernel starts no 32-bit programs; HD7_3_EMULATE_32BIT=1 runs them under qemu-user's emulator (an hour or more)"
+    return 1
+  fi
+  local binfmt=/proc/sys/fs/binfmt_misc
+  step "this kernel starts no 32-bit programs: running them through qemu-user's i386 emulator"
+  if ! need_packages qemu-i386-static:qemu-user-static; then
+    wine32_missing="this kernel starts no 32-bit programs and qemu-user-static could not be installed"
+    return 1
+  fi
+  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
+  if [ ! -e "$binfmt/qemu-i386" ] && [ -e "$binfmt/register" ]; then
+    # An i386 ELF executable or shared object; F opens the emulator now, so that it serves
+    # chroots as well.
+    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    printf ':qemu-i386:M::%s:%s:%s:F\n' "$magic" "$mask" "$(command -v qemu-i386-static)" |
+      as_root tee "$binfmt/register" >/dev/null 2>&1 || true
+  fi
+  if ! runs_32bit_programs; then
+    wine32_missing="this kernel starts no 32-bit programs, and qemu-user could not be registered for them (binfmt_misc needs root)"
+    return 1
+  fi
+  echo "32-bit programs now start under qemu-i386-static; the i686 tests run, slowly"
+}
+
+# How many times longer a 32-bit Windows program takes to start and run here than natively: the
+# time limits of the Wine runs are stretched by it.
+wine32_slowdown() {
+  if emulated_32bit; then echo 8; else echo 1; fi
 }
 
 # The build's Windows path, for arguments handed to a program under Wine (drive Z: is "/").
