@@ -14,67 +14,37 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int32_t kIndefinite = std::numeric_limits<int32_t>::min();
 
+// A comma is no decimal point, an exponent without digits is not taken, and there are no
+// hexadecimal numbers and no words for infinity or NaN.
 TEST(NumberText, AtofTakesTheLeadingDecimalNumberOnly) {
   const std::pair<const char*, double> cases[] = {
-      {"1e3", 1000.0},
-      {" -2.5x", -2.5},
-      {".5", 0.5},
-      {"5.", 5.0},
-      {"+7", 7.0},
-      {"2E-2", 0.02},
-      {"1e-999", 0.0},
-      {"1e999", kInf},
-      {"-1e999", -kInf},
-      {"\t\n 12,5", 12},  // a comma is not a decimal point
-      {"1e", 1.0},
-      {"1e+", 1.0},  // an exponent without digits is not taken
-      {"abc", 0.0},
-      {"", 0.0},
-      {"-", 0.0},
-      {".", 0.0},
-      {"-.e5", 0.0},
-      // No hexadecimal, no words for infinity or NaN.
-      {"0x10", 0.0},
-      {"inf", 0.0},
-      {"nan", 0.0},
+      {"1e3", 1000.0},  {" -2.5x", -2.5}, {".5", 0.5},     {"5.", 5.0},       {"+7", 7.0},
+      {"2E-2", 0.02},   {"1e-999", 0.0},  {"1e999", kInf}, {"-1e999", -kInf}, {"\t\n 12,5", 12},
+      {"1e", 1.0},      {"1e+", 1.0},     {"abc", 0.0},    {"", 0.0},         {"-", 0.0},
+      {".", 0.0},       {"-.e5", 0.0},    {"0x10", 0.0},   {"inf", 0.0},      {"nan", 0.0},
       {"infinity", 0.0}};
-  for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(Atof(text), value) << '"' << text << '"';
+  for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(Atof(text), value) << text;
 }
 
+// 0.15 is stored just below 0.15: no tie.
 TEST(NumberText, FixedTextsRoundTiesAwayFromZero) {
-  const std::tuple<double, int, const char*> cases[] = {{0.5, 0, "1"},
-                                                        {2.5, 0, "3"},
-                                                        {-2.5, 0, "-3"},
-                                                        {2.4999, 0, "2"},
-                                                        {0.25, 1, "0.3"},
-                                                        {-0.25, 1, "-0.3"},
-                                                        {1.125, 1, "1.1"},
-                                                        {0.15, 1, "0.1"},  // below
-                                                        {-555.35, 1, "-555.4"},
-                                                        {19.98, 1, "20.0"},
-                                                        {65535, 0, "65535"},
-                                                        {-128, 0, "-128"},
-                                                        {1e20, 1, "100000000000000000000.0"},
-                                                        {kNaN, 0, "nan"},
-                                                        {kInf, 1, "inf"},
-                                                        {-kInf, 0, "-inf"}};
-  for (const auto& [value, decimals, text] : cases) {
-    EXPECT_EQ(decimals == 0 ? FormatFixed0(value) : FormatFixed1(value), text) << value;
-  }
+  const std::pair<double, const char*> whole[] = {{0.5, "1"},       {2.5, "3"},     {-2.5, "-3"},
+                                                  {2.4999, "2"},    {-128, "-128"}, {kNaN, "nan"},
+                                                  {65535, "65535"}, {-kInf, "-inf"}};
+  for (const auto& [value, text] : whole) EXPECT_EQ(FormatFixed0(value), text) << value;
+  const std::pair<double, const char*> tenths[] = {
+      {0.25, "0.3"},       {-0.25, "-0.3"}, {1.125, "1.1"}, {0.15, "0.1"},
+      {-555.35, "-555.4"}, {19.98, "20.0"}, {kInf, "inf"},  {1e20, "100000000000000000000.0"}};
+  for (const auto& [value, text] : tenths) EXPECT_EQ(FormatFixed1(value), text) << value;
 }
 
 TEST(NumberText, TruncationCutsTowardZeroAndIsIndefiniteOutOfRange) {
-  const std::pair<double, int32_t> cases[] = {{1.9, 1},
-                                              {-1.9, -1},
-                                              {2147483647.9, 2147483647},
-                                              {-2147483648.9, kIndefinite},
-                                              {2147483648.0, kIndefinite},
-                                              {-2147483649.0, kIndefinite},
-                                              {1e300, kIndefinite},
-                                              {kNaN, kIndefinite},
-                                              {kInf, kIndefinite},
-                                              {-kInf, kIndefinite}};
-  for (const auto& [value, whole] : cases) EXPECT_EQ(TruncToInt32(value), whole) << value;
+  EXPECT_EQ(TruncToInt32(1.9), 1);
+  EXPECT_EQ(TruncToInt32(-1.9), -1);
+  EXPECT_EQ(TruncToInt32(2147483647.9), 2147483647);
+  for (double v : {-2147483648.9, 2147483648.0, -2147483649.0, 1e300, kNaN, kInf, -kInf}) {
+    EXPECT_EQ(TruncToInt32(v), kIndefinite) << v;
+  }
 }
 
 int Hundredths(double v) {
@@ -90,34 +60,21 @@ int Half(double v) {
   return CNvCodec::HalfToByte(v);
 }
 
+// Truncation is exact in decimal: 100 x 19.99 and 100 x 1.15 are just below 1999 and 115 in
+// binary, yet typed 19.99 and 1.15 mean those hundredths; 21.579 is still cut, and toward zero:
+// -1.9 hundredths is -1. Out of the 32-bit range the conversion gives 0x80000000.
 TEST(NvCodec, EncodersCutExactlyInDecimalAndKeepTheLowSixteenBits) {
-  const struct {
-    int (*encode)(double);
-    double value;
-    int stored;
-  } cases[] = {{Hundredths, -5.5, 0xFDDA},
-               // 100 x 19.99 and 100 x 1.15 are just below 1999 and 115 in binary; 21.579 is cut.
-               {Hundredths, 19.99, 1999},
-               {Hundredths, 1.15, 115},
-               {Hundredths, 21.579, 2157},
-               {Hundredths, 19.987, 1998},
-               {Hundredths, 0.29, 29},
-               {Hundredths, -0.29, 0xFFE3},
-               {Hundredths, -0.019, 0xFFFF},  // toward zero: -1.9 hundredths is -1
-               {Hundredths, 100.0, 0x2710},
-               {Hundredths, -555.35, 0x2711},
-               {Tenths, 1.15, 11},
-               {Tenths, 0.7, 7},
-               {Tenths, 2.3, 23},
-               {Whole, 70000, 0x1170},
-               {Whole, -200, 0xFF38},
-               {Whole, 65336, 0xFF38},
-               {Whole, 1.9, 1},
-               {Whole, 1e12, 0},  // 0x80000000 out of the 32-bit range
-               {Half, 12.75, 25},
-               {Half, 127.5, 255},
-               {Half, -0.5, 0xFF}};
-  for (const auto& c : cases) EXPECT_EQ(c.encode(c.value), c.stored) << c.value;
+  using Rows = std::vector<std::pair<double, int>>;
+  const Rows hundredths = {{-5.5, 0xFDDA},  {19.99, 1999},    {1.15, 115},     {21.579, 2157},
+                           {19.987, 1998},  {0.29, 29},       {-0.29, 0xFFE3}, {-0.019, 0xFFFF},
+                           {100.0, 0x2710}, {-555.35, 0x2711}};
+  const Rows tenths = {{1.15, 11}, {0.7, 7}, {2.3, 23}};
+  const Rows whole = {{70000, 0x1170}, {-200, 0xFF38}, {65336, 0xFF38}, {1.9, 1}, {1e12, 0}};
+  const Rows half = {{12.75, 25}, {127.5, 255}, {-0.5, 0xFF}};
+  for (const auto& [encode, rows] :
+       {std::pair{Hundredths, hundredths}, {Tenths, tenths}, {Whole, whole}, {Half, half}}) {
+    for (const auto& [value, stored] : rows) EXPECT_EQ(encode(value), stored) << value;
+  }
   EXPECT_EQ(CNvCodec::HighByte(-1), 0xFF);
   EXPECT_EQ(CNvCodec::LowByte(0x1234), 0x34);
 }
@@ -149,16 +106,15 @@ TEST(NvBitCodec, BitsCountFromTheMostSignificant) {
   }
 }
 
-// No typed number wraps: it is clamped to the nearest value that reads back as itself.
+// No typed number wraps: it is clamped to the nearest value that reads back as itself (200 %
+// would store 72 %, -3 hours 65533, 70000 hours 4464, 100.5 degrees read back -554.86).
 TEST(TypedValue, ClampsToWhatReadsBackAsItself) {
   const struct {
     double typed;
     TypedRange range;
     double stored;
-  } cases[] = {{200.0, kPercentHalfRange, 100.0},  // not 400 half steps cut to 144 = 72 %
-               {-3.0, kWordRange, 0.0},            // not 65533
-               {70000.0, kWordRange, 65535.0},     // not 4464
-               {100.5, kTempRange, 100.0},         // not 10050, which reads back -554.86
+  } cases[] = {{200.0, kPercentHalfRange, 100.0}, {-3.0, kWordRange, 0.0},
+               {70000.0, kWordRange, 65535.0},    {100.5, kTempRange, 100.0},
                {-600.0, kTempRange, -555.35},     {-12.34, kTempRange, -12.34},
                {kInf, kTenthsWordRange, 6553.5},  {-kInf, kHalfByteRange, 0.0},
                {kNaN, kSignedByteRange, 0.0},     {300.0, kByteRange, 255.0},
