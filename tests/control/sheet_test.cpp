@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "control/node_info_page.h"
 #include "resources/dialogs.h"
 #include "resources/strings.h"
@@ -19,99 +22,44 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Part 1's value 15 says whether the node has circuit pages.
-void SetValue15(sim::SimulatedNode& node, int value) {
-  node.SetByte(46, 29, static_cast<uint8_t>(value >> 8));
-  node.SetByte(46, 30, static_cast<uint8_t>(value & 0xFF));
+Calls Split(const std::string& text) {
+  std::istringstream in(text);
+  return Calls(std::istream_iterator<std::string>(in), {});
 }
 
+// The sheet's pause-free exchange, then the Node Information page's. Part 1's value 15 (bytes
+// 29 and 30) says whether the node has circuit pages; an unreadable part 1 offers no set, but
+// leaves "BL2" to add set 2. A part that could not be selected is not read.
 TEST(Sheet, OpeningOffersSetOneWhenPartOneHasCircuits) {
   const struct {
-    const char* what;
-    int selected;
-    bool reader, writer;
-    void (*fault)(sim::SimulatedNode&);
-    Calls calls;  // the sheet's pause-free exchange, then the Node Information page's
-    Calls tabs;
-    bool set2;  // the "BL2" button
+    int selected, failRead, failWrite, value15;
+    bool reader, writer, set1, set2;
+    const char* calls;
   } cases[] = {
-      {"part 1 selected",
-       1,
-       true,
-       true,
-       nullptr,
-       {"R45@0", "R46@0", "W45:0000@0", "N@0", "R45@0", "W45:0001@200", "R46@400", "W45:0000@600"},
-       TabsWith(testing_support::kSet1Tabs),
-       true},
-      {"part 9 selected",
-       9,
-       true,
-       true,
-       nullptr,
-       {"R45@0", "W45:0001@0", "R46@0", "W45:0000@0", "N@0", "R45@0", "W45:0001@200", "R46@400",
-        "W45:0000@600"},
-       TabsWith(testing_support::kSet1Tabs),
-       true},
-      {"value 15 is 0",
-       1,
-       true,
-       true,
-       [](sim::SimulatedNode& n) { SetValue15(n, 0); },
-       {"R45@0", "R46@0", "W45:0000@0", "N@0", "R45@0", "W45:0001@200", "R46@400", "W45:0000@600"},
-       kFixedTabs,
-       false},
-      // An unreadable part 1 offers no set, yet "BL2" stays: it adds set 2.
-      {"part 1 unreadable",
-       1,
-       true,
-       true,
-       [](sim::SimulatedNode& n) { n.FailReads(46); },
-       {"R45@0", "R46!@0", "W45:0000@0", "N@0", "R45@0", "W45:0001@200", "R46!@400",
-        "W45:0000@600"},
-       kFixedTabs,
-       true},
-      // Part 3 stays selected, so part 1 is never read: its value 15 is 0.
-      {"selector takes no writes",
-       3,
-       true,
-       true,
-       [](sim::SimulatedNode& n) { n.FailWrites(45); },
-       {"R45@0", "W45:0001!@0", "W45:0000!@0", "N@0", "R45@0", "W45:0001!@200", "W45:0000!@600"},
-       kFixedTabs,
-       true},
-      {"only reads, part 1 selected",
-       1,
-       true,
-       false,
-       nullptr,
-       {"R45@0", "R46@0", "N@0", "R45@0", "R46@0"},
-       TabsWith(testing_support::kSet1Tabs),
-       true},
-      {"only reads, part 3 selected",
-       3,
-       true,
-       false,
-       nullptr,
-       {"R45@0", "N@0", "R45@0"},
-       kFixedTabs,
-       true},
-      {"only writes",
-       1,
-       false,
-       true,
-       nullptr,
-       {"W45:0001@0", "W45:0000@0", "W45:0001@200", "W45:0000@600"},
-       kFixedTabs,
-       true},
-  };
+      {1, 0, 0, 2, true, true, true, true,
+       "R45@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {9, 0, 0, 2, true, true, true, true,
+       "R45@0 W45:0001@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {1, 0, 0, 0, true, true, false, false,
+       "R45@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {1, 46, 0, 2, true, true, false, true,
+       "R45@0 R46!@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46!@400 W45:0000@600"},
+      {3, 0, 45, 2, true, true, false, true,
+       "R45@0 W45:0001!@0 W45:0000!@0 N@0 R45@0 W45:0001!@200 W45:0000!@600"},
+      {1, 0, 0, 2, true, false, true, true, "R45@0 R46@0 N@0 R45@0 R46@0"},
+      {3, 0, 0, 2, true, false, false, true, "R45@0 N@0 R45@0"},
+      {1, 0, 0, 2, false, true, false, true, "W45:0001@0 W45:0000@0 W45:0001@200 W45:0000@600"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.calls);
     NodeFixture f;
+    f.node.SetSelectedPart(1);
+    f.node.SetByte(46, 30, static_cast<uint8_t>(c.value15));
     f.node.SetSelectedPart(c.selected);
-    if (c.fault) c.fault(f.node);
+    if (c.failRead != 0) f.node.FailReads(c.failRead);
+    if (c.failWrite != 0) f.node.FailWrites(c.failWrite);
     f.OpenSheet(c.reader, c.writer);
-    EXPECT_EQ(Traffic(f.node.Log(), true), c.calls);
-    EXPECT_EQ(f.driver->TabCaptions(), c.tabs);
+    EXPECT_EQ(Traffic(f.node.Log(), true), Split(c.calls));
+    EXPECT_EQ(f.driver->TabCaptions(), c.set1 ? TabsWith(testing_support::kSet1Tabs) : kFixedTabs);
     EXPECT_FALSE(f.driver->Enabled(kIdShowSet1));
     EXPECT_EQ(f.driver->Enabled(kIdShowSet2), c.set2);
     EXPECT_TRUE(f.platform.Messages().empty());
