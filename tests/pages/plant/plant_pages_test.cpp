@@ -157,35 +157,29 @@ TEST_F(PlantPage, PressureReadsPartsOneAndSixAndItsSensorTypeEnablesTheValues) {
 }
 
 // Part 1 byte 10: bit 0x02 analog, 0x04 and 0x08 monitor BL1 and BL2, 0x10 and 0x20 stop the
-// pump of BL1 and BL2; the other bits are kept.
+// pump of BL1 and BL2; the other bits are kept. Boxes checked: 1 monitor BL1, 2 stop pump BL1,
+// 4 monitor BL2, 8 stop pump BL2.
 TEST_F(PlantPage, PressureFlagsKeepTheOtherBits) {
   using namespace pressure_dialog;
   Open(kPressure);
   f.Show(*page);
+  const int boxes[] = {kIdMonitorBl1, kIdStopPumpBl1, kIdMonitorBl2, kIdStopPumpBl2};
   const struct {
     uint8_t node;
     bool analog;
-    std::vector<int> on;
+    int checked;
     uint8_t written;
-  } cases[] = {{0x41, false, {}, 0x41},
-               {0x41, true, {kIdMonitorBl1, kIdStopPumpBl1, kIdMonitorBl2, kIdStopPumpBl2}, 0x7F},
-               {0xFF, false, {}, 0xC1},
-               {0x00, true, {}, 0x02},
-               {0x00, false, {kIdMonitorBl1}, 0x04},
-               {0x00, false, {kIdMonitorBl2}, 0x08},
-               {0x00, false, {kIdStopPumpBl1}, 0x10},
-               {0x00, false, {kIdStopPumpBl2}, 0x20}};
+  } cases[] = {{0x41, false, 0, 0x41}, {0x41, true, 15, 0x7F}, {0xFF, false, 0, 0xC1},
+               {0x00, true, 0, 0x02},  {0x00, false, 1, 0x04}, {0x00, false, 4, 0x08},
+               {0x00, false, 2, 0x10}, {0x00, false, 8, 0x20}};
   for (const auto& c : cases) {
     f.node.SetSelectedPart(1);
     f.node.SetByte(46, 10, c.node);
     f.driver->Click(kIdRead);
     f.driver->Click(c.analog ? kIdAnalog : kIdDigital);
-    for (int id : {kIdMonitorBl1, kIdStopPumpBl1, kIdMonitorBl2, kIdStopPumpBl2}) {
-      page->SetCheck(id, false);
-    }
-    for (int id : c.on) page->SetCheck(id, true);
+    for (int i = 0; i < 4; ++i) page->SetCheck(boxes[i], (c.checked >> i & 1) != 0);
     f.driver->Click(kIdWrite);
-    EXPECT_EQ(f.node.Part(1)[10], c.written) << int{c.node};
+    EXPECT_EQ(f.node.Part(1)[10], c.written) << int{c.node} << " " << c.checked;
   }
 }
 
