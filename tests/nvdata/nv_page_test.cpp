@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "nvdata/nv_codec.h"
 #include "tests/support/fixture.h"
 
 using testing_support::NodeFixture;
@@ -40,7 +39,7 @@ TEST(PartExchange, OnlyTheFirstPartAsksWhichIsSelectedAndEverySelectionPauses) {
   }
 }
 
-TEST(PartExchange, WritesOnlyAfterASelectionAndReadThatWorked) {
+TEST(PartExchange, WritesOnlyThePagesBytesAndOnlyAfterASelection) {
   NodeFixture f;
   NodeIo io{&f.node, &f.node};
   SelectConfigPartNoPause(io, 12);  // the sheet's start-up selects without the pauses
@@ -62,40 +61,21 @@ TEST(PartExchange, WritesOnlyAfterASelectionAndReadThatWorked) {
   EXPECT_EQ(parts.Read(5, record), kStatusNotSelected);
   EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R45", "W45:0005!", "W45:0005!"}));
   EXPECT_EQ(f.node.Snapshot(), before);
-
-  f.node.FailWrites(kIndexPartSelector, false);
-  f.node.FailReads(kIndexPluginCnf);
-  f.node.ClearLog();
-  EXPECT_FALSE(PartExchange(io).ReadModifyWrite(2, [](uint8_t* r) { r[1] = 1; }));
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R45", "R46!"}));
-
-  // Without the writing interface only the part already selected can be read.
-  f.node.FailReads(kIndexPluginCnf, false);
-  f.node.ClearLog();
-  NodeIo readOnly(&f.node, nullptr);
-  EXPECT_EQ(PartExchange(readOnly).Read(5, record), kStatusNotSelected);
-  EXPECT_EQ(PartExchange(readOnly).Read(2, record), 0);
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R45", "R45", "R46"}));
 }
 
 const fw::DialogTemplate kDialog{950,
                                  250,
                                  150,
-                                 {{300, fw::ControlKind::kEdit, "", 0, 0, 10, 10},
-                                  {kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
+                                 {{kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
                                   {kIdRead, fw::ControlKind::kPushButton, "Read", 0, 0, 1, 1}}};
 
-// A page with one live value (index 14) and one setting, a byte of index 41.
-class CyclePage : public CNvPage {
+// A page without live values whose setting is a byte of index 41.
+class SettingPage : public CNvPage {
  public:
-  CyclePage() : CNvPage(kDialog, 0, "Cycle", true) {}
+  SettingPage() : CNvPage(kDialog, 0, "Setting", false) {}
   Calls captionsSeen;
 
  protected:
-  void RefreshLive() override {
-    uint8_t b[31];
-    if (ReadNv(14, b, 31) == 0) SetNumber(300, CNvCodec::WordToTemp(b[0], b[1]), 1);
-  }
   void ReadSettings() override { captionsSeen.push_back(GetItemText(kIdRead)); }
   void WriteSettings() override {
     captionsSeen.push_back(GetItemText(kIdWrite));
@@ -103,24 +83,17 @@ class CyclePage : public CNvPage {
   }
 };
 
-// Showing refreshes the live values and reads; each tick refreshes the live values only;
-// "Read" and "Write" say "Wait" while they run; a write changes the page's own bytes, not
-// after a failed read, then reads again.
-TEST(PageCycle, LiveValuesOnATimerAndReadModifyWriteOfAnNv) {
+// A page without live values starts no timer. "Read" and "Write" say "Wait" while they run; a
+// write changes the page's own bytes, not after a failed read, then reads again.
+TEST(PageCycle, ReadModifyWriteOfAnNvUnderWait) {
   NodeFixture f;
-  CyclePage page;
+  SettingPage page;
   testing_support::BareSheet sheet(f.node);
   sheet.AddPage(&page);
   fw::headless::SheetDriver driver(sheet, f.platform);
   driver.Open();
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R14"}));
-  EXPECT_EQ(driver.Text(300), "4.3");
-  f.node.ClearLog();
-  f.platform.RunFor(4000);
-  EXPECT_EQ(Traffic(f.node.Log(), true), (Calls{"R14@2000", "R14@4000"}));
-
+  EXPECT_EQ(f.platform.TimerCount(), 0u);
   f.node.SetBytes(41, {0x12, 0x34});
-  f.node.ClearLog();
   ASSERT_TRUE(driver.Click(kIdWrite));
   EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R41", "W41:1242"}));
   EXPECT_EQ(page.captionsSeen, (Calls{"Wait", "Wait", "Wait"}));
@@ -128,11 +101,8 @@ TEST(PageCycle, LiveValuesOnATimerAndReadModifyWriteOfAnNv) {
   EXPECT_EQ(driver.Text(kIdRead), "Read");
   f.node.SetBytes(41, {0, 0});
   f.node.FailReads(41);
-  f.node.FailReads(14);
   driver.Click(kIdWrite);
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0, 0}));
-  f.platform.RunFor(2000);
-  EXPECT_EQ(driver.Text(300), "4.3");  // the failed refresh left the value
 }
 
 }  // namespace
