@@ -38,22 +38,6 @@ TEST(SimulatedNode, AnswersAsTheNodeDoes) {
   EXPECT_EQ(node.Clock(), (fw::LocalTime{2024, 2, 29, 12, 30, 45}));
 }
 
-TEST(SimulatedNode, InjectedFaultsLatencyAndLog) {
-  fw::headless::HeadlessPlatform platform;
-  sim::SimulatedNode node;
-  node.FailReads(20);
-  node.FailWrites(41);
-  node.SetLatency(30);
-  uint8_t buffer[31] = {};
-  EXPECT_EQ(node.ReadNv(20, buffer, 31), sim::kInjectedFailure);
-  EXPECT_EQ(node.ReadNv(21, buffer, 31), sim::kOk);
-  EXPECT_EQ(node.WriteNv(41, buffer, 2), sim::kInjectedFailure);
-  ASSERT_EQ(node.Log().size(), 3u);
-  EXPECT_EQ(node.Log()[0].atMs, 30u);
-  EXPECT_EQ(node.Log()[2].atMs, 90u);
-  EXPECT_EQ(node.Bytes(41), (Bytes{0x00, 0xFF}));  // the failed write changed nothing
-}
-
 // The demo host's node lives: each live value moves over minutes and comes back, a switch
 // spends part of its cycle in the other state, settings never move, and tests see a steady
 // node until they turn drift on.
