@@ -1,118 +1,92 @@
+// The plug-in sheet and its Node Information page: the start-up exchange with the node, which
+// page set is offered, the set buttons, the host's interfaces.
 #include "control/sheet.h"
 
 #include <gtest/gtest.h>
 
-#include "nvdata/config_part.h"
+#include <iterator>
+#include <sstream>
+
+#include "control/node_info_page.h"
+#include "resources/dialogs.h"
 #include "resources/strings.h"
 #include "tests/support/fixture.h"
 #include "tests/support/page_sets.h"
 
+using testing_support::kFixedTabs;
 using testing_support::NodeFixture;
+using testing_support::TabsWith;
 using testing_support::Traffic;
 
 namespace {
 
-using testing_support::kFixedTabs;
-using testing_support::kSet1Tabs;
-using testing_support::kSet2Tabs;
-using testing_support::TabsWith;
+using Calls = std::vector<std::string>;
 
-void SetValue15(sim::SimulatedNode& node, int value) {
-  std::vector<uint8_t> part1 = node.Part(1);
-  part1[29] = static_cast<uint8_t>(value >> 8);
-  part1[30] = static_cast<uint8_t>(value & 0xFF);
-  node.SetPart(1, part1);
+Calls Split(const std::string& text) {
+  std::istringstream in(text);
+  return Calls(std::istream_iterator<std::string>(in), {});
 }
 
-TEST(Sheet, StartsWithSetOneWhenPartOneOffersCircuits) {
-  NodeFixture f;
-  f.OpenSheet();
-  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
-  EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
-  EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
-  EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
-  EXPECT_TRUE(f.platform.Messages().empty());
-  EXPECT_EQ(f.node.SelectedPart(), 0);
-}
-
-TEST(Sheet, HandshakeTrafficIsExactAndPauseFree) {
+// The sheet's pause-free exchange, then the Node Information page's. Part 1's value 15 (bytes
+// 29 and 30) says whether the node has circuit pages; an unreadable part 1 offers no set, but
+// leaves "BL2" to add set 2. A part that could not be selected is not read.
+TEST(Sheet, OpeningOffersSetOneWhenPartOneHasCircuits) {
+  const struct {
+    int selected, failRead, failWrite, value15;
+    bool reader, writer, set1, set2;
+    const char* calls;
+  } cases[] = {
+      {1, 0, 0, 2, true, true, true, true,
+       "R45@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {9, 0, 0, 2, true, true, true, true,
+       "R45@0 W45:0001@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {1, 0, 0, 0, true, true, false, false,
+       "R45@0 R46@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46@400 W45:0000@600"},
+      {1, 46, 0, 2, true, true, false, true,
+       "R45@0 R46!@0 W45:0000@0 N@0 R45@0 W45:0001@200 R46!@400 W45:0000@600"},
+      {3, 0, 45, 2, true, true, false, true,
+       "R45@0 W45:0001!@0 W45:0000!@0 N@0 R45@0 W45:0001!@200 W45:0000!@600"},
+      {1, 0, 0, 2, true, false, true, true, "R45@0 R46@0 N@0 R45@0 R46@0"},
+      {3, 0, 0, 2, true, false, false, true, "R45@0 N@0 R45@0"},
+      {1, 0, 0, 2, false, true, false, true, "W45:0001@0 W45:0000@0 W45:0001@200 W45:0000@600"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.calls);
+    NodeFixture f;
+    f.node.SetSelectedPart(1);
+    f.node.SetByte(46, 30, static_cast<uint8_t>(c.value15));
+    f.node.SetSelectedPart(c.selected);
+    if (c.failRead != 0) f.node.FailReads(c.failRead);
+    if (c.failWrite != 0) f.node.FailWrites(c.failWrite);
+    f.OpenSheet(c.reader, c.writer);
+    EXPECT_EQ(Traffic(f.node.Log(), true), Split(c.calls));
+    EXPECT_EQ(f.driver->TabCaptions(), c.set1 ? TabsWith(testing_support::kSet1Tabs) : kFixedTabs);
+    EXPECT_FALSE(f.driver->Enabled(kIdShowSet1));
+    EXPECT_EQ(f.driver->Enabled(kIdShowSet2), c.set2);
+    EXPECT_TRUE(f.platform.Messages().empty());
+    EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
+    EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
+    EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
+  }
   NodeFixture f;
   f.node.SetSelectedPart(1);
-  SetCurrentControl(&f.control);
-  CSheet sheet("HD7_3");
-  // Already on part 1: no selection; part 1 read with 50 bytes; selector back to 0.
-  EXPECT_EQ(Traffic(f.node.Log(), true),
-            (std::vector<std::string>{"R45@0", "R46@0", "W45:0000@0"}));
-  EXPECT_EQ(f.node.Log()[0].size, 31);
-  EXPECT_EQ(f.node.Log()[1].size, 50);
-  f.node.ClearLog();
-  f.node.SetSelectedPart(9);
-  CSheet other("HD7_3");
-  EXPECT_EQ(Traffic(f.node.Log(), true),
-            (std::vector<std::string>{"R45@0", "W45:0001@0", "R46@0", "W45:0000@0"}));
-  EXPECT_EQ(f.platform.SleptMs(), 0u);
-}
-
-TEST(Sheet, NoCircuitPagesWhenValueFifteenIsZeroOrPartOneUnreadable) {
-  NodeFixture f;
-  SetValue15(f.node, 0);
   f.OpenSheet();
-  EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
-  EXPECT_TRUE(f.platform.Messages().empty());
+  EXPECT_EQ(f.node.Log()[1].size, 50);  // the sheet reads part 1 with 50 bytes, the page 32
+  EXPECT_EQ(f.node.Log()[6].size, 32);
+  EXPECT_EQ(f.platform.SleptMs(), 800u);
   EXPECT_EQ(f.node.SelectedPart(), 0);
-
-  NodeFixture g;
-  g.node.FailReads(kIndexPluginCnf);
-  g.node.SetSelectedPart(1);
-  g.OpenSheet();
-  EXPECT_EQ(g.driver->TabCaptions(), kFixedTabs);
-  EXPECT_EQ(g.node.SelectedPart(), 0);  // written 0 even after the failed read
 }
 
-TEST(Sheet, SwitchingSetsKeepsSharedPagesAtTheirSetPositions) {
-  NodeFixture f;
-  f.OpenSheet();
-  ASSERT_TRUE(f.driver->Click(kIdShowSet2));
-  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet2Tabs));
-  ASSERT_TRUE(f.driver->Click(kIdShowSet1));
-  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
-  ASSERT_TRUE(f.driver->Click(kIdShowSet2));
-  EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet2Tabs));
-  // The shared pages are the same objects in both sets.
-  EXPECT_EQ(f.sheet->GetPage(2), f.sheet->AllPages()[3]);
-  EXPECT_EQ(f.sheet->GetPage(15), f.sheet->AllPages()[28]);
-}
-
-TEST(Sheet, InterfaceCombinations) {
-  {  // Only reads: no message, reads work, writes skipped. The selector cannot be moved to
-     // part 1, so part 1 is only read when the node already has it selected.
+TEST(Sheet, WithoutANodeOnlyTheFixedPagesAndOneMessage) {
+  for (bool hasControl : {true, false}) {
     NodeFixture f;
-    f.node.SetSelectedPart(1);
-    f.OpenSheet(true, false);
-    EXPECT_TRUE(f.platform.Messages().empty());
-    EXPECT_EQ(f.driver->TabCaptions(), TabsWith(kSet1Tabs));
-    for (const sim::HostCall& c : f.node.Log()) EXPECT_NE(c.kind, sim::HostCall::Kind::kWrite);
-    EXPECT_EQ(f.node.SelectedPart(), 1);
-  }
-  {
-    NodeFixture f;
-    f.node.SetSelectedPart(3);
-    f.OpenSheet(true, false);
-    EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
-    for (const sim::HostCall& c : f.node.Log()) EXPECT_NE(c.index, kIndexPluginCnf);
-  }
-  {  // Only writes: every read fails, so no set; no message either.
-    NodeFixture f;
-    f.node.SetSelectedPart(1);
-    f.OpenSheet(false, true);
-    EXPECT_TRUE(f.platform.Messages().empty());
-    EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
-    for (const sim::HostCall& c : f.node.Log()) EXPECT_EQ(c.kind, sim::HostCall::Kind::kWrite);
-    EXPECT_EQ(f.node.SelectedPart(), 0);
-  }
-  {  // Neither: the node is not there.
-    NodeFixture f;
-    f.OpenSheet(false, false);
+    if (hasControl) {
+      f.OpenSheet(false, false);
+    } else {
+      SetCurrentControl(nullptr);
+      f.sheet = std::make_unique<CSheet>("HD7_3");
+      f.driver = std::make_unique<fw::headless::SheetDriver>(*f.sheet, f.platform);
+      f.driver->Open();
+    }
     EXPECT_TRUE(f.node.Log().empty());
     EXPECT_EQ(f.driver->TabCaptions(), kFixedTabs);
     ASSERT_EQ(f.platform.Messages().size(), 1u);
@@ -123,29 +97,58 @@ TEST(Sheet, InterfaceCombinations) {
   }
 }
 
-TEST(Sheet, EachInterfaceIsReleasedExactlyOnce) {
+TEST(Sheet, NodeInformationShowsTheNameUpToItsFirstZeroByte) {
+  std::vector<uint8_t> full(32, 'N');
+  full[31] = 'E';
+  full.push_back('!');  // beyond the 32-byte buffer: never shown
+  const std::pair<std::vector<uint8_t>, std::string> names[] = {
+      {{'A', 'b', 'c', 0, 'x', 'y', 'z'}, "Abc"}, {full, std::string(31, 'N') + "E"}};
+  for (const auto& [bytes, shown] : names) {
+    NodeFixture f;
+    f.node.SetNodeNameBytes(bytes);
+    f.OpenSheet();
+    EXPECT_EQ(f.driver->Text(kIdNodeName), shown);
+  }
   NodeFixture f;
-  EXPECT_EQ(f.node.RefCount(), 0);
+  f.node.SetNodeNameStatus(7);
   f.OpenSheet();
-  EXPECT_EQ(f.node.RefCount(), 2);
-  EXPECT_EQ(f.site.RefCount(), 0);  // the client site itself is only borrowed
-  f.CloseSheet();
-  EXPECT_EQ(f.node.RefCount(), 0);
-  f.OpenSheet(true, false);
-  EXPECT_EQ(f.node.RefCount(), 1);
-  f.CloseSheet();
-  EXPECT_EQ(f.node.RefCount(), 0);
+  EXPECT_EQ(f.driver->Text(kIdNodeName), "");
+  EXPECT_TRUE(f.platform.Messages().empty());
+
+  // On a sheet without the start-up exchange, a selector on part 1 costs one selection.
+  NodeFixture g;
+  g.node.SetSelectedPart(1);
+  testing_support::BareSheet sheet(g.node);
+  CHD7_3PropPage page;
+  sheet.AddPage(&page);
+  fw::headless::SheetDriver driver(sheet, g.platform);
+  driver.Open();
+  EXPECT_EQ(Traffic(g.node.Log(), true), (Calls{"N@0", "R45@0", "R46@0", "W45:0000@200"}));
+  EXPECT_EQ(g.platform.SleptMs(), 400u);
 }
 
-TEST(Sheet, NoCurrentControlMeansNoNode) {
+TEST(Sheet, SetButtonsSwapThePageSetsAndSharedPagesKeepTheirPlaces) {
   NodeFixture f;
-  SetCurrentControl(nullptr);
-  CSheet sheet("HD7_3");
-  fw::headless::SheetDriver driver(sheet, f.platform);
-  driver.Open();
-  EXPECT_EQ(driver.TabCaptions(), kFixedTabs);
-  ASSERT_EQ(f.platform.Messages().size(), 1u);
-  EXPECT_EQ(f.platform.Messages()[0].request.text, "Node not available!");
+  f.OpenSheet();
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(f.driver->Click(kIdShowSet2));
+    EXPECT_EQ(f.driver->TabCaptions(), TabsWith(testing_support::kSet2Tabs));
+    EXPECT_TRUE(f.driver->Enabled(kIdShowSet1));
+    EXPECT_FALSE(f.driver->Click(kIdShowSet2));  // disabled: the click does not reach the page
+    ASSERT_TRUE(f.driver->Click(kIdShowSet1));
+    EXPECT_EQ(f.driver->TabCaptions(), TabsWith(testing_support::kSet1Tabs));
+    EXPECT_TRUE(f.driver->Enabled(kIdShowSet2));
+    EXPECT_FALSE(f.driver->Enabled(kIdShowSet1));
+  }
+  f.driver->Click(kIdShowSet2);
+  EXPECT_EQ(f.sheet->GetPage(2), f.sheet->AllPages()[3]);  // the same objects in both sets
+  EXPECT_EQ(f.sheet->GetPage(15), f.sheet->AllPages()[28]);
+
+  NodeFixture g;  // part 1 unreadable: no set, but "BL2" adds set 2
+  g.node.FailReads(46);
+  g.OpenSheet();
+  g.driver->Click(kIdShowSet2);
+  EXPECT_EQ(g.driver->TabCaptions(), TabsWith(testing_support::kSet2Tabs));
 }
 
 TEST(Sheet, PagesAreInMemberOrderWithTheirTemplatesAndCaptions) {
@@ -158,27 +161,33 @@ TEST(Sheet, PagesAreInMemberOrderWithTheirTemplatesAndCaptions) {
                             212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223,
                             224, 225, 226, 227, 228, 229, 230, 0,   232, 233, 234, 0};
   const auto pages = f.sheet->AllPages();
-  for (int i = 0; i < 36; ++i) {
-    EXPECT_EQ(pages[static_cast<size_t>(i)]->TemplateId(), templates[i]) << i;
-    EXPECT_EQ(pages[static_cast<size_t>(i)]->CaptionId(), captions[i]) << i;
-    EXPECT_EQ(pages[static_cast<size_t>(i)]->Caption(), ResString(captions[i])) << i;
+  for (size_t i = 0; i < 36; ++i) {
+    EXPECT_EQ(pages[i]->TemplateId(), templates[i]) << i;
+    EXPECT_EQ(pages[i]->CaptionId(), captions[i]) << i;
+    EXPECT_EQ(pages[i]->Caption(), ResString(captions[i])) << i;
   }
   EXPECT_FALSE(HasResString(231));
   EXPECT_FALSE(HasResString(235));
 }
 
-TEST(Sheet, PropertiesVerbRunsTheSheetModallyAndLeavesSelectorAtZero) {
+TEST(Sheet, PropertiesVerbRunsTheSheetModallyAndReleasesEachInterfaceOnce) {
   NodeFixture f;
   f.node.SetSelectedPart(1);
-  std::vector<std::string> seen;
+  Calls seen;
   f.platform.SetModalScript([&](fw::headless::SheetDriver& d) {
     seen = d.TabCaptions();
+    EXPECT_EQ(f.node.RefCount(), 2);
+    EXPECT_EQ(f.site.RefCount(), 0);  // the client site itself is only borrowed
     EXPECT_TRUE(d.ClickSheetButton(fw::kIdSheetOk));
   });
   EXPECT_EQ(RunPropertiesSheet(&f.control), S_OK);
-  EXPECT_EQ(seen, TabsWith(kSet1Tabs));
+  EXPECT_EQ(seen, TabsWith(testing_support::kSet1Tabs));
   EXPECT_EQ(f.node.RefCount(), 0);
   EXPECT_EQ(f.node.SelectedPart(), 0);
+  f.OpenSheet(true, false);
+  EXPECT_EQ(f.node.RefCount(), 1);
+  f.CloseSheet();
+  EXPECT_EQ(f.node.RefCount(), 0);
 }
 
 }  // namespace

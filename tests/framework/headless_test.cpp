@@ -5,8 +5,7 @@
 #include "framework/property_sheet.h"
 
 using namespace fw;
-using fw::headless::HeadlessPlatform;
-using fw::headless::SheetDriver;
+using Events = std::vector<std::string>;
 
 namespace {
 
@@ -14,14 +13,12 @@ const DialogTemplate kDialog{
     900,
     250,
     150,
-    {
-        {10, ControlKind::kEdit, "start", 0, 0, 10, 10},
-        {11, ControlKind::kPushButton, "Go", 0, 0, 10, 10},
-        {12, ControlKind::kCheckBox, "Flag", 0, 0, 10, 10},
-        {13, ControlKind::kPushButton, "Off", 0, 0, 10, 10, kCreatedDisabled},
-    }};
+    {{10, ControlKind::kEdit, "start", 0, 0, 10, 10},
+     {11, ControlKind::kPushButton, "Go", 0, 0, 10, 10},
+     {12, ControlKind::kCheckBox, "Flag", 0, 0, 10, 10},
+     {13, ControlKind::kPushButton, "Off", 0, 0, 10, 10, kCreatedDisabled}}};
 
-// A page that records what the backend tells it.
+// A page that records what the backend tells it; timer 1 runs while it is in view.
 class ProbePage : public CPropertyPage {
  public:
   explicit ProbePage(std::string caption) : CPropertyPage(kDialog, 0, std::move(caption)) {
@@ -34,56 +31,35 @@ class ProbePage : public CPropertyPage {
   }
   void OnShowWindow(bool show) override {
     events.push_back(show ? "show" : "hide");
-    if (show) {
-      SetTimer(1, 2000);
-    } else {
-      KillTimer(1);
-    }
+    show ? SetTimer(1, 2000) : KillTimer(1);
   }
   void OnTimer(int id) override {
     events.push_back("tick" + std::to_string(id) + "@" + std::to_string(Platform::TickCount()));
     if (pauseInTick > 0) Platform::Sleep(pauseInTick);
   }
-  std::vector<std::string> events;
+  Events events;
   uint32_t pauseInTick = 0;
 };
 
-// A sheet of probe pages, open in the headless backend.
-struct ProbeSheet {
-  explicit ProbeSheet(std::initializer_list<ProbePage*> pages) {
+struct ProbeSheet : ::testing::Test {
+  void Open(std::initializer_list<ProbePage*> pages) {
     for (ProbePage* p : pages) sheet.AddPage(p);
     driver.Open();
   }
-  HeadlessPlatform platform;
+  ProbePage a{"A"}, b{"B"};  // first: they outlive the sheet
+  headless::HeadlessPlatform platform;
   CPropertySheet sheet{"Test"};
-  SheetDriver driver{sheet, platform};
+  headless::SheetDriver driver{sheet, platform};
 };
 
-TEST(Headless, PagesAreMadeOnFirstShowingAndNotifiedOnTabChange) {
-  ProbePage a("A"), b("B");
-  ProbeSheet probe{&a, &b};
-  auto& [platform, sheet, driver] = probe;
-  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show"}));
-  EXPECT_TRUE(b.events.empty());
+// Pages are made on their first showing; only the engineer's actions fire their handlers.
+TEST_F(ProbeSheet, ControlsComeFromTheTemplateAndOnlyTheEngineerFiresHandlers) {
+  Open({&a, &b});
   EXPECT_FALSE(b.HasWindow());
-  driver.SelectTab(1);
-  driver.SelectTab(0);
-  driver.SelectTab(1);
-  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show", "hide", "show", "hide"}));
-  EXPECT_EQ(b.events, (std::vector<std::string>{"init", "show", "hide", "show"}));
-  driver.Close();
-  EXPECT_EQ(b.events.back(), "hide");
-  EXPECT_EQ(platform.TimerCount(), 0u);
-}
-
-TEST(Headless, ControlsComeFromTheTemplateAndSettingTextFiresNoHandler) {
-  ProbePage a("A");
-  ProbeSheet probe{&a};
-  auto& [platform, sheet, driver] = probe;
   EXPECT_EQ(driver.Text(10), "start");
   EXPECT_FALSE(driver.Enabled(13));
   a.SetItemText(10, "by code");
-  EXPECT_EQ(a.events, (std::vector<std::string>{"init", "show"}));
+  EXPECT_EQ(a.events, (Events{"init", "show"}));
   driver.Type(10, "typed");
   EXPECT_EQ(a.events.back(), "changed");
   EXPECT_TRUE(driver.Click(11));
@@ -92,88 +68,37 @@ TEST(Headless, ControlsComeFromTheTemplateAndSettingTextFiresNoHandler) {
   EXPECT_FALSE(driver.Click(99));  // no such control
   EXPECT_TRUE(driver.Click(12));   // a check box toggles itself
   EXPECT_TRUE(driver.Checked(12));
-}
-
-TEST(Headless, TimersFireFromTheMessageLoopOnlyAndCollapseAfterAPause) {
-  ProbePage a("A"), b("B");
-  ProbeSheet probe{&a, &b};
-  auto& [platform, sheet, driver] = probe;
-  Platform::Sleep(5000);  // a pause: no tick fires inside it
-  EXPECT_EQ(a.events.size(), 2u);
-  platform.RunFor(0);  // the overdue tick fires once
-  EXPECT_EQ(a.events.back(), "tick1@5000");
-  a.events.clear();
-  platform.RunFor(4000);
-  EXPECT_EQ(a.events, (std::vector<std::string>{"tick1@7000", "tick1@9000"}));
-  a.events.clear();
-  a.pauseInTick = 4500;  // a tick that pauses longer than two periods
-  platform.RunFor(2000);
-  EXPECT_EQ(a.events, (std::vector<std::string>{"tick1@11000"}));
-  a.pauseInTick = 0;
-  a.events.clear();
-  driver.SelectTab(1);  // hidden: its timer is gone
-  platform.RunFor(10000);
-  for (const std::string& e : a.events) EXPECT_EQ(e.find("tick"), std::string::npos) << e;
-}
-
-TEST(Headless, RemovingAndAddingPagesKeepsTheActivePage) {
-  ProbePage a("A"), b("B"), c("C");
-  ProbeSheet probe{&a, &b};
-  auto& [platform, sheet, driver] = probe;
-  driver.SelectTab(1);
-  sheet.RemovePage(&b);  // the active page goes: its neighbour comes into view
-  EXPECT_EQ(&driver.ActivePage(), &a);
-  EXPECT_FALSE(b.HasWindow());
-  sheet.AddPage(&c);
-  sheet.AddPage(&b);
-  sheet.RemovePage(&c);
-  EXPECT_EQ(driver.TabCaptions(), (std::vector<std::string>{"A", "B"}));
-  sheet.RemovePage(&c);  // not in the sheet: passed over
-  driver.SelectTab(1);
-  EXPECT_EQ(b.events.back(), "show");
-  EXPECT_EQ(b.events[b.events.size() - 2], "init");  // a new window, initialised again
-}
-
-TEST(Headless, MessageBoxesAndFileDialogsAreRecordedAndScripted) {
-  ProbePage a("A");
-  ProbeSheet probe{&a};
-  auto& [platform, sheet, driver] = probe;
-  EXPECT_EQ(a.ShowMessage("Sure?", std::string("Q"), kMbYesNo), kIdNo);  // unscripted: No
-  EXPECT_EQ(platform.UnscriptedQuestions(), 1);
-  platform.QueueAnswer(kIdYes);
-  EXPECT_EQ(a.ShowMessage("Sure?", std::string("Q"), kMbYesNo), kIdYes);
-  EXPECT_EQ(a.ShowModuleMessage("Done"), kIdOk);
-  ASSERT_EQ(platform.Messages().size(), 3u);
-  EXPECT_EQ(platform.Messages()[2].request.kind, MessageKind::kModule);
-  EXPECT_EQ(platform.Messages()[2].request.caption, std::optional<std::string>("HD7_3"));
-
-  platform.QueueFile(std::string("C:\\x.txt"));
-  FileDialogRequest request;
-  request.save = true;
-  EXPECT_EQ(platform.FileDialog(request), std::optional<std::string>("C:\\x.txt"));
-  EXPECT_EQ(platform.FileDialog(request), std::nullopt);  // nothing queued: cancelled
-  EXPECT_EQ(platform.FileRequests().size(), 2u);
-}
-
-TEST(Headless, VirtualClockAdvancesTheLocalTime) {
-  HeadlessPlatform platform;
-  platform.SetLocalTime({2026, 12, 31, 23, 59, 59});
-  Platform::Sleep(1000);
-  EXPECT_EQ(Platform::Now(), (LocalTime{2027, 1, 1, 0, 0, 0}));
-  EXPECT_EQ(AddSeconds({2024, 2, 28, 12, 0, 0}, 86400), (LocalTime{2024, 2, 29, 12, 0, 0}));
-}
-
-TEST(Headless, ScopedCaptionIsPutBackOnEveryPath) {
-  ProbePage a("A");
-  ProbeSheet probe{&a};
-  auto& [platform, sheet, driver] = probe;
   try {
     ScopedCaption caption(a, 11, "Wait", "Go");
     EXPECT_EQ(driver.Text(11), "Wait");
     throw std::runtime_error("handler failed");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(driver.Text(11), "Go");
+  EXPECT_EQ(driver.Text(11), "Go");  // put back on every path
+}
+
+TEST_F(ProbeSheet, TimersFireFromTheMessageLoopOnlyAndCollapseAfterAPause) {
+  Open({&a, &b});
+  Platform::Sleep(5000);  // a pause: no tick fires inside it
+  EXPECT_EQ(a.events.size(), 2u);
+  platform.RunFor(0);  // the overdue tick fires once
+  EXPECT_EQ(a.events.back(), "tick1@5000");
+  a.events.clear();
+  platform.RunFor(4000);
+  EXPECT_EQ(a.events, (Events{"tick1@7000", "tick1@9000"}));
+  a.events.clear();
+  a.pauseInTick = 4500;  // a tick that pauses longer than two periods
+  platform.RunFor(2000);
+  EXPECT_EQ(a.events, (Events{"tick1@11000"}));
+  a.events.clear();
+  driver.SelectTab(1);  // hidden: its timer is gone
+  platform.RunFor(10000);
+  EXPECT_EQ(a.events, (Events{"hide"}));
+
+  driver.Close();
+  EXPECT_EQ(b.events.back(), "hide");
+  EXPECT_EQ(platform.TimerCount(), 0u);
+  EXPECT_EQ(AddSeconds({2024, 2, 28, 12, 0, 0}, 86400), (LocalTime{2024, 2, 29, 12, 0, 0}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
+// The configuration parts behind the selector, and the cycle every node page follows: live
+// values on a timer, "Read" and "Write" with their "Wait" captions.
 #include "nvdata/nv_page.h"
 
 #include <gtest/gtest.h>
 
-#include "nvdata/nv_codec.h"
 #include "tests/support/fixture.h"
 
 using testing_support::NodeFixture;
@@ -10,123 +11,98 @@ using testing_support::Traffic;
 
 namespace {
 
+using Calls = std::vector<std::string>;
+
+TEST(PartExchange, OnlyTheFirstPartAsksWhichIsSelectedAndEverySelectionPauses) {
+  const struct {
+    int selected;
+    std::vector<int> parts;
+    bool selectorReadFails;  // counts as part 0
+    Calls calls;
+    uint32_t sleptMs;
+  } cases[] = {
+      {6, {6}, false, {"R45@0", "R46@0"}, 0},
+      {2, {6}, false, {"R45@0", "W45:0006@200", "R46@400"}, 400},
+      {1, {1, 6}, false, {"R45@0", "R46@0", "W45:0006@200", "R46@400"}, 400},
+      {3, {1, 6}, false, {"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}, 800},
+      {1, {1}, true, {"R45!@0", "W45:0001@200", "R46@400"}, 400},
+  };
+  for (const auto& c : cases) {
+    NodeFixture f;
+    f.node.SetSelectedPart(c.selected);
+    f.node.FailReads(kIndexPartSelector, c.selectorReadFails);
+    PartExchange parts(NodeIo{&f.node, &f.node});
+    uint8_t record[31];
+    for (int part : c.parts) EXPECT_EQ(parts.Read(part, record), 0);
+    EXPECT_EQ(Traffic(f.node.Log(), true), c.calls);
+    EXPECT_EQ(f.platform.SleptMs(), c.sleptMs);
+  }
+}
+
+TEST(PartExchange, WritesOnlyThePagesBytesAndOnlyAfterASelection) {
+  NodeFixture f;
+  NodeIo io{&f.node, &f.node};
+  SelectConfigPartNoPause(io, 12);  // the sheet's start-up selects without the pauses
+  SelectConfigPart(io, 4);
+  EXPECT_EQ(Traffic(f.node.Log(), true), (Calls{"W45:000C@0", "W45:0004@200"}));
+  std::vector<uint8_t> expected = f.node.Part(4);
+  expected[3] = 0xAB;
+  EXPECT_TRUE(PartExchange(io).ReadModifyWrite(4, [](uint8_t* r) { r[3] = 0xAB; }));
+  EXPECT_EQ(f.node.Part(4), expected);
+
+  // The node stays on part 2 when the selector takes no write: part 5's bytes would land there.
+  f.node.SetSelectedPart(2);
+  f.node.FailWrites(kIndexPartSelector);
+  const auto before = f.node.Snapshot();
+  f.node.ClearLog();
+  PartExchange parts(io);
+  EXPECT_FALSE(parts.ReadModifyWrite(5, [](uint8_t* r) { r[1] = 0x55; }));
+  uint8_t record[31];
+  EXPECT_EQ(parts.Read(5, record), kStatusNotSelected);
+  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R45", "W45:0005!", "W45:0005!"}));
+  EXPECT_EQ(f.node.Snapshot(), before);
+}
+
 const fw::DialogTemplate kDialog{950,
                                  250,
                                  150,
-                                 {
-                                     {300, fw::ControlKind::kEdit, "", 0, 0, 10, 10},
-                                     {301, fw::ControlKind::kEdit, "", 0, 0, 10, 10},
-                                     {kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
-                                     {kIdRead, fw::ControlKind::kPushButton, "Read", 0, 0, 1, 1},
-                                 }};
+                                 {{kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
+                                  {kIdRead, fw::ControlKind::kPushButton, "Read", 0, 0, 1, 1}}};
 
-// A page with one live value (index 14) and one setting in part 2 and one in index 41.
-class CyclePage : public CNvPage {
+// A page without live values whose setting is a byte of index 41.
+class SettingPage : public CNvPage {
  public:
-  explicit CyclePage(bool live) : CNvPage(kDialog, 0, "Cycle", live) {}
-  std::vector<std::string> captionsSeen;
+  SettingPage() : CNvPage(kDialog, 0, "Setting", false) {}
+  Calls captionsSeen;
 
  protected:
-  void RefreshLive() override {
-    uint8_t b[31];
-    if (ReadNv(14, b, 31) == 0) SetNumber(300, CNvCodec::WordToTemp(b[0], b[1]), 1);
-  }
-  void ReadSettings() override {
-    captionsSeen.push_back(GetItemText(kIdRead));
-    PartExchange parts(Node());
-    uint8_t r[31];
-    if (parts.Read(2, r) == 0) SetNumber(301, CNvCodec::MakeWord(r[21], r[22]), 0);
-  }
+  void ReadSettings() override { captionsSeen.push_back(GetItemText(kIdRead)); }
   void WriteSettings() override {
     captionsSeen.push_back(GetItemText(kIdWrite));
-    PartExchange parts(Node());
-    const double v = GetNumber(301);
-    parts.ReadModifyWrite(2, [v](uint8_t* r) {
-      r[21] = CNvCodec::WholeHigh(v);
-      r[22] = CNvCodec::WholeLow(v);
-    });
     ModifyNv(41, 2, [](uint8_t* b) { b[1] = 0x42; });
   }
 };
 
-class ShowPage {
- public:
-  explicit ShowPage(NodeFixture& f, CNvPage& page) : sheet_(f.node), driver_(sheet_, f.platform) {
-    sheet_.AddPage(&page);
-    driver_.Open();
-  }
-  fw::headless::SheetDriver& Driver() { return driver_; }
-
- private:
-  testing_support::BareSheet sheet_;
-  fw::headless::SheetDriver driver_;
-};
-
-TEST(PageCycle, ShowRefreshesReadsAndStartsTheTimerOnlyForLivePages) {
+// A page without live values starts no timer. "Read" and "Write" say "Wait" while they run; a
+// write changes the page's own bytes, not after a failed read, then reads again.
+TEST(PageCycle, ReadModifyWriteOfAnNvUnderWait) {
   NodeFixture f;
-  f.node.SetSelectedPart(2);
-  CyclePage live(true);
-  ShowPage shown(f, live);
-  EXPECT_EQ(Traffic(f.node.Log()), (std::vector<std::string>{"R14", "R45", "R46"}));
-  EXPECT_EQ(shown.Driver().Text(300), "4.3");
-  EXPECT_EQ(shown.Driver().Text(301), "800");  // part 2 value 11
-  EXPECT_EQ(live.captionsSeen, (std::vector<std::string>{"Wait"}));
-  EXPECT_EQ(shown.Driver().Text(kIdRead), "Read");
-  f.node.ClearLog();
-  f.platform.RunFor(4000);  // two ticks: live values only
-  EXPECT_EQ(Traffic(f.node.Log(), true), (std::vector<std::string>{"R14@2000", "R14@4000"}));
-
-  NodeFixture g;
-  CyclePage still(false);
-  ShowPage other(g, still);
-  g.node.ClearLog();
-  g.platform.RunFor(10000);
-  EXPECT_TRUE(g.node.Log().empty());
-  EXPECT_EQ(g.platform.TimerCount(), 0u);
-}
-
-TEST(PageCycle, WriteIsReadModifyWriteThenReadsBack) {
-  NodeFixture f;
-  f.node.SetSelectedPart(2);
-  CyclePage page(true);
-  ShowPage shown(f, page);
-  shown.Driver().Type(301, "1234");
-  f.node.ClearLog();
-  const std::vector<uint8_t> before41 = f.node.Bytes(41);
-  ASSERT_TRUE(shown.Driver().Click(kIdWrite));
-  EXPECT_EQ(Traffic(f.node.Log(), false, false),
-            (std::vector<std::string>{"R45", "R46", "W46", "R41", "W41", "R45", "R46"}));
-  EXPECT_EQ(f.node.Part(2)[21], 0x04);
-  EXPECT_EQ(f.node.Part(2)[22], 0xD2);
-  EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{before41[0], 0x42}));
-  EXPECT_EQ(shown.Driver().Text(kIdWrite), "Write");
-  EXPECT_EQ(page.captionsSeen.back(), "Wait");
-}
-
-TEST(PageCycle, FailedReadLeavesFieldsAndSkipsTheWrite) {
-  NodeFixture f;
-  CyclePage page(true);
-  ShowPage shown(f, page);
-  shown.Driver().Type(301, "77");
+  SettingPage page;
+  testing_support::BareSheet sheet(f.node);
+  sheet.AddPage(&page);
+  fw::headless::SheetDriver driver(sheet, f.platform);
+  driver.Open();
+  EXPECT_EQ(f.platform.TimerCount(), 0u);
+  f.node.SetBytes(41, {0x12, 0x34});
+  ASSERT_TRUE(driver.Click(kIdWrite));
+  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R41", "W41:1242"}));
+  EXPECT_EQ(page.captionsSeen, (Calls{"Wait", "Wait", "Wait"}));
+  EXPECT_EQ(driver.Text(kIdWrite), "Write");
+  EXPECT_EQ(driver.Text(kIdRead), "Read");
+  f.node.SetBytes(41, {0, 0});
   f.node.FailReads(41);
-  f.node.FailReads(14);
-  f.node.ClearLog();
-  shown.Driver().Click(kIdWrite);
-  for (const sim::HostCall& c : f.node.Log()) {
-    EXPECT_FALSE(c.kind == sim::HostCall::Kind::kWrite && c.index == 41);
-  }
-  f.platform.RunFor(2000);
-  EXPECT_EQ(shown.Driver().Text(300), "4.3");  // the failed refresh left the value
-}
-
-TEST(PageCycle, HidingKillsTheTimer) {
-  NodeFixture f;
-  CyclePage page(true);
-  ShowPage shown(f, page);
-  page.OnShowWindow(false);
-  f.node.ClearLog();
-  f.platform.RunFor(6000);
-  EXPECT_TRUE(f.node.Log().empty());
+  driver.Click(kIdWrite);
+  EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0, 0}));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// The dialog templates of the clock and circuit pages: every control inside the page, no two
-// controls on top of each other, every control inside the group box it stands in.
+// The dialog templates of the clock, plant and circuit pages: every control inside the page,
+// no two controls on top of each other unless a group box frames one, the Tab key in reading
+// order, and twin pages that differ only where their circuits do.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "pages/circuit/analog_valve_page.h"
 #include "pages/circuit/antifrost_page.h"
@@ -18,94 +21,16 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
+bool Inside(const fw::ControlDef& in, int x, int y, int cx, int cy) {
+  return in.x >= x && in.y >= y && in.x + in.cx <= x + cx && in.y + in.cy <= y + cy;
+}
+bool Inside(const fw::ControlDef& in, const fw::ControlDef& out) {
+  return out.kind == fw::ControlKind::kGroupBox && Inside(in, out.x, out.y, out.cx, out.cy);
+}
 bool Overlap(const fw::ControlDef& a, const fw::ControlDef& b) {
   return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + b.cy && b.y < a.y + a.cy;
-}
-
-bool Inside(const fw::ControlDef& inner, const fw::ControlDef& outer) {
-  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.cx <= outer.x + outer.cx &&
-         inner.y + inner.cy <= outer.y + outer.cy;
-}
-
-void CheckLayout(const fw::DialogTemplate& d) {
-  SCOPED_TRACE(d.id);
-  const auto& c = d.controls;
-  for (size_t i = 0; i < c.size(); ++i) {
-    EXPECT_TRUE(c[i].x >= 0 && c[i].y >= 0 && c[i].x + c[i].cx <= d.cx && c[i].y + c[i].cy <= d.cy)
-        << "'" << c[i].text << "' (" << c[i].id << ") leaves the page";
-    for (size_t j = i + 1; j < c.size(); ++j) {
-      if (!Overlap(c[i], c[j])) continue;
-      const bool framed = (c[i].kind == fw::ControlKind::kGroupBox && Inside(c[j], c[i])) ||
-                          (c[j].kind == fw::ControlKind::kGroupBox && Inside(c[i], c[j]));
-      EXPECT_TRUE(framed) << "'" << c[i].text << "' (" << c[i].id << ") and '" << c[j].text << "' ("
-                          << c[j].id << ") overlap";
-    }
-  }
-}
-
-// The fields the Tab key walks come in reading order: row by row from the top, left to right.
-void CheckReadingOrder(const fw::DialogTemplate& d) {
-  SCOPED_TRACE(d.id);
-  const fw::ControlDef* last = nullptr;
-  for (const fw::ControlDef& c : d.controls) {
-    if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) continue;
-    if (last != nullptr) {
-      const bool sameRow = c.y < last->y + 6 && last->y < c.y + 6;
-      EXPECT_TRUE(sameRow ? c.x > last->x : c.y > last->y)
-          << c.id << " comes after " << last->id << " but stands before it";
-    }
-    last = &c;
-  }
-}
-
-bool HasLabel(const fw::DialogTemplate& d, const std::string& text) {
-  for (const fw::ControlDef& c : d.controls) {
-    if (c.id == fw::kStaticId && c.text == text) return true;
-  }
-  return false;
-}
-
-TEST(PageDialogs, CircuitSettingsTemplates) {
-  const CPage23PropPage night1;
-  const CPage24PropPage night2;
-  const CPage25PropPage exercise1;
-  const CPage26PropPage exercise2;
-  const CPage27PropPage pid1;
-  const CPage28PropPage pid2;
-  const fw::CPropertyPage* pages[] = {&night1, &night2, &exercise1, &exercise2, &pid1, &pid2};
-  for (const fw::CPropertyPage* page : pages) {
-    CheckLayout(page->Template());
-    CheckReadingOrder(page->Template());
-  }
-  // Where the twins differ.
-  EXPECT_TRUE(night1.Template().Find(272) && HasLabel(night1.Template(), "Summer stop") &&
-              HasLabel(night1.Template(), "Temp before summer stop"));
-  EXPECT_TRUE(night2.Template().Find(201) && HasLabel(night2.Template(), "Winter stop") &&
-              HasLabel(night2.Template(), "Temp before winter stop"));
-  EXPECT_FALSE(night2.Template().Find(272) || HasLabel(night2.Template(), "Summer stop"));
-  EXPECT_TRUE(HasLabel(pid1.Template(), "Valve (Mv1)") && HasLabel(pid2.Template(), "Valve (Mv2)"));
-  EXPECT_EQ(pid1.Template().Find(226)->style & fw::kPassword, fw::kPassword);
-  EXPECT_EQ(night1.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
-}
-
-TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
-  CheckLayout(SetTimeDialog());
-  CheckLayout(StatusSwitchDialog(208, "Rotary switch (Sw2)"));
-  CheckLayout(WeekCalendarDialog(204));
-  CheckLayout(PirCalendarDialog(206));
-  for (const AnalogValveCircuit* c : {&kAnalogValveBl1, &kAnalogValveBl2}) {
-    CheckLayout(AnalogValveDialog(c->templateId, c->first.controls, c->second.controls));
-  }
-  CheckLayout(OutdoorDialog());
-  CheckLayout(PressureDialog());
-  CheckLayout(DewpointDialog());
-  for (const AntifrostCircuit& c : {kAntifrostBl1, kAntifrostBl2}) {
-    CheckLayout(AntifrostDialog(c.templateId, c.returnLabel));
-  }
-  for (const TemperaturesCircuit& c : {kTemperaturesBl1, kTemperaturesBl2}) {
-    CheckLayout(TemperaturesDialog(c.templateId, c.forward, c.ret, c.supervision));
-  }
-  CheckLayout(HeatingCurveDialog(228));
 }
 
 // The controls the Tab key stops at, in template order (the order Windows walks them).
@@ -119,6 +44,90 @@ std::vector<int> TabStops(const fw::DialogTemplate& d) {
   return ids;
 }
 
+// Faults of the layout; with `readingOrder`, also tab stops out of row-by-row order.
+Texts LayoutFaults(const fw::DialogTemplate& d, bool readingOrder) {
+  Texts faults;
+  const auto& c = d.controls;
+  for (size_t i = 0; i < c.size(); ++i) {
+    if (!Inside(c[i], 0, 0, d.cx, d.cy)) faults.push_back(std::to_string(c[i].id) + " outside");
+    for (size_t j = i + 1; j < c.size(); ++j) {
+      if (Overlap(c[i], c[j]) && !Inside(c[j], c[i]) && !Inside(c[i], c[j])) {
+        faults.push_back("'" + c[i].text + "' on '" + c[j].text + "'");
+      }
+    }
+  }
+  const fw::ControlDef* last = nullptr;
+  for (const fw::ControlDef& s : c) {
+    if (!readingOrder || s.kind == fw::ControlKind::kStatic ||
+        s.kind == fw::ControlKind::kGroupBox) {
+      continue;
+    }
+    const bool sameRow = last && s.y < last->y + 6 && last->y < s.y + 6;
+    if (last && !(sameRow ? s.x > last->x : s.y > last->y)) {
+      faults.push_back(std::to_string(last->id) + " before " + std::to_string(s.id));
+    }
+    last = &s;
+  }
+  return faults;
+}
+
+Texts TextsOf(const fw::DialogTemplate& d) {
+  Texts texts;
+  for (const fw::ControlDef& c : d.controls) texts.push_back(c.text);
+  return texts;
+}
+
+const fw::DialogTemplate& Valve(const AnalogValveCircuit& c) {
+  return AnalogValveDialog(c.templateId, c.first.controls, c.second.controls);
+}
+
+TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
+  const CPage23PropPage night1;
+  const CPage24PropPage night2;
+  const CPage25PropPage exercise1;
+  const CPage26PropPage exercise2;
+  const CPage27PropPage pid1;
+  const CPage28PropPage pid2;
+  const fw::CPropertyPage* pages[] = {&night1, &night2, &exercise1, &exercise2, &pid1, &pid2};
+  for (const fw::CPropertyPage* page : pages) {
+    EXPECT_EQ(LayoutFaults(page->Template(), true), Texts{}) << page->Template().id;
+  }
+  const fw::DialogTemplate* dialogs[] = {
+      &SetTimeDialog(),
+      &StatusSwitchDialog(208, "Rotary switch (Sw2)"),
+      &WeekCalendarDialog(204),
+      &PirCalendarDialog(206),
+      &Valve(kAnalogValveBl1),
+      &Valve(kAnalogValveBl2),
+      &OutdoorDialog(),
+      &PressureDialog(),
+      &DewpointDialog(),
+      &HeatingCurveDialog(228),
+      &AntifrostDialog(kAntifrostBl1.templateId, kAntifrostBl1.returnLabel),
+      &AntifrostDialog(kAntifrostBl2.templateId, kAntifrostBl2.returnLabel),
+      &TemperaturesDialog(kTemperaturesBl1.templateId, kTemperaturesBl1.forward,
+                          kTemperaturesBl1.ret, kTemperaturesBl1.supervision),
+      &TemperaturesDialog(kTemperaturesBl2.templateId, kTemperaturesBl2.forward,
+                          kTemperaturesBl2.ret, kTemperaturesBl2.supervision)};
+  for (const fw::DialogTemplate* d : dialogs) {
+    EXPECT_EQ(LayoutFaults(*d, false), Texts{}) << d->id;
+  }
+  // Where the circuit settings twins differ.
+  EXPECT_NE(night1.Template().Find(272), nullptr);
+  EXPECT_EQ(night2.Template().Find(272), nullptr);
+  EXPECT_NE(night2.Template().Find(201), nullptr);
+  auto has = [](const fw::CPropertyPage& page, const std::string& text) {
+    const Texts texts = TextsOf(page.Template());
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  };
+  EXPECT_TRUE(has(night1, "Summer stop") && has(night1, "Temp before summer stop"));
+  EXPECT_TRUE(has(night2, "Winter stop") && has(night2, "Temp before winter stop"));
+  EXPECT_FALSE(has(night2, "Summer stop"));
+  EXPECT_TRUE(has(pid1, "Valve (Mv1)") && has(pid2, "Valve (Mv2)"));
+  EXPECT_EQ(pid1.Template().Find(226)->style & fw::kPassword, fw::kPassword);
+  EXPECT_EQ(night1.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
+}
+
 TEST(PageDialogs, TabWalksTheFieldsRowByRowFromTheTop) {
   // Week calendar: Monday to Sunday, Calender 1 then 2, then the holiday; the state and clock
   // column beside the grid; the buttons.
@@ -130,56 +139,36 @@ TEST(PageDialogs, TabWalksTheFieldsRowByRowFromTheTop) {
   EXPECT_EQ(TabStops(PirCalendarDialog(206)),
             (std::vector<int>{381, 380, 382, 383, 384, 385, 386, 387, 388, 389, 390, 391, 392, 393,
                               400, 260, 211, 210}));
-  EXPECT_EQ(TabStops(AnalogValveDialog(kAnalogValveBl1.templateId, kAnalogValveBl1.first.controls,
-                                       kAnalogValveBl1.second.controls)),
+  EXPECT_EQ(TabStops(Valve(kAnalogValveBl1)),
             (std::vector<int>{296, 297, 298, 299, 300, 301, 302, 303, 304, 305,
                               306, 307, 308, 309, 310, 311, 246, 280, 211, 210}));
-  EXPECT_EQ(TabStops(AnalogValveDialog(kAnalogValveBl2.templateId, kAnalogValveBl2.first.controls,
-                                       kAnalogValveBl2.second.controls)),
+  EXPECT_EQ(TabStops(Valve(kAnalogValveBl2)),
             (std::vector<int>{358, 359, 360, 369, 370, 361, 362, 367, 363, 364,
                               365, 239, 371, 366, 330, 368, 246, 280, 211, 210}));
 }
 
 TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
-  const fw::DialogTemplate& bl1 = StatusSwitchDialog(208, "Rotary switch (Sw2)");
-  const fw::DialogTemplate& bl2 = StatusSwitchDialog(209, "Rotary switch (Sw1)");
-  EXPECT_EQ(&bl1, &StatusSwitchDialog(208, "Rotary switch (Sw2)"));  // made once, kept
-  ASSERT_EQ(bl1.controls.size(), bl2.controls.size());
-  for (size_t i = 0; i < bl1.controls.size(); ++i) {
-    if (bl1.controls[i].text == "Rotary switch (Sw2)") {
-      EXPECT_EQ(bl2.controls[i].text, "Rotary switch (Sw1)");
-    } else {
-      EXPECT_EQ(bl1.controls[i].text, bl2.controls[i].text);
-    }
-  }
-  const fw::DialogTemplate& week1 = WeekCalendarDialog(204);
-  const fw::DialogTemplate& week2 = WeekCalendarDialog(205);
-  EXPECT_EQ(week1.id, 204);
-  EXPECT_EQ(week2.id, 205);
-  ASSERT_EQ(week1.controls.size(), week2.controls.size());
+  const fw::DialogTemplate& switch1 = StatusSwitchDialog(208, "Rotary switch (Sw2)");
+  EXPECT_EQ(&switch1, &StatusSwitchDialog(208, "Rotary switch (Sw2)"));  // made once, kept
+  Texts texts = TextsOf(switch1);
+  for (std::string& t : texts) t = t == "Rotary switch (Sw2)" ? "Rotary switch (Sw1)" : t;
+  EXPECT_EQ(TextsOf(StatusSwitchDialog(209, "Rotary switch (Sw1)")), texts);
+
+  EXPECT_EQ(WeekCalendarDialog(205).id, 205);
+  EXPECT_EQ(TextsOf(WeekCalendarDialog(205)), TextsOf(WeekCalendarDialog(204)));
   // 30 time fields, 3 read-only fields, 4 buttons; 8 row labels, 4 column heads, 3 labels,
   // 2 group boxes.
-  EXPECT_EQ(week1.controls.size(), 54u);
+  EXPECT_EQ(WeekCalendarDialog(204).controls.size(), 54u);
 
-  // The valve pages differ in ids and valve names only.
-  std::vector<std::string> texts[2];
-  int i = 0;
-  for (const AnalogValveCircuit* c : {&kAnalogValveBl1, &kAnalogValveBl2}) {
-    for (const fw::ControlDef& d :
-         AnalogValveDialog(c->templateId, c->first.controls, c->second.controls).controls) {
-      texts[i].push_back(d.text);
+  // The valve pages differ in ids and valve names only: Mv1 -> Mv2, Mv3 -> Mv4.
+  texts = TextsOf(Valve(kAnalogValveBl1));
+  for (std::string& t : texts) {
+    for (size_t at = t.find("Mv"); at != std::string::npos; at = t.find("Mv", at + 1)) {
+      t[at + 2] = t[at + 2] == '1' ? '2' : '4';
     }
-    ++i;
   }
-  ASSERT_EQ(texts[0].size(), texts[1].size());
-  for (size_t k = 0; k < texts[0].size(); ++k) {
-    std::string mapped = texts[0][k];
-    for (size_t at = mapped.find("Mv"); at != std::string::npos; at = mapped.find("Mv", at + 1)) {
-      mapped[at + 2] = mapped[at + 2] == '1' ? '2' : '4';  // Mv1 -> Mv2, Mv3 -> Mv4
-    }
-    EXPECT_EQ(texts[1][k], mapped);
-  }
-  EXPECT_EQ(texts[1][texts[1].size() - 3], "Valve Mv2 open 100%\nbefore valve Mv4 open");
+  EXPECT_EQ(TextsOf(Valve(kAnalogValveBl2)), texts);
+  EXPECT_EQ(texts[texts.size() - 3], "Valve Mv2 open 100%\nbefore valve Mv4 open");
 }
 
 }  // namespace

@@ -6,116 +6,68 @@
 
 namespace {
 
-TEST(SimulatedNode, SizesAndDirections) {
+using Bytes = std::vector<uint8_t>;
+
+TEST(SimulatedNode, AnswersAsTheNodeDoes) {
   fw::headless::HeadlessPlatform platform;
   sim::SimulatedNode node;
   uint8_t buffer[64] = {};
-  EXPECT_EQ(node.ReadNv(41, buffer, 2), 0);
+  EXPECT_EQ(node.ReadNv(41, buffer, 2), sim::kOk);
   EXPECT_EQ(node.ReadNv(39, buffer, 30), sim::kWrongSize);   // capacity below the size
-  EXPECT_EQ(node.WriteNv(41, buffer, 31), sim::kWrongSize);  // length must be the size
+  EXPECT_EQ(node.WriteNv(41, buffer, 31), sim::kWrongSize);  // a write must be the size
   EXPECT_EQ(node.ReadNv(0, buffer, 31), sim::kWrongDirection);
   EXPECT_EQ(node.ReadNv(22, buffer, 31), sim::kUnknownIndex);
   EXPECT_EQ(node.ReadNv(47, buffer, 31), sim::kUnknownIndex);
-  EXPECT_EQ(sim::SimulatedNode::SizeOf(10), 1);
-  EXPECT_EQ(sim::SimulatedNode::SizeOf(43), 4);
-  EXPECT_EQ(sim::SimulatedNode::SizeOf(45), 2);
-}
-
-TEST(SimulatedNode, PartsBehindTheSelectorAndFactorySettings) {
-  fw::headless::HeadlessPlatform platform;
-  sim::SimulatedNode node;
-  uint8_t buffer[31] = {};
   node.SetSelectedPart(0);
   EXPECT_EQ(node.ReadNv(46, buffer, 31), sim::kNoPartSelected);
   node.SetSelectedPart(13);
   EXPECT_EQ(node.WriteNv(46, buffer, 31), sim::kNoPartSelected);
   uint8_t select3[2] = {0, 3};
-  EXPECT_EQ(node.WriteNv(45, select3, 2), 0);
-  ASSERT_EQ(node.ReadNv(46, buffer, 31), 0);
-  // Part 3 value 11 is 65336 (-200): bytes 21 and 22.
-  EXPECT_EQ(buffer[21], 0xFF);
-  EXPECT_EQ(buffer[22], 0x38);
-  EXPECT_EQ(node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
-  // Part 1 value 15 = 2: circuit pages offered.
-  EXPECT_EQ(node.Part(1)[30], 2);
-}
+  EXPECT_EQ(node.WriteNv(45, select3, 2), sim::kOk);
+  ASSERT_EQ(node.ReadNv(46, buffer, 31), sim::kOk);
+  EXPECT_EQ(Bytes(buffer + 21, buffer + 23), (Bytes{0xFF, 0x38}));  // part 3 value 11: -200
+  EXPECT_EQ(node.Part(1)[30], 2);  // factory settings offer both circuits
 
-TEST(SimulatedNode, ClockRunsWithVirtualTimeAndIsSetThroughIndexZero) {
-  fw::headless::HeadlessPlatform platform;
-  sim::SimulatedNode node;
+  // The clock runs with virtual time and is set through index 0.
   node.SetClock({2026, 12, 31, 23, 59, 58});
   platform.RunFor(2500);
-  uint8_t t[7];
-  ASSERT_EQ(node.ReadNv(3, t, 7), 0);
-  EXPECT_EQ(std::vector<uint8_t>(t, t + 7), (std::vector<uint8_t>{0x07, 0xEB, 1, 1, 0, 0, 0}));
+  ASSERT_EQ(node.ReadNv(3, buffer, 7), sim::kOk);
+  EXPECT_EQ(Bytes(buffer, buffer + 7), (Bytes{0x07, 0xEB, 1, 1, 0, 0, 0}));
   uint8_t set[7] = {0x07, 0xE8, 2, 29, 12, 30, 45};
-  EXPECT_EQ(node.WriteNv(0, set, 7), 0);
+  EXPECT_EQ(node.WriteNv(0, set, 7), sim::kOk);
   EXPECT_EQ(node.Clock(), (fw::LocalTime{2024, 2, 29, 12, 30, 45}));
 }
-
-TEST(SimulatedNode, FaultsLatencyAndLog) {
-  fw::headless::HeadlessPlatform platform;
-  sim::SimulatedNode node;
-  node.FailReads(20);
-  node.FailWrites(41);
-  node.SetLatency(30);
-  uint8_t buffer[31] = {};
-  EXPECT_EQ(node.ReadNv(20, buffer, 31), sim::kInjectedFailure);
-  EXPECT_EQ(node.ReadNv(21, buffer, 31), 0);
-  EXPECT_EQ(node.WriteNv(41, buffer, 2), sim::kInjectedFailure);
-  ASSERT_EQ(node.Log().size(), 3u);
-  EXPECT_EQ(node.Log()[0].atMs, 30u);
-  EXPECT_EQ(node.Log()[2].atMs, 90u);
-  EXPECT_EQ(node.Log()[1].bytes.size(), 2u);
-  EXPECT_EQ(node.Bytes(41),
-            (std::vector<uint8_t>{0x00, 0xFF}));  // the failed write changed nothing
-}
-
-TEST(SimulatedNode, ClientSiteOffersEitherInterface) {
-  fw::headless::HeadlessPlatform platform;
-  sim::SimulatedNode node;
-  sim::SimClientSite site(node, true, false);
-  void* out = nullptr;
-  EXPECT_EQ(site.QueryInterface(IID_INodeAccess, &out), E_NOINTERFACE);
-  EXPECT_EQ(out, nullptr);
-  ASSERT_EQ(site.QueryInterface(IID_INodeAccess2, &out), S_OK);
-  EXPECT_EQ(node.RefCount(), 1);
-  static_cast<INodeAccess2*>(out)->Release();
-  EXPECT_EQ(node.RefCount(), 0);
-}
-
-}  // namespace
 
 // The demo host's node lives: each live value moves over minutes and comes back, a switch
 // spends part of its cycle in the other state, settings never move, and tests see a steady
 // node until they turn drift on.
-TEST(SimulatedNodeDrift, LiveValuesMoveAroundWhereTheyStartedAndSettingsStay) {
+TEST(SimulatedNode, LiveValuesDriftAroundWhereTheyStartedAndSettingsStay) {
   fw::headless::HeadlessPlatform platform;
   sim::SimulatedNode node;
   node.SetBytes(13, {0x14, 0x96});  // forward temperature 52.70
   node.SetBytes(32, {0x23, 0x28});  // valve output 9000 steps = 45 %
   node.SetBytes(31, {0x00, 0x01});  // pump on
-  const auto settings = node.Bytes(41);
+  const Bytes settings = node.Bytes(41);
   auto read = [&](int32_t index) {
     uint8_t b[32] = {};
     EXPECT_EQ(node.ReadNv(index, b, 32), sim::kOk);
-    return std::vector<uint8_t>(b, b + sim::SimulatedNode::SizeOf(index));
+    return Bytes(b, b + sim::SimulatedNode::SizeOf(index));
   };
   platform.RunFor(20000);
-  EXPECT_EQ(read(13), (std::vector<uint8_t>{0x14, 0x96})) << "steady until drift is on";
+  EXPECT_EQ(read(13), (Bytes{0x14, 0x96})) << "steady until drift is on";
   node.SetLiveDrift(true);
-  // A quarter of the 80 s period: 52.70 + 2.00 = 54.70 = 0x155E.
-  platform.RunFor(20000);
-  EXPECT_EQ(read(13), (std::vector<uint8_t>{0x15, 0x5E}));
-  // A quarter of 90 s is 22.5 s: 20 s is short of the top, 9000 + 2500 sin(80 deg) = 11462.
-  EXPECT_EQ(read(32), (std::vector<uint8_t>{0x2C, 0xC6}));
-  platform.RunFor(60000);  // 80 s: the temperature is back where it started
-  EXPECT_EQ(read(13), (std::vector<uint8_t>{0x14, 0x96}));
-  EXPECT_EQ(read(31), (std::vector<uint8_t>{0x00, 0x01}));  // 80 s of 120: still on
-  platform.RunFor(20000);                                   // 100 s: the last fifth, off
-  EXPECT_EQ(read(31), (std::vector<uint8_t>{0x00, 0x00}));
+  platform.RunFor(20000);  // a quarter of the 80 s period: 52.70 + 2.00
+  EXPECT_EQ(read(13), (Bytes{0x15, 0x5E}));
+  EXPECT_EQ(read(32), (Bytes{0x2C, 0xC6}));  // 20 s of 90: 9000 + 2500 sin(80 deg) = 11462
+  platform.RunFor(60000);                    // 80 s: the temperature is back
+  EXPECT_EQ(read(13), (Bytes{0x14, 0x96}));
+  EXPECT_EQ(read(31), (Bytes{0x00, 0x01}));  // 80 s of 120: still on
+  platform.RunFor(20000);                    // 100 s: the last fifth, off
+  EXPECT_EQ(read(31), (Bytes{0x00, 0x00}));
   EXPECT_EQ(node.Bytes(41), settings);
   node.SetLiveDrift(false);
   platform.RunFor(20000);
-  EXPECT_EQ(read(31), (std::vector<uint8_t>{0x00, 0x00})) << "stays where drift left it";
+  EXPECT_EQ(read(31), (Bytes{0x00, 0x00})) << "stays where drift left it";
 }
+
+}  // namespace

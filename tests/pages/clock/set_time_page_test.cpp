@@ -17,95 +17,54 @@ class SetTimePage : public ::testing::Test {
  protected:
   void SetUp() override {
     f.OpenSheet();
-    page = dynamic_cast<CPage4PropPage*>(f.sheet->AllPages()[3]);
-    ASSERT_NE(page, nullptr);
+    page = f.sheet->AllPages()[3];
   }
-  // Shows the page with the PC at `pc` and returns the calls the showing made.
-  Calls ShowAt(const fw::LocalTime& pc) {
+  // Shows the page with the PC at `pc`; the node's log starts there.
+  void ShowAt(const fw::LocalTime& pc) {
     f.platform.SetLocalTime(pc);
-    const size_t from = f.node.Log().size();
+    f.node.ClearLog();
     f.Show(*page);
-    shownAt = f.platform.TickCount();
-    return Traffic(f.CallsSince(from));
   }
-  std::string Text(int id) const { return f.driver->Text(id); }
+  // The PC's date and time, then the node's.
+  std::string Texts() const {
+    return f.driver->Text(kIdPcDate) + "|" + f.driver->Text(kIdPcTime) + "|" +
+           f.driver->Text(kIdNodeDate) + "|" + f.driver->Text(kIdNodeTime);
+  }
 
   NodeFixture f;
-  CPage4PropPage* page = nullptr;
-  uint64_t shownAt = 0;
+  fw::CPropertyPage* page = nullptr;
 };
 
-TEST_F(SetTimePage, ShowsBothClocksAndRefreshesThemEveryTwoSeconds) {
+// The PC date ends with a space, the node date does not.
+TEST_F(SetTimePage, ShowsBothClocksEveryTwoSecondsWhileInView) {
   f.node.SetClock({2026, 12, 5, 14, 3, 9});
-  EXPECT_EQ(ShowAt({2026, 12, 5, 9, 5, 7}), (Calls{"R3"}));
-  EXPECT_EQ(Text(kIdPcDate), "5/12-2026 ");  // the PC date ends with a space
-  EXPECT_EQ(Text(kIdPcTime), "9:05:07");
-  EXPECT_EQ(Text(kIdNodeDate), "5/12-2026");  // the node date does not
-  EXPECT_EQ(Text(kIdNodeTime), "14:03:09");
-
+  ShowAt({2026, 12, 5, 9, 5, 7});
+  EXPECT_EQ(Texts(), "5/12-2026 |9:05:07|5/12-2026|14:03:09");
+  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R3"}));
   f.node.SetClock({2026, 1, 2, 7, 0, 0});
   f.node.ClearLog();
+  const uint64_t t0 = f.platform.TickCount();
   f.platform.RunFor(4000);
-  const std::string t1 = "@" + std::to_string(shownAt + 2000);
-  const std::string t2 = "@" + std::to_string(shownAt + 4000);
-  EXPECT_EQ(Traffic(f.node.Log(), true), (Calls{"R3" + t1, "R3" + t2}));
-  EXPECT_EQ(Text(kIdPcTime), "9:05:11");
-  EXPECT_EQ(Text(kIdNodeDate), "2/1-2026");
-  EXPECT_EQ(Text(kIdNodeTime), "7:00:04");
-}
+  EXPECT_EQ(Traffic(f.node.Log(), true),
+            (Calls{"R3@" + std::to_string(t0 + 2000), "R3@" + std::to_string(t0 + 4000)}));
+  EXPECT_EQ(Texts(), "5/12-2026 |9:05:11|2/1-2026|7:00:04");
 
-TEST_F(SetTimePage, UnreadableNodeClockLeavesTheNodeFields) {
-  f.node.FailReads(3);
-  ShowAt({2026, 12, 5, 23, 59, 59});
-  EXPECT_EQ(Text(kIdNodeDate), "");
-  EXPECT_EQ(Text(kIdNodeTime), "");
-  EXPECT_EQ(Text(kIdPcDate), "5/12-2026 ");
-
-  f.node.FailReads(3, false);
-  f.node.SetClock({2026, 3, 4, 10, 20, 30});
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Text(kIdNodeTime), "10:20:32");
-  f.node.FailReads(3);
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Text(kIdNodeDate), "4/3-2026");
-  EXPECT_EQ(Text(kIdNodeTime), "10:20:32");
-  EXPECT_EQ(Text(kIdPcDate), "6/12-2026 ");  // the PC clock went on past midnight
-  EXPECT_EQ(Text(kIdPcTime), "0:00:03");
-}
-
-TEST_F(SetTimePage, HidingStopsTheRefresh) {
-  ShowAt({2026, 12, 5, 9, 0, 0});
   f.driver->SelectTab(0);
   f.node.ClearLog();
   f.platform.RunFor(10000);
   EXPECT_TRUE(f.node.Log().empty());
-  f.Show(*page);
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"R3", "R3"}));
-}
 
-TEST_F(SetTimePage, SyncWritesThePcTimeToTheNodeWithoutReadingBack) {
-  ShowAt({2026, 12, 5, 9, 5, 7});
-  f.node.ClearLog();
-  f.platform.ResetSlept();
-  ASSERT_TRUE(f.driver->Click(kIdSync));
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"W0:07EA0C05090507"}));
-  EXPECT_EQ(f.platform.SleptMs(), 0u);
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Text(kIdNodeDate), "5/12-2026");
-  EXPECT_EQ(Text(kIdNodeTime), "9:05:09");
-
-  f.platform.SetLocalTime({2099, 12, 31, 23, 59, 58});
-  f.node.ClearLog();
-  f.driver->Click(kIdSync);
-  EXPECT_EQ(Traffic(f.node.Log()), (Calls{"W0:08330C1F173B3A"}));
-  // A host without the writing interface gets nothing and nothing breaks.
-  f.OpenSheet(true, false);
-  page = dynamic_cast<CPage4PropPage*>(f.sheet->AllPages()[3]);
+  // An unreadable node clock leaves the node's fields as they were; the PC clock goes on.
+  f.node.FailReads(3);
   f.Show(*page);
-  f.node.ClearLog();
-  f.driver->Click(kIdSync);
-  EXPECT_TRUE(f.node.Log().empty());
+  f.platform.SetLocalTime({2026, 12, 5, 23, 59, 59});
+  f.platform.RunFor(4000);
+  EXPECT_EQ(Texts(), "6/12-2026 |0:00:03|2/1-2026|7:00:04");
+  NodeFixture g;
+  g.node.FailReads(3);
+  g.OpenSheet();
+  g.Show(*g.sheet->AllPages()[3]);
+  EXPECT_EQ(g.driver->Text(kIdNodeDate) + g.driver->Text(kIdNodeTime), "");
 }
 
 // A PC clock that moves one second at every reading.
@@ -127,16 +86,41 @@ class SteppingClock : public fw::PlatformImpl {
   fw::LocalTime start_;
 };
 
-TEST_F(SetTimePage, SyncAtMidnightTakesDateAndTimeFromOneReading) {
+// Sync writes the PC's date and time, from one reading of the clock, without a pause and
+// without reading back.
+TEST_F(SetTimePage, SyncWritesThePcClockToTheNode) {
   ShowAt({2026, 12, 5, 9, 5, 7});
-  f.node.ClearLog();
+  const std::pair<fw::LocalTime, const char*> syncs[] = {
+      {{2026, 12, 5, 9, 5, 7}, "W0:07EA0C05090507"},
+      {{2099, 12, 31, 23, 59, 58}, "W0:08330C1F173B3A"}};
+  for (const auto& [pc, written] : syncs) {
+    f.platform.SetLocalTime(pc);
+    f.node.ClearLog();
+    f.platform.ResetSlept();
+    ASSERT_TRUE(f.driver->Click(kIdSync));
+    EXPECT_EQ(Traffic(f.node.Log()), (Calls{written}));
+    EXPECT_EQ(f.platform.SleptMs(), 0u);
+  }
+  f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7});
+  f.driver->Click(kIdSync);
+  f.platform.RunFor(2000);
+  EXPECT_EQ(f.driver->Text(kIdNodeTime), "9:05:09");
+
   SteppingClock clock(f.platform, {2026, 12, 31, 23, 59, 59});
+  f.node.ClearLog();
   {
     fw::ScopedPlatform installed(clock);
     f.driver->Click(kIdSync);
   }
   EXPECT_EQ(clock.readings, 1);
   EXPECT_EQ(Traffic(f.node.Log()), (Calls{"W0:07EA0C1F173B3B"}));
+
+  // A host without the writing interface gets nothing, and nothing breaks.
+  f.OpenSheet(true, false);
+  f.Show(*f.sheet->AllPages()[3]);
+  f.node.ClearLog();
+  f.driver->Click(kIdSync);
+  EXPECT_TRUE(f.node.Log().empty());
 }
 
 }  // namespace
