@@ -56,6 +56,10 @@ if [ $? -eq 77 ]; then
     "control and its registration); checking a 64-bit build of the same script instead"
 fi
 
+# The setup program and its uninstaller are 32-bit programs: under an emulated 32-bit Wine each
+# run gets the stretched limit.
+[ "$mode" = full ] && export HD7_3_WINE_TIMEOUT=$((120 * $(wine32_slowdown)))
+
 # The setup programs under test: this version and an older one, made from the same script.
 older=$out/HD7_3-0.9.0.0-setup.exe
 # (Quicker to pack than the shipped one; what they install is the same.)
