@@ -9,64 +9,56 @@
 
 #include "control/com/guids.h"
 #include "tests/win/harness.h"
-#include "tests/win/scenarios.h"
 
 namespace wintest {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kNavy = RGB(0, 0, 128);  // the radiator's columns
-constexpr COLORREF kRed = RGB(255, 0, 0);   // the thermometer
-
 template <class T>
 T* Query(IUnknown* from, REFIID iid) {
   void* out = nullptr;
-  return from != nullptr && SUCCEEDED(from->QueryInterface(iid, &out)) ? static_cast<T*>(out)
-                                                                       : nullptr;
+  return SUCCEEDED(from->QueryInterface(iid, &out)) ? static_cast<T*>(out) : nullptr;
 }
 
-// Draws the control into a white 40 x 40 bitmap and reads three pixels.
-struct Drawn {
-  HRESULT hr = E_FAIL;
-  COLORREF radiator = 0, thermometer = 0, outside = 0;
-};
-Drawn DrawAt(IViewObject* view, RECTL bounds) {
-  Drawn d;
+// Draws the control into a white 40 x 40 bitmap; three pixels: on the radiator's columns, on
+// the thermometer, outside the bounds, as "navy red white".
+std::string DrawnAt(Session& session, RECT bounds) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all = {0, 0, 40, 40};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  d.hr =
-      view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
-  d.radiator = GetPixel(dc, 3, 12);
-  d.thermometer = GetPixel(dc, 25, 15);
-  d.outside = GetPixel(dc, 35, 35);
+  std::string seen = session.Control().Draw(dc, bounds) == S_OK ? "" : "failed ";
+  for (const POINT p : {POINT{3, 12}, POINT{25, 15}, POINT{35, 35}}) {
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    seen += c == RGB(0, 0, 128)       ? "navy "
+            : c == RGB(255, 0, 0)     ? "red "
+            : c == RGB(255, 255, 255) ? "white "
+                                      : "other ";
+  }
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
-  return d;
+  return seen;
 }
 
 IStream* StreamOf(const std::vector<DWORD>& words) {
   IStream* stream = nullptr;
   CreateStreamOnHGlobal(nullptr, TRUE, &stream);
   if (!words.empty()) stream->Write(words.data(), static_cast<ULONG>(words.size() * 4), nullptr);
-  LARGE_INTEGER zero = {};
+  const LARGE_INTEGER zero = {};
   stream->Seek(zero, STREAM_SEEK_SET, nullptr);
   return stream;
 }
 
-class NullSink : public IDispatch {
- public:
+// An event sink that counts its references, and a container's property bag of numbers.
+struct NullSink : IDispatch {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out =
-        (iid == IID_IUnknown || iid == IID_IDispatch || iid == hd73::kDiidEvents) ? this : nullptr;
-    if (*out == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    const bool mine = iid == IID_IUnknown || iid == IID_IDispatch || iid == hd73::kDiidEvents;
+    *out = mine ? this : nullptr;
+    if (mine) AddRef();
+    return mine ? S_OK : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
   ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
@@ -82,9 +74,7 @@ class NullSink : public IDispatch {
   long refs = 0;
 };
 
-// A container's property bag, in memory: names to 32-bit numbers.
-class MemoryBag : public IPropertyBag {
- public:
+struct MemoryBag : IPropertyBag {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = (iid == IID_IUnknown || iid == IID_IPropertyBag) ? this : nullptr;
     return *out != nullptr ? S_OK : E_NOINTERFACE;
@@ -107,24 +97,12 @@ class MemoryBag : public IPropertyBag {
   std::map<std::wstring, LONG> values;
 };
 
-void CheckDrawing(Checks& checks, IUnknown* control) {
-  IViewObject* view = Query<IViewObject>(control, IID_IViewObject);
-  if (!checks.That(view != nullptr, "IViewObject")) return;
-  const Drawn d = DrawAt(view, RECTL{0, 0, 30, 30});
-  checks.That(d.hr == S_OK && d.radiator == kNavy && d.thermometer == kRed && d.outside == kWhite,
-              "Draw copies the bitmap's top-left 30 x 30 pixels onto the bounds");
-  const Drawn flipped = DrawAt(view, RECTL{30, 30, 0, 0});
-  checks.That(flipped.radiator == kNavy && flipped.thermometer == kRed,
-              "reversed bounds are normalised first");
-  view->Release();
-}
-
 void CheckPersistence(Checks& checks, IUnknown* control) {
   IPersistStreamInit* persist = Query<IPersistStreamInit>(control, IID_IPersistStreamInit);
   if (!checks.That(persist != nullptr, "IPersistStreamInit")) return;
   IStream* saved = StreamOf({});
   checks.That(persist->Save(saved, TRUE) == S_OK, "Save");
-  LARGE_INTEGER zero = {};
+  const LARGE_INTEGER zero = {};
   saved->Seek(zero, STREAM_SEEK_SET, nullptr);
   DWORD version = 0;
   saved->Read(&version, 4, nullptr);
@@ -132,22 +110,19 @@ void CheckPersistence(Checks& checks, IUnknown* control) {
   saved->Seek(zero, STREAM_SEEK_SET, nullptr);
   checks.That(persist->Load(saved) == S_OK, "what was saved loads");
   saved->Release();
-  IStream* other = StreamOf({0x20000, 820, 820});
-  checks.That(FAILED(persist->Load(other)), "another major version is refused");
-  other->Release();
-  IStream* empty = StreamOf({});
-  checks.That(FAILED(persist->Load(empty)), "an empty stream is refused, without harm");
-  empty->Release();
+  for (const auto& words : {std::vector<DWORD>{0x20000, 820, 820}, std::vector<DWORD>{}}) {
+    IStream* refused = StreamOf(words);
+    checks.That(FAILED(persist->Load(refused)), "another major version, or nothing, is refused");
+    refused->Release();
+  }
   persist->Release();
   IPersistPropertyBag* bag = Query<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
   if (!checks.That(bag != nullptr, "IPersistPropertyBag")) return;
-  MemoryBag saving;
+  MemoryBag saving, emptyBag, foreign;
   checks.That(bag->Save(&saving, TRUE, TRUE) == S_OK && saving.values[L"_Version"] == 0x10000,
               "the property bag gets _Version 0x10000");
   checks.That(bag->Load(&saving, nullptr) == S_OK, "and loads from it");
-  MemoryBag emptyBag;
   checks.That(bag->Load(&emptyBag, nullptr) == S_OK, "an empty bag loads (defaults)");
-  MemoryBag foreign;
   foreign.values[L"_Version"] = 0x20000;
   checks.That(FAILED(bag->Load(&foreign, nullptr)), "another major version in a bag is refused");
   bag->Release();
@@ -187,16 +162,15 @@ void CheckClassInfoAndEvents(Checks& checks, IUnknown* control) {
   IProvideClassInfo2* info = Query<IProvideClassInfo2>(control, IID_IProvideClassInfo2);
   if (checks.That(info != nullptr, "IProvideClassInfo2")) {
     GUID events = GUID_NULL;
+    ITypeInfo* coclass = nullptr;
     checks.That(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events) == S_OK &&
                     events == hd73::kDiidEvents,
                 "the default source interface is _DHD7_3Events");
-    ITypeInfo* coclass = nullptr;
     checks.That(info->GetClassInfo(&coclass) == S_OK && coclass != nullptr, "GetClassInfo");
     if (coclass != nullptr) coclass->Release();
     info->Release();
   }
-  IConnectionPointContainer* container =
-      Query<IConnectionPointContainer>(control, IID_IConnectionPointContainer);
+  auto* container = Query<IConnectionPointContainer>(control, IID_IConnectionPointContainer);
   if (checks.That(container != nullptr, "IConnectionPointContainer")) {
     IConnectionPoint* point = nullptr;
     NullSink sink;
@@ -227,14 +201,16 @@ int ControlObject(Checks& checks) {
                   GetParent(own) == session.Window() && session.Site().InPlaceActive(),
               "active in place in its own window inside the container's");
   if (inPlace != nullptr) inPlace->Release();
-  CheckDrawing(checks, object);
+  checks.Equal(DrawnAt(session, RECT{0, 0, 30, 30}), "navy red white ",
+               "Draw copies the bitmap's top-left 30 x 30 pixels onto the bounds");
+  checks.Equal(DrawnAt(session, RECT{30, 30, 0, 0}), "navy red white ",
+               "reversed bounds are normalised first");
   CheckPersistence(checks, object);
   CheckDispatch(checks, session, object);
   CheckClassInfoAndEvents(checks, object);
 
-  IUnknown* outer = object;
   IUnknown* aggregated = nullptr;
-  checks.That(CoCreateInstance(hd73::kClsidControl, outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
+  checks.That(CoCreateInstance(hd73::kClsidControl, object, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&aggregated)) == CLASS_E_NOAGGREGATION,
               "aggregation is refused");
   session.Control().Release();

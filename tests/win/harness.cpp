@@ -13,11 +13,35 @@ std::string Narrow(const std::wstring& text) {
   return fw::win32::Narrow(text);
 }
 
-std::wstring ControlPath() {
+std::string Hex(const std::vector<uint8_t>& bytes, const char* separator) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (uint8_t b : bytes) {
+    if (!out.empty()) out += separator;
+    out += digits[b >> 4];
+    out += digits[b & 15];
+  }
+  return out;
+}
+
+std::vector<std::string> Changed(const Snapshot& before, const Snapshot& after) {
+  std::vector<std::string> changed;
+  for (const auto& [name, bytes] : after) {
+    const auto old = before.find(name);
+    if (name != "nv45" && (old == before.end() || old->second != bytes)) changed.push_back(name);
+  }
+  return changed;
+}
+
+std::wstring BesideTheControl(const wchar_t* name) {
   std::vector<wchar_t> path(32768, L'\0');
   const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   std::wstring self(path.data(), n);
-  return self.substr(0, self.find_last_of(L"\\/") + 1) + L"HD7_3.ocx";
+  return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
+}
+
+std::wstring ControlPath() {
+  return BesideTheControl(L"HD7_3.ocx");
 }
 
 int RunRegsvr32(bool unregister) {
@@ -95,8 +119,7 @@ HRESULT Session::CreateControl() {
   return control_.Create(L"HD7_3.HD7_3Ctrl.1", *site_);
 }
 
-HRESULT Session::RunProperties(Checks& checks,
-                               const std::function<void(host::SheetRemote&)>& driver) {
+HRESULT Session::RunProperties(Checks& checks, const Driver& driver) {
   const host::UiDispatcher& ui = *ui_;
   HANDLE thread = host::StartThread([&ui, &driver] {
     host::SheetRemote sheet(ui);
@@ -119,8 +142,40 @@ HRESULT Session::RunProperties(Checks& checks,
   return hr;
 }
 
+bool Session::WithSheet(Checks& checks, const Driver& driver) {
+  if (control_.Object() == nullptr &&
+      !checks.That(SUCCEEDED(CreateControl()), "the control is created by its ProgID")) {
+    return false;
+  }
+  const HRESULT hr = RunProperties(checks, [&](host::SheetRemote& sheet) {
+    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet \"HD7_3\" opens")) return;
+    driver(sheet);
+    checks.That(sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs),
+                "\"Exit\" closes the sheet");
+  });
+  return checks.That(hr == S_OK, "the Properties verb returns S_OK");
+}
+
 void Session::OnUi(const std::function<void()>& work) const {
   ui_->Run(work, kWaitMs);
+}
+
+Snapshot Session::NodeBytes() const {
+  Snapshot bytes;
+  OnUi([&] { bytes = node_.Snapshot(); });
+  return bytes;
+}
+
+std::vector<std::string> Session::NodeCalls() const {
+  std::vector<std::string> calls;
+  OnUi([&] {
+    for (const sim::HostCall& call : node_.Log()) {
+      if (call.kind == sim::HostCall::Kind::kGetNodeName) continue;
+      const bool write = call.kind == sim::HostCall::Kind::kWrite;
+      calls.push_back((write ? "W" : "R") + std::to_string(call.index));
+    }
+  });
+  return calls;
 }
 
 }  // namespace wintest

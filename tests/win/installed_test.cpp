@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "tests/win/harness.h"
-#include "tests/win/scenarios.h"
 
 namespace wintest {
 namespace {

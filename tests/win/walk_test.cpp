@@ -4,49 +4,34 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/support/sheet_walk.h"
 #include "tests/win/harness.h"
-#include "tests/win/scenarios.h"
 
 namespace wintest {
 namespace {
 
-constexpr int kIdBl1 = 234;
-constexpr int kIdBl2 = 235;
-constexpr int kIdExit = 1;
-constexpr int kIdRead = 211;
-constexpr int kIdWrite = 210;
-
-using Snapshot = std::map<std::string, std::vector<uint8_t>>;
-
 // Walks both sets; returns how many presses wrote to the node (selector aside).
 int WalkBothSets(Checks& checks, Session& session, host::SheetRemote& sheet, bool nodeAnswers) {
   const std::string pass = nodeAnswers ? "node answers" : "every read fails";
-  sim::SimulatedNode& node = session.Node();
   int writingPresses = 0;
-  for (int setButton : {kIdBl1, kIdBl2}) {
-    const std::string set = setButton == kIdBl1 ? "BL1" : "BL2";
+  for (const int setButton : {234, 235}) {  // BL1, BL2
     sheet.SelectTab(0);
     sheet.Click(setButton);  // set 1 is in at start: its button is disabled then
     const std::vector<std::string> tabs = sheet.TabCaptions();
     for (size_t tab = 0; tab < tabs.size(); ++tab) {
-      const std::string where = pass + ", " + set + " \"" + tabs[tab] + "\"";
+      const std::string where =
+          pass + ", " + (setButton == 234 ? "BL1" : "BL2") + " \"" + tabs[tab] + "\"";
       if (!checks.That(sheet.SelectTab(static_cast<int>(tab)), where + " comes into view")) {
         continue;
       }
-      for (int id : {kIdRead, kIdWrite}) {
+      for (const int id : {kIdRead, kIdWrite}) {
         if (!sheet.HasItem(id)) continue;
         const std::string press = where + (id == kIdRead ? " Read" : " Write");
-        Snapshot before;
-        size_t from = 0;
-        session.OnUi([&] {
-          before = node.Snapshot();
-          from = node.Log().size();
-        });
+        const Snapshot before = session.NodeBytes();
+        session.OnUi([&] { session.Node().ClearLog(); });
         checks.That(sheet.Click(id), press + " takes the click");
         // A page that refuses what it cannot write says so in message boxes: each is answered.
         // (A page may show its message with the caption already back, as the PID page does
@@ -60,12 +45,8 @@ int WalkBothSets(Checks& checks, Session& session, host::SheetRemote& sheet, boo
         }
         checks.Equal(sheet.Text(id), id == kIdRead ? "Read" : "Write", press + ": caption");
         std::vector<sim::HostCall> calls;
-        Snapshot after;
-        session.OnUi([&] {
-          calls.assign(node.Log().begin() + static_cast<std::ptrdiff_t>(from), node.Log().end());
-          after = node.Snapshot();
-        });
-        checks.Equal(testing_support::ChangedByWrites(before, after, calls), {},
+        session.OnUi([&] { calls = session.Node().Log(); });
+        checks.Equal(testing_support::ChangedByWrites(before, session.NodeBytes(), calls), {},
                      press + ": every NV and part written holds what it held");
         checks.Equal(testing_support::WritesAfterFailedReads(calls), {},
                      press + ": nothing written after its read failed");
@@ -86,11 +67,7 @@ int WalkBothSets(Checks& checks, Session& session, host::SheetRemote& sheet, boo
 
 int WholeSheetWalk(Checks& checks) {
   Session session;
-  if (!checks.That(SUCCEEDED(session.CreateControl()), "the control is created")) {
-    return checks.Finish();
-  }
-  session.RunProperties(checks, [&](host::SheetRemote& sheet) {
-    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet opens")) return;
+  session.WithSheet(checks, [&](host::SheetRemote& sheet) {
     const int wrote = WalkBothSets(checks, session, sheet, true);
     // 9 writing pages in this build (4 in set 1, 5 in set 2); more once every page writes.
     checks.That(wrote >= 9, "the writing pages wrote", std::to_string(wrote));
@@ -98,8 +75,6 @@ int WholeSheetWalk(Checks& checks) {
     // The pages are made afresh as the sets are swapped: their fields stay empty.
     WalkBothSets(checks, session, sheet, false);
     session.OnUi([&] { session.Node().FailAllReads(false); });
-    checks.That(sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs),
-                "\"Exit\" closes the sheet");
   });
   return checks.Finish();
 }

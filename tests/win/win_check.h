@@ -20,11 +20,9 @@ class Checks {
   bool That(bool ok, const std::string& what, const std::string& seen = std::string()) {
     EnterCriticalSection(&lock_);
     ++(ok ? passed_ : failed_);
-    if (ok) {
-      std::printf("  ok    %s\n", what.c_str());
-    } else {
-      std::printf("  FAIL  %s%s%s\n", what.c_str(), seen.empty() ? "" : "; seen: ", seen.c_str());
-    }
+    const bool showSeen = !ok && !seen.empty();
+    std::printf("  %-6s%s%s%s\n", ok ? "ok" : "FAIL", what.c_str(), showSeen ? "; seen: " : "",
+                showSeen ? seen.c_str() : "");
     std::fflush(stdout);
     LeaveCriticalSection(&lock_);
     return ok;
@@ -34,35 +32,22 @@ class Checks {
   }
   bool Equal(const std::vector<std::string>& seen, const std::vector<std::string>& expected,
              const std::string& what) {
-    return That(seen == expected, what, Join(seen));
-  }
-  void Skip(const std::string& what) {
-    EnterCriticalSection(&lock_);
-    ++skipped_;
-    std::printf("  SKIP  %s\n", what.c_str());
-    std::fflush(stdout);
-    LeaveCriticalSection(&lock_);
+    std::string text;
+    for (const std::string& s : seen) text += (text.empty() ? "\"" : ", \"") + s + "\"";
+    return That(seen == expected, what, "[" + text + "]");
   }
 
-  // The closing line, and the exit code: 1 on a failure, else 77 when a part was skipped, else 0.
+  // The closing line, and the exit code: 1 on a failure, else 0.
   int Finish() {
-    std::printf("%d passed, %d failed, %d skipped\n", passed_, failed_, skipped_);
+    std::printf("%d passed, %d failed\n", passed_, failed_);
     std::fflush(stdout);
-    if (failed_ > 0) return 1;
-    return skipped_ > 0 ? 77 : 0;
-  }
-
-  static std::string Join(const std::vector<std::string>& items) {
-    std::string out;
-    for (const std::string& s : items) out += (out.empty() ? "\"" : ", \"") + s + "\"";
-    return "[" + out + "]";
+    return failed_ > 0 ? 1 : 0;
   }
 
  private:
   CRITICAL_SECTION lock_;
   int passed_ = 0;
   int failed_ = 0;
-  int skipped_ = 0;
 };
 
 }  // namespace wintest
