@@ -8,7 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,38 +19,12 @@ namespace wintest {
 namespace {
 
 constexpr int kIdDefaultSettings = 201;
-constexpr int kIdPageNodeName = 202;
 constexpr int kIdPassword = 226;
 constexpr int kIdSaveToFile = 427;
 constexpr int kIdFileName = 428;
 constexpr int kIdReadFromFile = 430;
 constexpr int kIdProgress = 431;
-constexpr int kIndexSwitch1 = 41;
 constexpr int kFileTypes = 0x470;  // the file dialog's list of file types (cmb1)
-
-std::string ReadWide(const std::wstring& path) {
-  std::string text;
-  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") names.push_back(name);
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  return names;
-}
 
 // Answers the box or dialog that comes up next with `answer`, once it is seen to be owned by
 // the sheet, which takes no clicks meanwhile; returns its caption and text.
@@ -63,24 +38,25 @@ std::string Answer(Checks& checks, host::SheetRemote& sheet, int answer, const s
 
 // A real click as the mouse gives it: button down and up at a point of the window.
 void PostClick(HWND window, POINT at) {
-  const LPARAM where = MAKELPARAM(at.x, at.y);
-  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  PostMessageW(window, WM_LBUTTONUP, 0, where);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
-// Probes the sheet from outside, as Windows would, while `running` says the operation goes on:
-// a few seconds in, clicks another tab and "Exit" as the mouse would and asks for another page;
-// a few seconds later reads the progress line and takes a picture into `shot`. Checks that the
-// sheet answered within 100 ms all through and showed `progress` at the start of that line.
-template <class Running>
-void Probe(Checks& checks, host::SheetRemote& sheet, Running running, const char* progress,
-           const wchar_t* shot) {
+// Presses `button` (of the page, or of a question box) without waiting and probes the sheet
+// from outside, as Windows would, until the operation's closing message comes up: a few seconds
+// in, clicks another tab and "Exit" as the mouse would and asks for another page; a few seconds
+// later reads the progress line and takes a picture `shot`. Then the sheet must be as before.
+void LongOperation(Checks& checks, host::SheetRemote& sheet, HWND button, const char* progress,
+                   const char* message, const wchar_t* shot) {
+  HWND box = GetAncestor(button, GA_ROOT);
+  PostMessageW(button, BM_CLICK, 0, 0);
+  const DWORD started = GetTickCount();
+  while (box != sheet.Sheet() && IsWindow(box) && GetTickCount() - started < 5000) Sleep(5);
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet.Sheet(), PSM_GETTABCONTROL, 0, 0));
   DWORD longestMs = 0;
   std::string seen;
   bool clicked = false, pictured = false;
-  const DWORD started = GetTickCount();
-  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet.Sheet(), PSM_GETTABCONTROL, 0, 0));
-  while (running()) {
+  while (sheet.WaitForMessageBox(0).window == nullptr && GetTickCount() - started < 180000) {
     const DWORD before = GetTickCount();
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(sheet.Sheet(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
@@ -103,13 +79,7 @@ void Probe(Checks& checks, host::SheetRemote& sheet, Running running, const char
               std::to_string(longestMs) + " ms at the longest");
   checks.That(seen.rfind(progress, 0) == 0, "the page shows how far it has come", seen);
   checks.That(pictured, "a picture of the page during the operation");
-}
-
-// After a long operation: its closing message, and the sheet as it was before the clicks.
-void Closed(Checks& checks, host::SheetRemote& sheet, const char* message) {
-  const host::MessageBoxSeen box = sheet.WaitForMessageBox(kWaitMs);
-  checks.Equal(box.text, message, "the closing message");
-  sheet.AnswerMessageBox(box, IDOK);
+  checks.Equal(Answer(checks, sheet, IDOK, "the closing message"), message, "the closing message");
   checks.That(IsWindow(sheet.Sheet()) != FALSE, "the sheet is still open after the clicks");
   checks.Equal(sheet.TabCaptions()[sheet.ActiveTab()], "Import / Export", "the tab in view");
   checks.Equal(sheet.Text(kIdProgress), "", "the progress is cleared");
@@ -130,36 +100,25 @@ std::vector<std::string> OperationCalls(bool download) {
 }  // namespace
 
 int ImportExport(Checks& checks) {
+  namespace fs = std::filesystem;
   Session session;
   sim::SimulatedNode& node = session.Node();
-  // "Gebäude Süd Wärme 12" in the PC's single-byte code page: 20 bytes.
-  const std::string name =
-      "Geb\xE4"
-      "ude S\xFC"
-      "d W\xE4"
-      "rme 12";
-  std::vector<uint8_t> nameBytes(name.begin(), name.end());
-  nameBytes.push_back(0);
-  node.SetNodeNameBytes(nameBytes);
-  node.SetBytes(kIndexSwitch1, {0x01, 0x2C});
-
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring outer = std::wstring(temp) + L"hd73 J\u00F6rg";
-  const std::wstring folder = outer + L"\\Heizung S\u00FCd";
-  const std::wstring file = folder + L"\\Kessel 2.txt";
-  CreateDirectoryW(outer.c_str(), nullptr);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  DeleteFileW(file.c_str());
-  const std::string path = Narrow(file);
-  if (!checks.That(GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES,
-                   "the folder can be made", path)) {
+  // "Gebäude Süd Wärme 12" in the PC's single-byte code page: 20 bytes and the zero.
+  node.SetNodeNameBytes({'G', 'e', 'b',  0xE4, 'u', 'd', 'e', ' ', 'S', 0xFC, 'd',
+                         ' ', 'W', 0xE4, 'r',  'm', 'e', ' ', '1', '2', 0});
+  node.SetBytes(41, {0x01, 0x2C});  // the first status switch
+  const fs::path outer = fs::temp_directory_path() / L"hd73 J\u00F6rg";
+  const fs::path file = outer / L"Heizung S\u00FCd" / L"Kessel 2.txt";
+  std::error_code error;
+  fs::remove_all(outer, error);
+  const std::string path = Narrow(file.wstring());
+  if (!checks.That(fs::create_directories(file.parent_path(), error), "the folder is made", path)) {
     return checks.Finish();
   }
 
   session.WithSheet(checks, [&](host::SheetRemote& sheet) {
     checks.That(sheet.SelectTab("Import / Export"), "the Import / Export tab comes into view");
-    checks.Equal(sheet.Text(kIdPageNodeName), "Geb\u00E4ude S\u00FCd W\u00E4rme 12",
+    checks.Equal(sheet.Text(202), "Geb\u00E4ude S\u00FCd W\u00E4rme 12",
                  "the node name as the engineer reads it");
 
     checks.That(sheet.Type(kIdFileName, path) && sheet.Click(kIdSaveToFile), "Save to file");
@@ -171,11 +130,14 @@ int ImportExport(Checks& checks) {
     checks.Equal(Answer(checks, sheet, IDOK, "the outcome"), "HD7_3: File written",
                  "the outcome, with the module's caption");
     checks.Equal(sheet.Text(kIdFileName), path, "the field shows the path as chosen");
-    checks.That(ReadWide(file).find("\r\n- " + name + "\r\n/ Export") != std::string::npos,
+    std::string written(fs::exists(file) ? fs::file_size(file) : 0, '\0');
+    std::ifstream(file, std::ios::binary).read(written.data(), written.size());  // and closed
+    checks.That(written.find("\r\n- Geb\xE4ude S\xFC"
+                             "d W\xE4rme 12\r\n/ Export") != std::string::npos,
                 "the file is there, with the node's own 20 bytes as its name line");
 
     // Saved again over it: first refused, then replaced with what the node holds now.
-    session.OnUi([&] { node.SetBytes(kIndexSwitch1, {0x02, 0x58}); });
+    session.OnUi([&] { node.SetBytes(41, {0x02, 0x58}); });
     for (const int answer : {IDNO, IDYES}) {
       checks.That(sheet.Click(kIdSaveToFile), "Save to file again");
       Answer(checks, sheet, IDOK, "the save dialog");
@@ -185,10 +147,10 @@ int ImportExport(Checks& checks) {
                    answer == IDNO ? "HD7_3: File not written" : "HD7_3: File written",
                    "the outcome of that answer");
     }
-    checks.That(FilesIn(folder) == std::vector<std::wstring>{L"Kessel 2.txt"},
-                "one file in the folder, under its own name");
+    const auto files = std::distance(fs::directory_iterator(file.parent_path()), {});
+    checks.That(files == 1, "one file in the folder, under its own name");
 
-    session.OnUi([&] { node.SetBytes(kIndexSwitch1, {0x00, 0x00}); });
+    session.OnUi([&] { node.SetBytes(41, {0x00, 0x00}); });
     checks.That(sheet.Type(kIdPassword, "Kobalt") && sheet.Click(kIdReadFromFile),
                 "Read from file");
     Answer(checks, sheet, IDCANCEL, "the open dialog, cancelled");
@@ -199,38 +161,22 @@ int ImportExport(Checks& checks) {
     const host::MessageBoxSeen question = sheet.WaitForMessageBox(kWaitMs);
     checks.Equal(question.text, "Download from file to node?", "the file is found");
     session.OnUi([&] { node.ClearLog(); });
-    // Answered without waiting: the download runs as soon as the box is gone.
-    PostMessageW(GetDlgItem(question.window, IDYES), BM_CLICK, 0, 0);
-    const DWORD asked = GetTickCount();
-    while (IsWindow(question.window) && GetTickCount() - asked < 5000) Sleep(5);
-    Probe(
-        checks, sheet, [&] { return sheet.WaitForMessageBox(0).window == nullptr; },
-        "Downloading - ", L"import-export-during-download.png");
     // No program ID question: the name line is not taken for one.
-    Closed(checks, sheet, "Download completed");
+    LongOperation(checks, sheet, GetDlgItem(question.window, IDYES), "Downloading - ",
+                  "Download status: Download completed", L"import-export-during-download.png");
     checks.Equal(session.NodeCalls(), OperationCalls(true), "the node sees the download's calls");
-    std::vector<uint8_t> switch1;
-    session.OnUi([&] { switch1 = node.Bytes(kIndexSwitch1); });
-    checks.Equal(Hex(switch1), "02 58", "the download wrote the value saved last");
+    checks.Equal(Hex(session.NodeBytes()["nv41"]), "02 58",
+                 "the download wrote the value saved last");
 
     checks.That(sheet.Type(kIdPassword, "Kobalt"), "the password is typed again");
     session.OnUi([&] { node.ClearLog(); });
-    PostMessageW(GetDlgItem(sheet.Page(), kIdDefaultSettings), BM_CLICK, 0, 0);
-    const DWORD pressed = GetTickCount();
-    while (sheet.Text(kIdDefaultSettings) != "Please wait..." && GetTickCount() - pressed < 5000) {
-      Sleep(5);
-    }
-    checks.Equal(sheet.Text(kIdDefaultSettings), "Please wait...", "factory settings run");
-    Probe(
-        checks, sheet, [&] { return sheet.Text(kIdDefaultSettings) == "Please wait..."; },
-        "Factory settings - Part ", L"import-export-during-factory-settings.png");
-    Closed(checks, sheet, "Please restart the plugin");
+    LongOperation(checks, sheet, GetDlgItem(sheet.Page(), kIdDefaultSettings),
+                  "Factory settings - Part ", "HD7_3: Please restart the plugin",
+                  L"import-export-during-factory-settings.png");
     checks.Equal(session.NodeCalls(), OperationCalls(false),
                  "the node sees the factory settings' calls, in order");
   });
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.c_str());
-  RemoveDirectoryW(outer.c_str());
+  fs::remove_all(outer, error);
   return checks.Finish();
 }
 

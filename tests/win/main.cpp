@@ -9,10 +9,9 @@ int main(int argc, char** argv) {
     const char* name;
     int (*run)(wintest::Checks&);
   } kScenarios[] = {
-      {"register", &wintest::Registration},       {"win32-backend", &wintest::Win32Backend},
-      {"control", &wintest::ControlObject},       {"sheet", &wintest::SheetTabsAndRelease},
-      {"pages", &wintest::PagesByWindowMessages}, {"walk", &wintest::WholeSheetWalk},
-      {"import-export", &wintest::ImportExport},  {"installed", &wintest::InstalledControl},
+      {"register", &wintest::Registration},      {"number-texts", &wintest::NumberTexts},
+      {"sheet", &wintest::SheetTabsAndRelease},  {"pages", &wintest::PagesByWindowMessages},
+      {"import-export", &wintest::ImportExport}, {"installed", &wintest::InstalledControl},
   };
   if (argc == 2 && std::strcmp(argv[1], "--probe") == 0) {
     std::puts("hd73-probe-ok");  // the Wine runner's sign that this build's programs run at all
