@@ -1,60 +1,49 @@
 #include "tests/win/harness.h"
 
-#include <vector>
-
-#include "framework/win32/text.h"
-
 namespace wintest {
-namespace {
-constexpr RECT kControlRect = {10, 10, 41, 41};
+
+std::string Hex(const std::vector<uint8_t>& bytes, const char* separator) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (uint8_t b : bytes) {
+    if (!out.empty()) out += separator;
+    out += digits[b >> 4];
+    out += digits[b & 15];
+  }
+  return out;
 }
 
-std::string Narrow(const std::wstring& text) {
-  return fw::win32::Narrow(text);
+std::vector<std::string> Changed(const Snapshot& before, const Snapshot& after) {
+  std::vector<std::string> changed;
+  for (const auto& [name, bytes] : after) {
+    const auto old = before.find(name);
+    if (name != "nv45" && (old == before.end() || old->second != bytes)) changed.push_back(name);
+  }
+  return changed;
+}
+
+std::wstring BesideTheControl(const wchar_t* name) {
+  wchar_t self[MAX_PATH] = {};
+  const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
 }
 
 std::wstring ControlPath() {
-  std::vector<wchar_t> path(32768, L'\0');
-  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  std::wstring self(path.data(), n);
-  return self.substr(0, self.find_last_of(L"\\/") + 1) + L"HD7_3.ocx";
-}
-
-int RunRegsvr32(bool unregister) {
-  std::wstring command = L"regsvr32.exe /s ";
-  if (unregister) command += L"/u ";
-  command += L"\"" + ControlPath() + L"\"";
-  STARTUPINFOW si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    return -1;
-  }
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(pi.hProcess, kWaitMs) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(pi.hProcess, &code);
-  } else {
-    TerminateProcess(pi.hProcess, 1);
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<int>(code);
+  return BesideTheControl(L"HD7_3.ocx");
 }
 
 HRESULT ModuleCanUnloadNow() {
   HMODULE module = GetModuleHandleW(L"HD7_3.ocx");
-  if (module == nullptr) return E_FAIL;
   using Fn = HRESULT(STDAPICALLTYPE*)();
-  auto fn =
-      reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+  auto fn = module == nullptr ? nullptr
+                              : reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                                    GetProcAddress(module, "DllCanUnloadNow")));
   return fn != nullptr ? fn() : E_FAIL;
 }
 
 bool WaitHandlingMessages(HANDLE handle, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (WaitForSingleObject(handle, 0) == WAIT_OBJECT_0) return true;
+  while (WaitForSingleObject(handle, 0) != WAIT_OBJECT_0) {
     if (GetTickCount64() >= end) return false;
     MsgWaitForMultipleObjects(1, &handle, FALSE, 100, QS_ALLINPUT);
     MSG msg;
@@ -63,6 +52,7 @@ bool WaitHandlingMessages(HANDLE handle, DWORD timeoutMs) {
       DispatchMessageW(&msg);
     }
   }
+  return true;
 }
 
 Session::Session() : platform_(GetModuleHandleW(nullptr)) {
@@ -79,7 +69,7 @@ Session::Session() : platform_(GetModuleHandleW(nullptr)) {
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   SetForegroundWindow(window_);
-  site_ = std::make_unique<host::ClientSite>(window_, kControlRect, node_);
+  site_ = std::make_unique<host::ClientSite>(window_, RECT{10, 10, 41, 41}, node_);
   ui_ = std::make_unique<host::UiDispatcher>();
 }
 
@@ -95,32 +85,51 @@ HRESULT Session::CreateControl() {
   return control_.Create(L"HD7_3.HD7_3Ctrl.1", *site_);
 }
 
-HRESULT Session::RunProperties(Checks& checks,
-                               const std::function<void(host::SheetRemote&)>& driver) {
-  const host::UiDispatcher& ui = *ui_;
-  HANDLE thread = host::StartThread([&ui, &driver] {
-    host::SheetRemote sheet(ui);
-    driver(sheet);
-  });
-  if (thread == nullptr) {
-    checks.That(false, "the driver thread starts");
-    return E_FAIL;
+bool Session::WithSheet(Checks& checks, const Driver& driver) {
+  if (control_.Object() == nullptr &&
+      !checks.That(SUCCEEDED(CreateControl()), "the control is created by its ProgID")) {
+    return false;
   }
-  const HRESULT hr = control_.InvokeProperties();
+  const host::UiDispatcher& ui = *ui_;
+  HANDLE thread = host::StartThread([&] {
+    host::SheetRemote sheet(ui);
+    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet \"HD7_3\" opens")) return;
+    driver(sheet);
+    checks.That(sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs),
+                "\"Exit\" closes the sheet");
+  });
+  const HRESULT hr = thread != nullptr ? control_.InvokeProperties() : E_FAIL;
   // The verb has returned; the driver must be done as well, or it hangs on something. Messages
   // are still handled meanwhile: the driver may be waiting on this thread.
-  const bool finished = WaitHandlingMessages(thread, kWaitMs);
-  checks.That(finished, "the driver finishes once the sheet has closed");
-  if (!finished) {
+  if (!checks.That(thread != nullptr && WaitHandlingMessages(thread, kWaitMs),
+                   "the driver finishes once the sheet has closed")) {
     std::fflush(stdout);
     ExitProcess(1);  // a driver still waiting on a window: nothing more can be checked
   }
   CloseHandle(thread);
-  return hr;
+  return checks.That(hr == S_OK, "the Properties verb returns S_OK");
 }
 
 void Session::OnUi(const std::function<void()>& work) const {
   ui_->Run(work, kWaitMs);
+}
+
+Snapshot Session::NodeBytes() const {
+  Snapshot bytes;
+  OnUi([&] { bytes = node_.Snapshot(); });
+  return bytes;
+}
+
+std::vector<std::string> Session::NodeCalls() const {
+  std::vector<std::string> calls;
+  OnUi([&] {
+    for (const sim::HostCall& call : node_.Log()) {
+      if (call.kind == sim::HostCall::Kind::kGetNodeName) continue;
+      const bool write = call.kind == sim::HostCall::Kind::kWrite;
+      calls.push_back((write ? "W" : "R") + std::to_string(call.index));
+    }
+  });
+  return calls;
 }
 
 }  // namespace wintest

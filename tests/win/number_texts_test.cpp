@@ -5,32 +5,34 @@
 #include <string>
 
 #include "nvdata/number_text.h"
-#include "tests/win/scenarios.h"
+#include "tests/win/harness.h"
 
 namespace wintest {
 
 int NumberTexts(Checks& checks) {
-  checks.Equal(FormatFixed0(0.5), "1", "0.5 with no decimals");
-  checks.Equal(FormatFixed0(-2.5), "-3", "-2.5 with no decimals");
-  checks.Equal(FormatFixed1(0.25), "0.3", "0.25 with one decimal");
-  checks.Equal(FormatFixed1(0.15), "0.1", "0.15 (stored just below) with one decimal");
-  checks.Equal(FormatFixed1(-555.35), "-555.4", "-555.35 with one decimal");
-  checks.Equal(FormatFixed1(1e20), "100000000000000000000.0", "1e20 with one decimal");
-  checks.Equal(FormatFixed0(std::numeric_limits<double>::quiet_NaN()), "nan", "NaN");
-  checks.Equal(FormatFixed1(-std::numeric_limits<double>::infinity()), "-inf", "-infinity");
-  checks.That(Atof("1e3") == 1000.0, "atof of 1e3");
-  checks.That(Atof(" -2.5x") == -2.5, "atof of \" -2.5x\"");
-  checks.That(Atof(".5") == 0.5, "atof of .5");
-  checks.That(Atof("abc") == 0.0 && Atof("0x10") == 0.0 && Atof("inf") == 0.0, "no number: 0");
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::string texts[][2] = {
+      {FormatFixed0(0.5), "1"},
+      {FormatFixed0(-2.5), "-3"},
+      {FormatFixed1(0.25), "0.3"},
+      {FormatFixed1(0.15), "0.1"},  // stored just below 0.15
+      {FormatFixed1(-555.35), "-555.4"},
+      {FormatFixed1(1e20), "100000000000000000000.0"},
+      {FormatFixed0(nan), "nan"},
+      {FormatFixed1(-std::numeric_limits<double>::infinity()), "-inf"},
+      {FormatExportDate({2026, 12, 5, 9, 5, 7}) + FormatExportTime({2026, 12, 5, 9, 5, 7}),
+       "5/12-2026 9:05:07"},
+      {std::to_string(TruncToInt32(1e12)), "-2147483648"},
+      {std::to_string(TruncToInt32(nan)), "-2147483648"},
+      {std::to_string(TruncToInt32(-1.9)), "-1"},  // toward zero
+  };
+  for (const auto& t : texts) checks.Equal(t[0], t[1], "a number text");
+  const std::pair<const char*, double> numbers[] = {{"1e3", 1000}, {" -2.5x", -2.5}, {".5", 0.5},
+                                                    {"abc", 0},    {"0x10", 0},      {"inf", 0}};
+  for (const auto& [text, value] : numbers) {
+    checks.That(Atof(text) == value, std::string("atof of \"") + text + "\"");
+  }
   checks.That(std::isinf(Atof("1e999")), "atof of 1e999 is infinite");
-  checks.That(TruncToInt32(1e12) == std::numeric_limits<int32_t>::min(), "1e12 cut to 32 bits");
-  checks.That(
-      TruncToInt32(std::numeric_limits<double>::quiet_NaN()) == std::numeric_limits<int32_t>::min(),
-      "NaN cut to 32 bits");
-  checks.That(TruncToInt32(-1.9) == -1, "-1.9 cut toward zero");
-  checks.Equal(
-      FormatExportDate({2026, 12, 5, 9, 5, 7}) + " " + FormatExportTime({2026, 12, 5, 9, 5, 7}),
-      "5/12-2026  9:05:07", "the export timestamp");
   return checks.Finish();
 }
 

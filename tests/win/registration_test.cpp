@@ -1,16 +1,14 @@
 // regsvr32 on the control: every key and value a container and the network tool look for, the
-// type library as the module carries it, and nothing left behind by regsvr32 /u.
+// type library as the module carries it, and nothing left behind by regsvr32 /u. It leaves the
+// control registered for the other scenarios.
 #include <windows.h>
-#include <ole2.h>
 #include <oleauto.h>
+#include <process.h>
 
-#include <cctype>
 #include <string>
-#include <vector>
 
 #include "control/com/guids.h"
 #include "tests/win/harness.h"
-#include "tests/win/scenarios.h"
 
 namespace wintest {
 namespace {
@@ -23,43 +21,45 @@ std::wstring GuidText(REFGUID guid) {
 
 bool KeyExists(const std::wstring& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  const bool there = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == 0;
+  if (there) RegCloseKey(key);
+  return there;
 }
 
-// The string value, or "<missing>".
-std::string Value(const std::wstring& path, const wchar_t* name = nullptr) {
+// The string value (lower case for a path), or "<missing>".
+std::string Value(const std::wstring& path, const wchar_t* name = nullptr, bool lower = false) {
   wchar_t buffer[2048] = {};
   DWORD bytes = sizeof(buffer);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &bytes)) {
     return "<missing>";
   }
-  return Narrow(buffer);
+  return Narrow(lower ? CharLowerW(buffer) : buffer);
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
+// regsvr32 /s (and /u) on the control; its exit code.
+int RunRegsvr32(bool unregister) {
+  wchar_t system[MAX_PATH] = {};
+  const std::wstring program =
+      std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\regsvr32.exe";
+  const std::wstring module = L"\"" + ControlPath() + L"\"";
+  const wchar_t* args[] = {L"regsvr32.exe", L"/s", unregister ? L"/u" : module.c_str(),
+                           unregister ? module.c_str() : nullptr, nullptr};
+  return static_cast<int>(_wspawnv(_P_WAIT, program.c_str(), args));
 }
 
 void CheckKeys(Checks& checks) {
   const std::wstring clsid = GuidText(hd73::kClsidControl);
   const std::wstring cls = L"CLSID\\" + clsid;
-  const std::string module = Lower(Narrow(ControlPath()));
-  const std::string clsidText = Narrow(clsid);
+  const std::string module = Narrow(CharLowerW(ControlPath().data()));
   checks.Equal(Value(hd73::kProgId), "HD7_3 Control", "HKCR\\HD7_3.HD7_3Ctrl.1");
-  checks.Equal(Value(std::wstring(hd73::kProgId) + L"\\CLSID"), clsidText,
+  checks.Equal(Value(std::wstring(hd73::kProgId) + L"\\CLSID"), Narrow(clsid),
                "HKCR\\HD7_3.HD7_3Ctrl.1\\CLSID");
   checks.Equal(Value(cls), "HD7_3 Control", "the class key's type name");
   checks.Equal(Value(cls + L"\\ProgID"), "HD7_3.HD7_3Ctrl.1", "ProgID");
-  checks.Equal(Lower(Value(cls + L"\\InprocServer32")), module, "InprocServer32 (module path)");
+  checks.Equal(Value(cls + L"\\InprocServer32", nullptr, true), module, "InprocServer32");
   checks.Equal(Value(cls + L"\\InprocServer32", L"ThreadingModel"), "Apartment", "ThreadingModel");
   checks.That(KeyExists(cls + L"\\Control"), "the Control key is there");
-  checks.Equal(Lower(Value(cls + L"\\ToolboxBitmap32")), module + ", 1", "ToolboxBitmap32");
+  checks.Equal(Value(cls + L"\\ToolboxBitmap32", nullptr, true), module + ", 1", "ToolboxBitmap32");
   checks.Equal(Value(cls + L"\\MiscStatus"), "0", "MiscStatus");
   checks.Equal(Value(cls + L"\\MiscStatus\\1"), "131473", "MiscStatus\\1");
   checks.Equal(Value(cls + L"\\TypeLib"), Narrow(GuidText(hd73::kLibid)), "TypeLib");
@@ -68,109 +68,96 @@ void CheckKeys(Checks& checks) {
   checks.Equal(Value(cls + L"\\Node\\TestID"), "%1", "Node\\TestID");
   const std::wstring lib = L"TypeLib\\" + GuidText(hd73::kLibid) + L"\\1.0";
   checks.Equal(Value(lib), "HD7_3 ActiveX Control module", "the registered type library");
-  const wchar_t* platform = sizeof(void*) == 8 ? L"\\0\\win64" : L"\\0\\win32";
-  // Wine registers the module in its long-path form (\\?\...); it is the same file.
-  std::string registered = Lower(Value(lib + platform));
+  // The module of this build's platform; Wine registers it in its long-path form (\\?\...).
+  std::string registered =
+      Value(lib + (sizeof(void*) == 8 ? L"\\0\\win64" : L"\\0\\win32"), nullptr, true);
   if (registered.rfind("\\\\?\\", 0) == 0) registered.erase(0, 4);
   checks.Equal(registered, module, "the type library's module");
 }
 
-void CheckTypeLibrary(Checks& checks) {
-  ITypeLib* lib = nullptr;
-  const std::wstring path = ControlPath();
-  if (!checks.That(SUCCEEDED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib)),
-                   "the type library loads from the module")) {
-    return;
-  }
+std::string Take(BSTR text) {
+  const std::string out = text != nullptr ? Narrow(text) : "";
+  SysFreeString(text);
+  return out;
+}
+
+// The library as "name identifier version \"help string\" help file:" and its types, each as "name
+// kind functions/properties/implemented" with its first function as "name(dispatch id, arguments)".
+std::string Describe(ITypeLib* lib) {
   BSTR name = nullptr, doc = nullptr, helpFile = nullptr;
-  lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile);
-  checks.Equal(name != nullptr ? Narrow(name) : "", "HD7_3Lib", "library name");
-  checks.Equal(doc != nullptr ? Narrow(doc) : "", "HD7_3 ActiveX Control module", "help string");
-  const std::string help = helpFile != nullptr ? Narrow(helpFile) : "";
-  checks.That(help.size() >= 9 && help.substr(help.size() - 9) == "HD7_3.hlp",
-              "help file HD7_3.hlp", help);
-  SysFreeString(name);
-  SysFreeString(doc);
-  SysFreeString(helpFile);
   TLIBATTR* attr = nullptr;
+  lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile);
+  const std::string help = Take(helpFile);
+  std::string out = Take(name);
   if (SUCCEEDED(lib->GetLibAttr(&attr))) {
-    checks.That(attr->guid == hd73::kLibid && attr->wMajorVerNum == 1 && attr->wMinorVerNum == 0,
-                "library identifier and version 1.0");
+    out += " " + Narrow(GuidText(attr->guid)) + " " + std::to_string(attr->wMajorVerNum) + "." +
+           std::to_string(attr->wMinorVerNum);
     lib->ReleaseTLibAttr(attr);
   }
-
-  ITypeInfo* info = nullptr;
-  if (checks.That(SUCCEEDED(lib->GetTypeInfoOfGuid(hd73::kDiidDispatch, &info)), "_DHD7_3")) {
+  out += " \"" + Take(doc) + "\" " + help.substr(help.find_last_of('\\') + 1) + ":";
+  for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
+    ITypeInfo* info = nullptr;
     TYPEATTR* ta = nullptr;
-    info->GetTypeAttr(&ta);
-    checks.That(ta->typekind == TKIND_DISPATCH && ta->cFuncs == 1 && ta->cVars == 0,
-                "_DHD7_3 is a dispatch interface with one method and no properties");
     FUNCDESC* fd = nullptr;
-    if (ta->cFuncs == 1 && SUCCEEDED(info->GetFuncDesc(0, &fd))) {
-      BSTR fn = nullptr;
-      info->GetDocumentation(fd->memid, &fn, nullptr, nullptr, nullptr);
-      checks.That(fd->memid == hd73::kDispidAboutBox && fd->cParams == 0 && fn != nullptr &&
-                      Narrow(fn) == "AboutBox",
-                  "AboutBox at dispatch id -552, no arguments");
-      SysFreeString(fn);
+    if (FAILED(lib->GetTypeInfo(i, &info))) continue;
+    info->GetTypeAttr(&ta);
+    info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+    const TYPEKIND kind = ta->typekind;
+    out += " " + Take(name) +
+           (kind == TKIND_DISPATCH  ? " dispatch "
+            : kind == TKIND_COCLASS ? " coclass "
+                                    : " other ") +
+           std::to_string(ta->cFuncs) + "/" + std::to_string(ta->cVars) + "/" +
+           std::to_string(ta->cImplTypes);
+    if (ta->cFuncs > 0 && SUCCEEDED(info->GetFuncDesc(0, &fd))) {
+      info->GetDocumentation(fd->memid, &name, nullptr, nullptr, nullptr);
+      out += " " + Take(name) + "(" + std::to_string(fd->memid) + ", " +
+             std::to_string(fd->cParams) + ")";
       info->ReleaseFuncDesc(fd);
     }
     info->ReleaseTypeAttr(ta);
     info->Release();
   }
-  if (checks.That(SUCCEEDED(lib->GetTypeInfoOfGuid(hd73::kDiidEvents, &info)), "_DHD7_3Events")) {
-    TYPEATTR* ta = nullptr;
-    info->GetTypeAttr(&ta);
-    checks.That(ta->typekind == TKIND_DISPATCH && ta->cFuncs == 0, "the event interface is empty");
-    info->ReleaseTypeAttr(ta);
-    info->Release();
-  }
-  if (checks.That(SUCCEEDED(lib->GetTypeInfoOfGuid(hd73::kClsidControl, &info)), "coclass HD7_3")) {
-    TYPEATTR* ta = nullptr;
-    info->GetTypeAttr(&ta);
-    BSTR cn = nullptr;
-    info->GetDocumentation(MEMBERID_NIL, &cn, nullptr, nullptr, nullptr);
-    checks.That(ta->typekind == TKIND_COCLASS && ta->cImplTypes == 2 && cn != nullptr &&
-                    Narrow(cn) == "HD7_3",
-                "coclass HD7_3 with its dispatch and event interfaces");
-    SysFreeString(cn);
-    info->ReleaseTypeAttr(ta);
-    info->Release();
-  }
-  lib->Release();
+  return out;
+}
+
+bool TypeLibraryRegistered() {
+  ITypeLib* registered = nullptr;
+  const bool found = SUCCEEDED(LoadRegTypeLib(hd73::kLibid, 1, 0, LOCALE_NEUTRAL, &registered));
+  if (registered != nullptr) registered->Release();
+  return found;
 }
 
 }  // namespace
-
-int RegisterOnly(Checks& checks) {
-  checks.That(RunRegsvr32(false) == 0, "regsvr32 HD7_3.ocx succeeds");
-  return checks.Finish();
-}
 
 int Registration(Checks& checks) {
   checks.That(RunRegsvr32(false) == 0, "regsvr32 HD7_3.ocx succeeds");
   CheckKeys(checks);
   CoInitialize(nullptr);
-  CheckTypeLibrary(checks);
-  ITypeLib* registered = nullptr;
-  checks.That(SUCCEEDED(LoadRegTypeLib(hd73::kLibid, 1, 0, LOCALE_NEUTRAL, &registered)),
-              "the type library loads through the registry");
-  if (registered != nullptr) registered->Release();
+  ITypeLib* lib = nullptr;
+  if (checks.That(SUCCEEDED(LoadTypeLibEx(ControlPath().c_str(), REGKIND_NONE, &lib)),
+                  "the type library loads from the module")) {
+    checks.Equal(Describe(lib),
+                 "HD7_3Lib {DD43B166-32C0-435C-8119-207F2C2C07DD} 1.0 \"HD7_3 ActiveX Control "
+                 "module\" HD7_3.hlp: _DHD7_3 dispatch 1/0/1 AboutBox(-552, 0) _DHD7_3Events "
+                 "dispatch 0/0/1 HD7_3 coclass 0/0/2",
+                 "the library: the dispatch interface with AboutBox alone, the empty event "
+                 "interface, and the coclass implementing both");
+    lib->Release();
+  }
+  checks.That(TypeLibraryRegistered(), "the type library loads through the registry");
 
   checks.That(RunRegsvr32(true) == 0, "regsvr32 /u HD7_3.ocx succeeds");
-  const std::wstring clsid = GuidText(hd73::kClsidControl);
+  const std::wstring cls = L"CLSID\\" + GuidText(hd73::kClsidControl);
   checks.That(!KeyExists(hd73::kProgId), "no HKCR\\HD7_3.HD7_3Ctrl.1 after /u");
-  checks.That(!KeyExists(L"CLSID\\" + clsid), "no class key (nor its Node key) after /u");
+  checks.That(!KeyExists(cls), "no class key (nor its Node key) after /u");
   checks.That(!KeyExists(L"TypeLib\\" + GuidText(hd73::kLibid)), "no TypeLib key after /u");
-  registered = nullptr;
-  checks.That(FAILED(LoadRegTypeLib(hd73::kLibid, 1, 0, LOCALE_NEUTRAL, &registered)),
-              "the type library is no longer found through the registry");
-  if (registered != nullptr) registered->Release();
+  checks.That(!TypeLibraryRegistered(), "the type library is no longer found through the registry");
   CoUninitialize();
 
   // The other tests need the control registered again.
   checks.That(RunRegsvr32(false) == 0, "regsvr32 HD7_3.ocx registers it again");
-  checks.That(KeyExists(L"CLSID\\" + clsid + L"\\Node"), "the Node key is back");
+  checks.That(KeyExists(cls + L"\\Node"), "the Node key is back");
   return checks.Finish();
 }
 

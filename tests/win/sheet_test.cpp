@@ -1,14 +1,16 @@
-// The sheet as the Properties verb opens it in a container, worked by window messages by
-// control id from a second thread, against the simulated node.
+// The control in the demo container: the object as a container meets it (in-place window,
+// drawing, persistence, the About box, aggregation), then its sheet as the Properties verb
+// opens it, worked by window messages from a second thread. (What the sheet does with only one
+// node interface or none is the same code as in the native tests of the sheet.)
 #include <windows.h>
+#include <olectl.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "control/com/guids.h"
 #include "tests/support/page_sets.h"
 #include "tests/win/harness.h"
-#include "tests/win/scenarios.h"
 
 namespace wintest {
 namespace {
@@ -16,38 +18,97 @@ namespace {
 constexpr int kIdNodeName = 202;
 constexpr int kIdBl1 = 234;
 constexpr int kIdBl2 = 235;
-constexpr int kIdExit = 1;
-constexpr int kIdCancel = 2;
-constexpr int kIdApply = 12321;
-constexpr int kIdWrite = 210;
-// Status switch page: override "Day" and the NV it writes.
-constexpr int kIdOverrideDay = 336;
-constexpr int kIndexOverride1 = 41;
-constexpr int kIndexSelector = 45;
 
-using testing_support::kFixedTabs;
 using testing_support::kSet1Tabs;
 using testing_support::kSet2Tabs;
+using testing_support::TabsWith;
 
-std::vector<std::string> Tabs(const std::vector<std::string>& set) {
-  return testing_support::TabsWith(set);
+template <class T>
+T* Query(IUnknown* from, REFIID iid) {
+  void* out = nullptr;
+  return SUCCEEDED(from->QueryInterface(iid, &out)) ? static_cast<T*>(out) : nullptr;
 }
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (uint8_t b : bytes) {
-    if (!out.empty()) out += ' ';
-    out += digits[b >> 4];
-    out += digits[b & 15];
+// Draws the control into a white 40 x 40 bitmap; on the radiator's columns, on the thermometer
+// and outside the bounds: "navy red white".
+std::string DrawnAt(Session& session, RECT bounds) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all = {0, 0, 40, 40};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  std::string seen = session.Control().Draw(dc, bounds) == S_OK ? "" : "failed:";
+  for (const POINT p : {POINT{3, 12}, POINT{25, 15}, POINT{35, 35}}) {
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    seen += c == RGB(0, 0, 128)   ? " navy"
+            : c == RGB(255, 0, 0) ? " red"
+            : c == 0xFFFFFF       ? " white"
+                                  : " other";
   }
-  return out;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return seen;
 }
 
-// Closes the sheet with "Exit" and waits for it to be gone.
-void Exit(Checks& checks, host::SheetRemote& sheet) {
-  checks.That(sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs),
-              "\"Exit\" closes the sheet");
+void CheckObject(Checks& checks, Session& session) {
+  IOleObject* object = session.Control().Object();
+  DWORD misc = 0;
+  object->GetMiscStatus(DVASPECT_CONTENT, &misc);
+  checks.That(misc == 0x20191, "MiscStatus 0x20191");
+  IOleInPlaceObject* inPlace = Query<IOleInPlaceObject>(object, IID_IOleInPlaceObject);
+  HWND own = nullptr;
+  checks.That(inPlace != nullptr && inPlace->GetWindow(&own) == S_OK &&
+                  GetParent(own) == session.Window() && session.Site().InPlaceActive(),
+              "active in place in its own window inside the container's");
+  if (inPlace != nullptr) inPlace->Release();
+  // (Reversed bounds are normalised first.)
+  checks.Equal(DrawnAt(session, RECT{30, 30, 0, 0}), " navy red white",
+               "Draw copies the bitmap's top-left 30 x 30 pixels onto the bounds");
+
+  // Persistence: saved with the version 0x10000 first; another major version is refused.
+  IPersistStreamInit* persist = Query<IPersistStreamInit>(object, IID_IPersistStreamInit);
+  IStream* stream = nullptr;
+  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+  DWORD version = 0;
+  auto rewind = [&] { return stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr) == S_OK; };
+  if (checks.That(persist != nullptr && persist->Save(stream, TRUE) == S_OK, "Save")) {
+    checks.That(rewind() && stream->Read(&version, 4, nullptr) == S_OK && version == 0x10000,
+                "the stream starts with the version 0x10000");
+    checks.That(rewind() && persist->Load(stream) == S_OK, "what was saved loads");
+    version = 0x20000;
+    checks.That(rewind() && stream->Write(&version, 4, nullptr) == S_OK && rewind() &&
+                    FAILED(persist->Load(stream)),
+                "another major version is refused");
+    persist->Release();
+  }
+  stream->Release();
+
+  // The About box is modal: a second thread reads and closes it.
+  IDispatch* dispatch = Query<IDispatch>(object, IID_IDispatch);
+  host::MessageBoxSeen about;
+  const host::UiDispatcher& ui = session.Ui();
+  HANDLE thread = host::StartThread([&] {
+    host::SheetRemote finder(ui);
+    about = finder.WaitForMessageBox(kWaitMs);
+    finder.AnswerMessageBox(about, IDOK);
+  });
+  DISPPARAMS none = {};
+  checks.That(dispatch != nullptr && dispatch->Invoke(-552, IID_NULL, 0, DISPATCH_METHOD, &none,
+                                                      nullptr, nullptr, nullptr) == S_OK,
+              "Invoke(AboutBox, -552) returns S_OK once the box is closed");
+  checks.That(WaitHandlingMessages(thread, kWaitMs), "the About box driver finishes");
+  CloseHandle(thread);
+  checks.Equal(about.caption, "About HD7_3 Control", "the About box caption");
+  checks.That(about.text.rfind("HD7_3 Control, Version 1.0", 0) == 0, "the About box text",
+              about.text);
+  if (dispatch != nullptr) dispatch->Release();
+  IUnknown* aggregated = nullptr;
+  checks.That(CoCreateInstance(hd73::kClsidControl, object, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&aggregated)) == CLASS_E_NOAGGREGATION,
+              "aggregation is refused");
 }
 
 }  // namespace
@@ -62,17 +123,17 @@ int SheetTabsAndRelease(Checks& checks) {
     return checks.Finish();
   }
   checks.That(ModuleCanUnloadNow() == S_FALSE, "DllCanUnloadNow says S_FALSE while it lives");
+  CheckObject(checks, session);
 
-  const HRESULT hr = session.RunProperties(checks, [&](host::SheetRemote& sheet) {
-    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet \"HD7_3\" opens")) return;
+  session.WithSheet(checks, [&](host::SheetRemote& sheet) {
     checks.That(sheet.WaitForMessageBox(500).window == nullptr, "no message box");
+    checks.That(!IsWindowEnabled(session.Window()), "the container's window is disabled");
     checks.Equal(sheet.SheetButtonText(kIdExit), "Exit", "button 1");
-    checks.That(!sheet.SheetButtonVisible(kIdCancel) && !sheet.SheetButtonVisible(kIdApply),
+    checks.That(!sheet.SheetButtonVisible(2) && !sheet.SheetButtonVisible(12321),
                 "Cancel and Apply are hidden");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "the tabs are the fixed pages and set 1");
+    checks.Equal(sheet.TabCaptions(), TabsWith(kSet1Tabs), "the fixed pages and set 1");
     checks.That(sheet.ActiveTab() == 0, "the first tab is in view");
     checks.Equal(sheet.Text(kIdNodeName), "Boiler room 2", "the node name on the first tab");
-    checks.That(!sheet.Enabled(kIdBl1) && sheet.Enabled(kIdBl2), "BL1 disabled, BL2 enabled");
     int selected = -1;
     LONG refs = 0;
     session.OnUi([&] {
@@ -84,111 +145,31 @@ int SheetTabsAndRelease(Checks& checks) {
     checks.That(refs == nodeRefsBefore + 2, "the sheet holds one reference per interface",
                 std::to_string(refs));
 
-    checks.That(sheet.Click(kIdBl2), "BL2 takes the click");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet2Tabs), "after BL2: the fixed pages and set 2");
-    checks.That(sheet.Enabled(kIdBl1) && !sheet.Enabled(kIdBl2), "BL1 enabled, BL2 disabled");
-    checks.That(sheet.Click(kIdBl1), "BL1 takes the click");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "after BL1: set 1 again, in set order");
-    // Every tab of the set opens (pages are made as they come into view).
-    bool all = true;
-    for (size_t i = 0; i < kSet1Tabs.size() + kFixedTabs.size(); ++i) {
-      all = sheet.SelectTab(static_cast<int>(i)) && sheet.ActiveTab() == static_cast<int>(i) && all;
+    // Each set in turn (the button of the set in view is disabled), each page of it made as
+    // it comes into view.
+    std::string missing;
+    for (const int set : {kIdBl2, kIdBl1}) {
+      const bool two = set == kIdBl2;
+      checks.That(sheet.SelectTab(0) && !sheet.Enabled(kIdBl1 + kIdBl2 - set) && sheet.Click(set),
+                  two ? "BL1 disabled, BL2 takes the click" : "BL2 disabled, BL1 takes the click");
+      const std::vector<std::string> tabs = sheet.TabCaptions();
+      checks.Equal(tabs, TabsWith(two ? kSet2Tabs : kSet1Tabs),
+                   two ? "after BL2: the fixed pages and set 2" : "after BL1: set 1 again");
+      for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+        if (!sheet.SelectTab(i) || sheet.ActiveTab() != i) missing += tabs[i] + "; ";
+      }
     }
-    checks.That(all, "every tab of set 1 comes into view");
-    Exit(checks, sheet);
+    checks.Equal(missing, "", "the tabs that did not come into view");
   });
-  checks.That(hr == S_OK, "the Properties verb returns S_OK");
+  checks.That(IsWindowEnabled(session.Window()) != FALSE, "the container's window is enabled");
   checks.That(node.RefCount() == nodeRefsBefore, "the sheet released both interfaces",
               std::to_string(node.RefCount()));
+
   session.Control().Release();
+  checks.That(!session.Site().InPlaceActive(), "closing deactivates it in place");
   checks.That(session.Site().RefCount() == 0, "the control let its client site go",
               std::to_string(session.Site().RefCount()));
   checks.That(ModuleCanUnloadNow() == S_OK, "DllCanUnloadNow says S_OK once it is released");
-  return checks.Finish();
-}
-
-int NoNodeAccess(Checks& checks) {
-  Session session;
-  session.Site().Offer(false, false);
-  if (!checks.That(SUCCEEDED(session.CreateControl()), "the control is created")) {
-    return checks.Finish();
-  }
-  const HRESULT hr = session.RunProperties(checks, [&](host::SheetRemote& sheet) {
-    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet opens")) return;
-    const host::MessageBoxSeen box = sheet.WaitForMessageBox(kWaitMs);
-    checks.Equal(box.text, "Node not available!", "the message");
-    checks.Equal(box.caption, "Plugin", "its caption");
-    checks.That(sheet.AnswerMessageBox(box, IDOK), "OK closes it");
-    checks.Equal(sheet.TabCaptions(), kFixedTabs, "only the two fixed pages");
-    checks.Equal(sheet.Text(kIdNodeName), "", "no node name");
-    Exit(checks, sheet);
-  });
-  checks.That(hr == S_OK, "the Properties verb returns S_OK");
-  checks.That(session.Node().Log().empty(), "the node was never called");
-  return checks.Finish();
-}
-
-int ReaderOnly(Checks& checks) {
-  Session session;
-  session.Site().Offer(true, false);
-  // Without INodeAccess the selector cannot be moved: the node already has part 1 selected.
-  session.Node().SetSelectedPart(1);
-  if (!checks.That(SUCCEEDED(session.CreateControl()), "the control is created")) {
-    return checks.Finish();
-  }
-  session.RunProperties(checks, [&](host::SheetRemote& sheet) {
-    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet opens")) return;
-    checks.That(sheet.WaitForMessageBox(1000).window == nullptr,
-                "no message when INodeAccess2 is offered");
-    checks.Equal(sheet.TabCaptions(), Tabs(kSet1Tabs), "reads work: set 1 is offered");
-    checks.Equal(sheet.Text(kIdNodeName), "HD7_3 Sim", "the node name");
-    Exit(checks, sheet);
-  });
-  bool wrote = false;
-  for (const sim::HostCall& call : session.Node().Log()) {
-    wrote = wrote || call.kind == sim::HostCall::Kind::kWrite;
-  }
-  checks.That(!wrote, "no write reached the node without INodeAccess");
-  return checks.Finish();
-}
-
-int WriteChangesOnlyItsBytes(Checks& checks) {
-  Session session;
-  sim::SimulatedNode& node = session.Node();
-  node.SetBytes(kIndexOverride1, {0x00, 0x05});  // "Auto"
-  if (!checks.That(SUCCEEDED(session.CreateControl()), "the control is created")) {
-    return checks.Finish();
-  }
-  bool built = true;
-  session.RunProperties(checks, [&](host::SheetRemote& sheet) {
-    if (!checks.That(sheet.Attach("HD7_3", kWaitMs), "the sheet opens")) return;
-    checks.That(sheet.SelectTab("Status Switch"), "the Status Switch tab comes into view");
-    if (!sheet.HasItem(kIdWrite) || !sheet.HasItem(kIdOverrideDay)) {
-      built = false;  // the page is still a placeholder in this build
-      Exit(checks, sheet);
-      return;
-    }
-    std::map<std::string, std::vector<uint8_t>> before;
-    session.OnUi([&] { before = node.Snapshot(); });
-    checks.That(sheet.Click(kIdOverrideDay) && sheet.Checked(kIdOverrideDay), "\"Day\" is chosen");
-    checks.That(sheet.Click(kIdWrite), "Write takes the click");
-    checks.Equal(sheet.Text(kIdWrite), "Write", "the Write caption is back");
-    std::map<std::string, std::vector<uint8_t>> after;
-    session.OnUi([&] { after = node.Snapshot(); });
-    // Which NVs and parts changed, apart from the part selector (not a page's own bytes).
-    std::vector<std::string> changed;
-    for (const auto& [name, bytes] : after) {
-      if (before[name] != bytes && name != "nv" + std::to_string(kIndexSelector)) {
-        changed.push_back(name);
-      }
-    }
-    checks.Equal(changed, {"nv" + std::to_string(kIndexOverride1)},
-                 "only index 41 changed (nothing else, selector aside)");
-    checks.Equal(Hex(after["nv" + std::to_string(kIndexOverride1)]), "00 03",
-                 "index 41 holds the override 3");
-    Exit(checks, sheet);
-  });
-  if (!built) checks.Skip("the Status Switch page has no Write button in this build");
   return checks.Finish();
 }
 

@@ -1,0 +1,183 @@
+// The Import / Export page with real files under a folder and file name outside ASCII: export,
+// the overwrite question and download go through the wide-character file API, and the node
+// name goes into the file as the node's own bytes. A download takes over ten seconds and
+// factory settings over half a minute under Windows: all that time the sheet must stay a live
+// window that answers the system within 100 ms, shows how far the operation has come and
+// ignores a click on another tab or on "Exit" (which must not run afterwards either).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/win/harness.h"
+
+namespace wintest {
+namespace {
+
+constexpr int kIdDefaultSettings = 201;
+constexpr int kIdPassword = 226;
+constexpr int kIdSaveToFile = 427;
+constexpr int kIdFileName = 428;
+constexpr int kIdReadFromFile = 430;
+constexpr int kIdProgress = 431;
+constexpr int kFileTypes = 0x470;  // the file dialog's list of file types (cmb1)
+
+// Answers the box or dialog that comes up next with `answer`, once it is seen to be owned by
+// the sheet, which takes no clicks meanwhile; returns its caption and text.
+std::string Answer(Checks& checks, host::SheetRemote& sheet, int answer, const std::string& what) {
+  const host::MessageBoxSeen box = sheet.WaitForMessageBox(kWaitMs);
+  checks.That(box.window != nullptr && GetWindow(box.window, GW_OWNER) == sheet.Sheet() &&
+                  !IsWindowEnabled(sheet.Sheet()) && sheet.AnswerMessageBox(box, answer),
+              what + ": owned by the sheet, which waits for the answer");
+  return box.caption + ": " + box.text;
+}
+
+// A real click as the mouse gives it: button down and up at a point of the window.
+void PostClick(HWND window, POINT at) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+// Presses `button` (of the page, or of a question box) without waiting and probes the sheet
+// from outside, as Windows would, until the operation's closing message comes up: a few seconds
+// in, clicks another tab and "Exit" as the mouse would and asks for another page; a few seconds
+// later reads the progress line and takes a picture `shot`. Then the sheet must be as before.
+void LongOperation(Checks& checks, host::SheetRemote& sheet, HWND button, const char* progress,
+                   const char* message, const wchar_t* shot) {
+  HWND box = GetAncestor(button, GA_ROOT);
+  PostMessageW(button, BM_CLICK, 0, 0);
+  const DWORD started = GetTickCount();
+  while (box != sheet.Sheet() && IsWindow(box) && GetTickCount() - started < 5000) Sleep(5);
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet.Sheet(), PSM_GETTABCONTROL, 0, 0));
+  DWORD longestMs = 0;
+  std::string seen;
+  bool clicked = false, pictured = false;
+  while (sheet.WaitForMessageBox(0).window == nullptr && GetTickCount() - started < 180000) {
+    const DWORD before = GetTickCount();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(sheet.Sheet(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    longestMs = std::max<DWORD>(longestMs, GetTickCount() - before);
+    if (!clicked && GetTickCount() - started > 2000) {
+      RECT item = {};
+      SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+      PostClick(tabs, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+      PostClick(GetDlgItem(sheet.Sheet(), kIdExit), POINT{5, 5});
+      SendMessageTimeoutW(sheet.Sheet(), PSM_SETCURSEL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+      clicked = true;
+    }
+    if (!pictured && GetTickCount() - started > 5000) {
+      seen = sheet.Text(kIdProgress);
+      pictured = host::WritePng(BesideTheControl(shot), sheet.Capture(true));
+    }
+    Sleep(10);
+  }
+  checks.That(longestMs <= 100, "the sheet answers within 100 ms all through",
+              std::to_string(longestMs) + " ms at the longest");
+  checks.That(seen.rfind(progress, 0) == 0, "the page shows how far it has come", seen);
+  checks.That(pictured, "a picture of the page during the operation");
+  checks.Equal(Answer(checks, sheet, IDOK, "the closing message"), message, "the closing message");
+  checks.That(IsWindow(sheet.Sheet()) != FALSE, "the sheet is still open after the clicks");
+  checks.Equal(sheet.TabCaptions()[sheet.ActiveTab()], "Import / Export", "the tab in view");
+  checks.Equal(sheet.Text(kIdProgress), "", "the progress is cleared");
+}
+
+// Six single NVs, then for each part the selector read and the selection and the part; a
+// download puts the selector back to 0 after each part, factory settings once at the end.
+std::vector<std::string> OperationCalls(bool download) {
+  std::vector<std::string> calls = {"W39", "W40", "W41", "W42", "W43", "W44"};
+  for (int part = 1; part <= 12; ++part) {
+    calls.insert(calls.end(), {"R45", "W45", "W46"});
+    if (download) calls.push_back("W45");
+  }
+  if (!download) calls.push_back("W45");
+  return calls;
+}
+
+}  // namespace
+
+int ImportExport(Checks& checks) {
+  namespace fs = std::filesystem;
+  Session session;
+  sim::SimulatedNode& node = session.Node();
+  // "Gebäude Süd Wärme 12" in the PC's single-byte code page: 20 bytes and the zero.
+  node.SetNodeNameBytes({'G', 'e', 'b',  0xE4, 'u', 'd', 'e', ' ', 'S', 0xFC, 'd',
+                         ' ', 'W', 0xE4, 'r',  'm', 'e', ' ', '1', '2', 0});
+  node.SetBytes(41, {0x01, 0x2C});  // the first status switch
+  const fs::path outer = fs::temp_directory_path() / L"hd73 J\u00F6rg";
+  const fs::path file = outer / L"Heizung S\u00FCd" / L"Kessel 2.txt";
+  std::error_code error;
+  fs::remove_all(outer, error);
+  const std::string path = Narrow(file.wstring());
+  if (!checks.That(fs::create_directories(file.parent_path(), error), "the folder is made", path)) {
+    return checks.Finish();
+  }
+
+  session.WithSheet(checks, [&](host::SheetRemote& sheet) {
+    checks.That(sheet.SelectTab("Import / Export"), "the Import / Export tab comes into view");
+    checks.Equal(sheet.Text(202), "Geb\u00E4ude S\u00FCd W\u00E4rme 12",
+                 "the node name as the engineer reads it");
+
+    checks.That(sheet.Type(kIdFileName, path) && sheet.Click(kIdSaveToFile), "Save to file");
+    const host::MessageBoxSeen save = sheet.WaitForMessageBox(kWaitMs);
+    HWND types = save.window != nullptr ? GetDlgItem(save.window, kFileTypes) : nullptr;
+    checks.That(types != nullptr && SendMessageW(types, CB_GETCOUNT, 0, 0) == 2,
+                "the save dialog offers the filter's two file types");
+    checks.That(sheet.AnswerMessageBox(save, IDOK), "the save dialog takes the path");
+    checks.Equal(Answer(checks, sheet, IDOK, "the outcome"), "HD7_3: File written",
+                 "the outcome, with the module's caption");
+    checks.Equal(sheet.Text(kIdFileName), path, "the field shows the path as chosen");
+    std::string written(fs::exists(file) ? fs::file_size(file) : 0, '\0');
+    std::ifstream(file, std::ios::binary).read(written.data(), written.size());  // and closed
+    checks.That(written.find("\r\n- Geb\xE4ude S\xFC"
+                             "d W\xE4rme 12\r\n/ Export") != std::string::npos,
+                "the file is there, with the node's own 20 bytes as its name line");
+
+    // Saved again over it: first refused, then replaced with what the node holds now.
+    session.OnUi([&] { node.SetBytes(41, {0x02, 0x58}); });
+    for (const int answer : {IDNO, IDYES}) {
+      checks.That(sheet.Click(kIdSaveToFile), "Save to file again");
+      Answer(checks, sheet, IDOK, "the save dialog");
+      checks.Equal(Answer(checks, sheet, answer, "the question"),
+                   "File exists!: Overwrite existing file?", "the existing file is seen");
+      checks.Equal(Answer(checks, sheet, IDOK, "the outcome"),
+                   answer == IDNO ? "HD7_3: File not written" : "HD7_3: File written",
+                   "the outcome of that answer");
+    }
+    const auto files = std::distance(fs::directory_iterator(file.parent_path()), {});
+    checks.That(files == 1, "one file in the folder, under its own name");
+
+    session.OnUi([&] { node.SetBytes(41, {0x00, 0x00}); });
+    checks.That(sheet.Type(kIdPassword, "Kobalt") && sheet.Click(kIdReadFromFile),
+                "Read from file");
+    Answer(checks, sheet, IDCANCEL, "the open dialog, cancelled");
+    checks.That(sheet.WaitForMessageBox(1000).window == nullptr, "a cancelled choice: no more");
+    checks.That(sheet.Type(kIdPassword, "Kobalt") && sheet.Click(kIdReadFromFile),
+                "Read from file");
+    Answer(checks, sheet, IDOK, "the open dialog");
+    const host::MessageBoxSeen question = sheet.WaitForMessageBox(kWaitMs);
+    checks.Equal(question.text, "Download from file to node?", "the file is found");
+    session.OnUi([&] { node.ClearLog(); });
+    // No program ID question: the name line is not taken for one.
+    LongOperation(checks, sheet, GetDlgItem(question.window, IDYES), "Downloading - ",
+                  "Download status: Download completed", L"import-export-during-download.png");
+    checks.Equal(session.NodeCalls(), OperationCalls(true), "the node sees the download's calls");
+    checks.Equal(Hex(session.NodeBytes()["nv41"]), "02 58",
+                 "the download wrote the value saved last");
+
+    checks.That(sheet.Type(kIdPassword, "Kobalt"), "the password is typed again");
+    session.OnUi([&] { node.ClearLog(); });
+    LongOperation(checks, sheet, GetDlgItem(sheet.Page(), kIdDefaultSettings),
+                  "Factory settings - Part ", "HD7_3: Please restart the plugin",
+                  L"import-export-during-factory-settings.png");
+    checks.Equal(session.NodeCalls(), OperationCalls(false),
+                 "the node sees the factory settings' calls, in order");
+  });
+  fs::remove_all(outer, error);
+  return checks.Finish();
+}
+
+}  // namespace wintest
