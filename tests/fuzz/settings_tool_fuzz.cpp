@@ -1,7 +1,8 @@
 // libFuzzer target for hd7_3settings. Any text goes in as a file; besides the sanitizers it
 // checks that the tool reads every record as a download writes it (the engineer answering Yes
 // to a foreign program ID), that a record without a value line is never written, and that show,
-// diff and check end with one of their exit codes in text and JSON alike.
+// diff and check end with one of their exit codes in text and JSON alike. The node checks every
+// write as in the download's target.
 #include <array>
 #include <cstdint>
 #include <sstream>
@@ -14,20 +15,6 @@
 #include "tools/settings_tool.h"
 
 namespace {
-
-// Keeps the last bytes written to each of the file's 18 records.
-class RecordingNode : public FuzzNode {
- public:
-  void WriteValue(int32_t index, const uint8_t* buffer, int32_t length) override {
-    int record = index >= 39 && index <= 44 ? index - 39 : -1;
-    if (index == kIndexPluginCnf && selected >= 1 && selected <= kPartCount) {
-      record = RecordOfPart(selected);
-    }
-    if (record < 0) Fail("write outside the file's records", std::to_string(index));
-    written[static_cast<size_t>(record)].assign(buffer, buffer + length);
-  }
-  std::array<std::vector<uint8_t>, kFileRecords> written;
-};
 
 // A complete file to compare against.
 const std::string& WholeFile() {
@@ -59,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TextLineReader forTool(text);
   const SettingsFileContent content = ReadSettingsFile(forTool);
-  RecordingNode node;
-  TextLineReader forDownload(text);
+  WatchedLines forDownload(text);
+  CheckingNode node(forDownload);
   DownloadSettings(forDownload, NodeIo(&node, &node), [] { return true; });
   for (int r = 0; r < kFileRecords; ++r) {
     const FileRecord& record = content.records[static_cast<size_t>(r)];

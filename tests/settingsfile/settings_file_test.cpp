@@ -333,23 +333,4 @@ TEST_F(DownloadTest, OnlyTwelvePartsAreWrittenAndRefusedOrMissedWritesCount) {
   EXPECT_EQ(ValueWrites(), Calls{});
 }
 
-TEST_F(DownloadTest, AReadErrorStopsTheDownloadLikeARefusal) {
-  // The error cuts the second value line short: "1" of "12" must not be written.
-  const std::string text = kId + kSwitch1 + "300\n" + kSwitch2 + "12\n" + kValve1 + "4, 0, 0, 0\n";
-  settingsfile_test::FailingSource source{text, text.find("12\n") + 1};
-  std::FILE* file = settingsfile_test::OpenFailingFile(source);
-  FileLineReader lines(file);
-  const DownloadResult result = DownloadSettings(lines, io, nullptr);
-  std::fclose(file);
-  EXPECT_TRUE(result.readFailed);
-  EXPECT_FALSE(result.enabled);
-  EXPECT_EQ(ValueWrites(), Calls{"W41:012C"});  // what was written before stays written
-
-  f.node.ClearLog();
-  const DownloadResult whole = Download(text);  // read to its end, the file downloads whole
-  EXPECT_FALSE(whole.readFailed);
-  EXPECT_TRUE(whole.enabled);
-  EXPECT_EQ(ValueWrites(), (Calls{"W41:012C", "W42:000C", "W43:04000000"}));
-}
-
 }  // namespace

@@ -82,13 +82,6 @@ TEST(ValueLines, WriterPrintsSignedBytesAndUnsignedWords) {
   EXPECT_EQ(FormatStrIntLine(widest.data()).size(), 109u + 2u);
 }
 
-TEST(ValueLines, FieldsStartTwoCharactersAfterEachCommaAndNeverPastTheEnd) {
-  const std::tuple<const char*, int, size_t> cases[] = {
-      {"1, 22, 333", 1, 3}, {"1, 22, 333", 2, 7}, {"1,22,333", 1, 3}, {"1,22,333", 2, 6},
-      {"1, 22", 2, 4},      {"1, 22", 15, 5},     {"7,", 1, 2},       {"", 15, 0}};
-  for (const auto& [text, n, offset] : cases) EXPECT_EQ(FieldOffset(text, n), offset) << text;
-}
-
 TEST(ValueLines, ParsersFollowTheFieldRules) {
   const std::pair<const char*, std::vector<int>> strInts[] = {
       // Empty fields are 0, like the factory settings' part 5.
