@@ -46,8 +46,6 @@ class TempFolder {
     fs::permissions(path_, fs::perms::all, error);
     fs::remove_all(path_, error);
   }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
 
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
   std::string Folder() const { return path_.string(); }
@@ -98,8 +96,7 @@ inline bool RunConfined(const std::function<void()>& scenario, long fileSizeLimi
   if (child < 0) return false;
   if (child == 0) {
     const uid_t nobody = 65534;
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) || ::setgid(nobody) || ::setuid(nobody))) {
       std::_Exit(3);
     }
     if (fileSizeLimit >= 0) {
