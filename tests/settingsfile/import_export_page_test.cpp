@@ -152,59 +152,41 @@ TEST(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
   EXPECT_EQ(folder.Names(), (Strings{"folder.txt", "node.txt", "old.txt"}));
 }
 
+// What is special about a case: the password, the file, or the node.
+enum class Setup { kPlain, kWrongPassword, kReadOnly, kRefusedWrite, kForeignId, kNoId, kFolder };
+
 struct DownloadCase {
-  std::string file;      // the file's bytes; "/" makes it a folder
-  const char* picked;    // what the dialog gives, in the test's folder; nullptr: cancelled
-  const char* password;  // the case counts
+  Setup setup;
+  const char* picked;  // what the dialog gives, in the test's folder; nullptr: cancelled
   std::vector<int> answers;
   Strings messages;
-  bool failSwitch1 = false;  // the node refuses nciSwitchExt1
-  bool readOnly = false;
 };
 
 const std::string kAsk = "Download from file to node? [Download] (yes/no)";
+const std::string kDone = "Download completed [Download status]";
+const std::string kForeign =
+    "ProgramID does not match!\nDo you want to download anyway? [ProgramID does not match!] "
+    "(yes/no)";
+const std::string kReadError = "Error reading file. Download not completed [Download status]";
+const int kYes = fw::kIdYes, kNo = fw::kIdNo;
 
 const DownloadCase kDownloads[] = {
-    // A wrong password keeps the field for correcting; no dialog.
-    {kFile, "node.txt", "kobalt", {}, {"Wrong password! [Download status]"}},
-    {kFile, nullptr, "Kobalt", {}, {}},
-    {kFile, "missing.txt", "Kobalt", {}, {"File not found!"}},
-    {kFile, "node.txt", "Kobalt", {fw::kIdNo}, {kAsk, "Download aborted [Download status]"}},
-    // A name typed without ".txt" finds the file with it.
-    {kFile, "node", "Kobalt", {fw::kIdYes}, {kAsk, "Download completed [Download status]"}},
-    {kFile,
+    // A wrong password ("kobalt": the case counts) is kept for correcting; no dialog.
+    {Setup::kWrongPassword, "node.txt", {}, {"Wrong password! [Download status]"}},
+    {Setup::kPlain, nullptr, {}, {}},
+    {Setup::kPlain, "missing.txt", {}, {"File not found!"}},
+    {Setup::kPlain, "node.txt", {kNo}, {kAsk, "Download aborted [Download status]"}},
+    {Setup::kPlain, "node", {kYes}, {kAsk, kDone}},         // found with ".txt" added
+    {Setup::kReadOnly, "node.txt", {kYes}, {kAsk, kDone}},  // reading is all it needs
+    {Setup::kRefusedWrite,
      "node.txt",
-     "Kobalt",
-     {fw::kIdYes},
-     {kAsk, "Download completed [Download status]"},
-     false,
-     true},
-    {kFile,
-     "node.txt",
-     "Kobalt",
-     {fw::kIdYes},
-     {kAsk, "Download completed. 1 NV write errors [Download status]"},
-     true},
+     {kYes},
+     {kAsk, "Download completed. 1 NV write errors [Download status]"}},
     // A foreign program ID refused; the matching one after it enables writing again.
-    {"- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile,
-     "node.txt",
-     "Kobalt",
-     {fw::kIdYes, fw::kIdNo},
-     {kAsk,
-      "ProgramID does not match!\nDo you want to download anyway? [ProgramID does not match!] "
-      "(yes/no)",
-      "Download completed [Download status]"}},
-    {kFile.substr(27),
-     "node.txt",
-     "Kobalt",
-     {fw::kIdYes},
-     {kAsk, "Download not completed [Download status]"}},
+    {Setup::kForeignId, "node.txt", {kYes, kNo}, {kAsk, kForeign, kDone}},
+    {Setup::kNoId, "node.txt", {kYes}, {kAsk, "Download not completed [Download status]"}},
     // A path that opens but cannot be read: a read error, never "completed".
-    {"/",
-     "node.txt",
-     "Kobalt",
-     {fw::kIdYes},
-     {kAsk, "Error reading file. Download not completed [Download status]"}},
+    {Setup::kFolder, "node.txt", {kYes}, {kAsk, kReadError}},
 };
 
 TEST(ImportExportPage, DownloadAsksAndReports) {
@@ -212,28 +194,34 @@ TEST(ImportExportPage, DownloadAsksAndReports) {
     SCOPED_TRACE(c.messages.empty() ? "cancelled" : c.messages.back());
     ImportExport p;
     NodeFixture& f = p.f;
-    if (c.file == "/") {
+    const std::string file = c.setup == Setup::kForeignId
+                                 ? "- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile
+                             : c.setup == Setup::kNoId ? kFile.substr(27)
+                                                       : kFile;
+    if (c.setup == Setup::kFolder) {
       std::filesystem::create_directory(p.folder.Path("node.txt"));
     } else {
-      p.folder.Write("node.txt", c.file, c.readOnly ? kReadOnly : std::filesystem::perms::all);
+      p.folder.Write("node.txt", file,
+                     c.setup == Setup::kReadOnly ? kReadOnly : std::filesystem::perms::all);
     }
+    const std::string password = c.setup == Setup::kWrongPassword ? "kobalt" : "Kobalt";
     f.driver->Type(kFileName, "C:\\kept.txt");
-    f.node.FailWrites(41, c.failSwitch1);
+    f.node.FailWrites(41, c.setup == Setup::kRefusedWrite);
     f.node.ClearLog();
     for (int answer : c.answers) f.platform.QueueAnswer(answer);
     const auto scenario = [&] {
-      p.Download(c.picked ? std::optional(p.folder.Path(c.picked)) : std::nullopt, c.password);
+      p.Download(c.picked ? std::optional(p.folder.Path(c.picked)) : std::nullopt, password);
       EXPECT_EQ(p.Messages(), c.messages);
       const bool completed =
           !c.messages.empty() && c.messages.back().rfind("Download completed", 0) == 0;
       const std::vector<uint8_t> switch1 = {0x01, 0x2C}, factory = {0x00, 0xFF};
-      EXPECT_EQ(f.node.Bytes(41), completed && !c.failSwitch1 ? switch1 : factory);
+      EXPECT_EQ(f.node.Bytes(41), completed && c.setup != Setup::kRefusedWrite ? switch1 : factory);
       bool wrote = false;
       for (const auto& call : f.node.Log()) wrote |= call.kind == sim::HostCall::Kind::kWrite;
       EXPECT_EQ(wrote, completed);
       EXPECT_EQ(f.node.SelectedPart(), 0);
-      const bool passwordOk = std::string(c.password) == "Kobalt";
-      EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : c.password);
+      const bool passwordOk = c.setup != Setup::kWrongPassword;
+      EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : password);
       EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
       ASSERT_EQ(f.platform.FileRequests().size(), passwordOk ? 1u : 0u);
       for (const fw::FileDialogRequest& request : f.platform.FileRequests()) {
@@ -241,8 +229,8 @@ TEST(ImportExportPage, DownloadAsksAndReports) {
         EXPECT_EQ(request.initialName, "C:\\kept.txt");
       }
     };
-    if (c.readOnly) {
-      EXPECT_TRUE(RunConfined(scenario));  // reading is all a download needs
+    if (c.setup == Setup::kReadOnly) {
+      EXPECT_TRUE(RunConfined(scenario));
     } else {
       scenario();
     }

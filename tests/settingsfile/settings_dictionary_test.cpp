@@ -45,7 +45,7 @@ TEST(SettingsDictionary, ValueTextsOfEachCodec) {
   EXPECT_EQ(ValueText(flag, &off), "clear");
 }
 
-// No two entries share a bit, and every entry lies within its record.
+// No two entries share a bit, and every entry lies within its record, of the node's size.
 TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
   std::map<std::pair<int, int>, uint8_t> used;
   std::set<std::string> keys;
@@ -59,6 +59,9 @@ TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
     }
   }
   EXPECT_EQ(SettingsDictionary().size(), 190u);
+  for (int r = 0; r < kFileRecords; ++r) {
+    EXPECT_EQ(RecordSize(r), r < 6 ? sim::SimulatedNode::SizeOf(39 + r) : 31) << RecordName(r);
+  }
 }
 
 // The field of each entry on its page, by control id as the dialogs give them. Flags name the
