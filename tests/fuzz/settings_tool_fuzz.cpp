@@ -1,84 +1,29 @@
 // libFuzzer target for hd7_3settings. Any text goes in as a file; besides the sanitizers it
 // checks that the tool reads every record as a download writes it (the engineer answering Yes
 // to a foreign program ID), that a record without a value line is never written, and that show,
-// diff and check end with one of their exit codes in text and JSON alike.
+// diff and check end with one of their exit codes in text and JSON alike. The node checks every
+// write as in the download's target.
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "framework/platform.h"
-#include "tests/fuzz/fuzz_platform.h"
-#include "nvdata/config_part.h"
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_reader.h"
+#include "tests/fuzz/fuzz_platform.h"
 #include "tools/settings_tool.h"
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& detail) {
-  std::fprintf(stderr, "settings tool check failed: %s [%s]\n", what, detail.c_str());
-  std::abort();
-}
-
-// A node that keeps the last bytes written to each of the file's 18 records.
-class RecordingNode : public INodeAccess2 {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE Reserved3() override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved4() override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved5() override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved6() override { return 0; }
-  int32_t STDMETHODCALLTYPE GetNodeName(uint8_t*, int32_t) override { return 1; }
-
-  int32_t STDMETHODCALLTYPE ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) override {
-    if (index != kIndexPartSelector || capacity < 2) return 1;
-    buffer[0] = static_cast<uint8_t>(selected_ >> 8);
-    buffer[1] = static_cast<uint8_t>(selected_ & 0xFF);
-    return 0;
-  }
-
-  int32_t STDMETHODCALLTYPE WriteNv(int32_t index, uint8_t* buffer, int32_t length) override {
-    if (index == kIndexPartSelector) {
-      selected_ = buffer[0] * 256 + buffer[1];
-      return 0;
-    }
-    int record = -1;
-    if (index >= 39 && index <= 44) record = index - 39;
-    if (index == kIndexPluginCnf && selected_ >= 1 && selected_ <= kPartCount) {
-      record = RecordOfPart(selected_);
-    }
-    if (record < 0) Fail("write outside the file's records", std::to_string(index));
-    written[static_cast<size_t>(record)].assign(buffer, buffer + length);
-    return 0;
-  }
-
-  std::array<std::vector<uint8_t>, kFileRecords> written;
-
- private:
-  int selected_ = 0;
-};
-
 // A complete file to compare against.
-const std::string& FactoryText() {
+const std::string& WholeFile() {
   static const std::string text = [] {
     std::string t = "- 90 48 44 37 5F 33 42 2A\n";
-    const char* singles[] = {"nciTemp1PlugIn", "nciTemp2PlugIn", "nciSwitchExt1",
-                             "nciSwitchExt2",  "nciCalcValve1",  "nciCalcValve2"};
-    const char* values[] = {
-        "2, 64336, 2000, 0, 0, 0, 7000, 3500, 0, 0, 0, 500, 3300, 500, 7000, 5500",
-        "2, 1500, 2300, 0, 0, 0, 1900, 1400, 0, 0, 0, 500, 3300, 500, 1500, 1800",
-        "255",
-        "255",
-        "4, 0, 0, 0",
-        "4, 0, 0, 0"};
-    for (int i = 0; i < 6; ++i) t += std::string("* ") + singles[i] + " x\n" + values[i] + "\n\n";
+    for (const char* name : {"nciTemp1PlugIn", "nciTemp2PlugIn", "nciSwitchExt1", "nciSwitchExt2",
+                             "nciCalcValve1", "nciCalcValve2"}) {
+      t += std::string("* ") + name + " x\n2, 1500, 2300, 0\n\n";
+    }
     for (int p = 1; p <= 12; ++p) {
       t += "* nviPluginCnf     (45) - SNVT_str_int     ** Part " + std::to_string(p) + "\n";
       t += "0, 27, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2\n\n";
@@ -101,14 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TextLineReader forTool(text);
   const SettingsFileContent content = ReadSettingsFile(forTool);
-  RecordingNode node;
-  TextLineReader forDownload(text);
+  WatchedLines forDownload(text);
+  CheckingNode node(forDownload);
   DownloadSettings(forDownload, NodeIo(&node, &node), [] { return true; });
   for (int r = 0; r < kFileRecords; ++r) {
     const FileRecord& record = content.records[static_cast<size_t>(r)];
     const std::vector<uint8_t>& written = node.written[static_cast<size_t>(r)];
-    if (record.hasValues != !written.empty())
+    if (record.hasValues != !written.empty()) {
       Fail("value line read unlike a download", RecordName(r));
+    }
     if (record.hasValues && record.bytes != written)
       Fail("bytes unlike a download's", RecordName(r));
   }
@@ -122,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool json = (size & 1) != 0;
   std::ostringstream out, err;
   ExpectExit(ShowText("f", text, (size & 2) != 0, json, out, err), "show");
-  ExpectExit(DiffTexts("a", FactoryText(), "b", text, json, out, err), "diff");
+  ExpectExit(DiffTexts("a", WholeFile(), "b", text, json, out, err), "diff");
   ExpectExit(CheckText("f", text, json, out), "check");
   if (DiffTexts("a", text, "b", text, false, out, err) == 1) Fail("a file differs from itself", "");
   return 0;

@@ -1,14 +1,18 @@
+// The Import / Export page: what the engineer is asked and told, the files it leaves, and how
+// its three long operations keep the sheet alive.
 #include "settingsfile/import_export_page.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "nvdata/config_part.h"
 #include "resources/dialog_import_export.h"
-#include "settingsfile/settings_export.h"
 #include "tests/settingsfile/temp_folder.h"
 #include "tests/support/fixture.h"
 
 using namespace import_export;
+using settingsfile_test::kReadOnly;
 using settingsfile_test::RunConfined;
 using settingsfile_test::TempFolder;
 using testing_support::NodeFixture;
@@ -16,48 +20,32 @@ using testing_support::Traffic;
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 const std::string kFile =
     "- 90 48 44 37 5F 33 42 2A\r\n"
     "* nciSwitchExt1     (40) - SNVT_count             \r\n"
     "300\r\n";
 
-struct Shown {
-  fw::MessageKind kind;
-  std::string text;
-  std::optional<std::string> caption;
-  unsigned buttons;
-  bool operator==(const Shown& o) const {
-    return kind == o.kind && text == o.text && caption == o.caption && buttons == o.buttons;
-  }
-};
-std::ostream& operator<<(std::ostream& out, const Shown& s) {
-  return out << (s.kind == fw::MessageKind::kModule ? "module " : "page ") << '"' << s.text
-             << "\" caption " << s.caption.value_or("(default)") << " buttons " << s.buttons;
-}
-Shown Page(const std::string& text, std::optional<std::string> caption = std::nullopt,
-           unsigned buttons = fw::kMbOk) {
-  return {fw::MessageKind::kPage, text, std::move(caption), buttons};
-}
-Shown Module(const std::string& text) {
-  return {fw::MessageKind::kModule, text, std::string("HD7_3"), fw::kMbOk};
-}
-
-class ImportExportPageTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct ImportExport {
+  ImportExport() {
     f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7});
     f.OpenSheet();
     ShowPage();
   }
   void ShowPage() {
     f.driver->SelectTab(0);
-    ASSERT_TRUE(f.driver->SelectTab(std::string("Import / Export")));
+    f.driver->SelectTab(std::string("Import / Export"));
     f.platform.ClearMessages();
   }
-  std::vector<Shown> Messages() const {
-    std::vector<Shown> shown;
+  // Each message box: "[module] text [caption] (yes/no)".
+  Strings Messages() const {
+    Strings shown;
     for (const auto& m : f.platform.Messages()) {
-      shown.push_back({m.request.kind, m.request.text, m.request.caption, m.request.flags});
+      const fw::MessageBoxRequest& r = m.request;
+      shown.push_back((r.kind == fw::MessageKind::kModule ? "module " : "") + r.text +
+                      (r.caption ? " [" + *r.caption + "]" : "") +
+                      (r.flags == fw::kMbYesNo ? " (yes/no)" : ""));
     }
     return shown;
   }
@@ -75,7 +63,9 @@ class ImportExportPageTest : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(ImportExportPageTest, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
+TEST(ImportExportPage, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
+  ImportExport p;
+  NodeFixture& f = p.f;
   EXPECT_EQ(f.driver->Text(kNodeName), "HD7_3 Sim");
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\HD7_3 Sim.txt");
   EXPECT_TRUE(f.driver->Enabled(kSaveToFile));
@@ -83,14 +73,12 @@ TEST_F(ImportExportPageTest, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileN
   // What the engineer typed is replaced on the next showing; the name is cut to 20 bytes.
   f.driver->Type(kFileName, "D:\\mine.txt");
   f.node.SetNodeName("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  const size_t before = f.node.Log().size();
-  ShowPage();
+  f.node.ClearLog();
+  p.ShowPage();
   EXPECT_EQ(f.driver->Text(kNodeName), "ABCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\ABCDEFGHIJKLMNOPQRST.txt");
-  const auto calls = f.CallsSince(before);
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(Traffic({calls.back()}), std::vector<std::string>{"N"});
-  EXPECT_EQ(calls.back().size, 20);
+  EXPECT_EQ(Traffic({f.node.Log().back()}), Strings{"N"});
+  EXPECT_EQ(f.node.Log().back().size, 20);
 
   // Without a name: "Save to file" is disabled and the fields stay; "Default" tries again.
   f.driver->Type(kFileName, "D:\\mine.txt");
@@ -105,274 +93,269 @@ TEST_F(ImportExportPageTest, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileN
   f.driver->Click(kDefaultName);
   EXPECT_TRUE(f.driver->Enabled(kSaveToFile));
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\B7.txt");
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(p.Messages(), Strings{});
 }
 
-TEST_F(ImportExportPageTest, SaveAsksBeforeReplacingAndReportsTheOutcome) {
-  f.driver->Type(kFileName, folder.Path("typed"));
-  Save(std::nullopt);
-  ASSERT_EQ(f.platform.FileRequests().size(), 1u);
-  const fw::FileDialogRequest& request = f.platform.FileRequests()[0];
+TEST(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
+  ImportExport p;
+  TempFolder& folder = p.folder;
+  p.f.driver->Type(kFileName, folder.Path("typed"));
+  p.Save(std::nullopt);
+  ASSERT_EQ(p.f.platform.FileRequests().size(), 1u);
+  const fw::FileDialogRequest& request = p.f.platform.FileRequests()[0];
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.initialName, folder.Path("typed"));
   EXPECT_EQ(request.defaultExt, "txt");
   EXPECT_EQ(request.filter, "Tavera NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|");
   EXPECT_TRUE(request.hideReadOnly);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_EQ(p.Messages(), Strings{});
+  EXPECT_EQ(folder.Names(), Strings{});
 
   // A name without an extension gets ".txt", and the field shows the path.
-  Save(folder.Path("node"));
-  EXPECT_EQ(f.driver->Text(kFileName), folder.Path("node.txt"));
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"node.txt"});
-  EXPECT_EQ(Messages(), std::vector<Shown>{Page("File written")});
+  p.Save(folder.Path("node"));
+  EXPECT_EQ(p.f.driver->Text(kFileName), folder.Path("node.txt"));
+  EXPECT_EQ(folder.Names(), Strings{"node.txt"});
+  EXPECT_EQ(p.Messages(), Strings{"File written"});
   const std::string first = TempFolder::Read(folder.Path("node.txt"));
   EXPECT_NE(first.find("\r\n- 5/12-2026  9:05:07\r\n"), std::string::npos);
 
-  // An existing file: No keeps it.
-  f.platform.ClearMessages();
-  f.node.FailReads(41);
-  f.platform.QueueAnswer(fw::kIdNo);
-  Save(folder.Path("node.txt"));
-  EXPECT_EQ(Messages(),
-            (std::vector<Shown>{Page("Overwrite existing file?", "File exists!", fw::kMbYesNo),
-                                Page("File not written")}));
-  EXPECT_EQ(TempFolder::Read(folder.Path("node.txt")), first);
-
-  // Yes replaces it; failed reads are counted in the message.
-  f.platform.ClearMessages();
-  f.node.FailReads(43);
-  f.node.FailReads(kIndexPluginCnf);
-  f.platform.QueueAnswer(fw::kIdYes);
-  Save(folder.Path("node.txt"));
-  EXPECT_EQ(Messages().back(), Page("File Written. 14 NV read errors"));
-  EXPECT_NE(TempFolder::Read(folder.Path("node.txt")), first);
-
-  // A path that is a folder cannot be written.
-  f.platform.ClearMessages();
-  std::filesystem::create_directory(folder.Path("folder.txt"));
-  Save(folder.Path("folder.txt"));
-  EXPECT_EQ(Messages(), std::vector<Shown>{Page("Error opening file")});
-  EXPECT_EQ(f.driver->Text(kSaveToFile), "Save to file");
-}
-
-TEST_F(ImportExportPageTest, AFailedSaveKeepsTheOldFile) {
-  const std::string old = "an older backup\r\n";
-  const std::string path = folder.Write("node.txt", old);
-  // The disk takes no more than 200 bytes.
-  EXPECT_TRUE(RunConfined(
-      [&] {
-        f.platform.QueueAnswer(fw::kIdYes);
-        Save(path);
-        EXPECT_EQ(Messages().back(), Page("Error writing file"));
-      },
-      200));
-  EXPECT_EQ(TempFolder::Read(path), old);
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"node.txt"});
-
-  // A read-only file fails the read-and-write probe: no question, and it cannot be opened.
-  using std::filesystem::perms;
-  folder.Write("locked.txt", old, perms::owner_read | perms::group_read | perms::others_read);
-  EXPECT_TRUE(RunConfined([&] {
-    Save(folder.Path("locked.txt"));
-    EXPECT_EQ(Messages(), std::vector<Shown>{Page("Error opening file")});
-  }));
-  EXPECT_EQ(TempFolder::Read(folder.Path("locked.txt")), old);
-}
-
-TEST_F(ImportExportPageTest, DownloadAsksAndReports) {
-  const std::string path = folder.Write("node.txt", kFile);
-  f.driver->Type(kFileName, "C:\\kept.txt");
-
-  // Wrong password (the case counts): no dialog, the field keeps what was typed.
-  f.driver->Type(kPassword, "kobalt");
-  f.driver->Click(kReadFromFile);
-  EXPECT_EQ(Messages(), std::vector<Shown>{Page("Wrong password!", "Download status")});
-  EXPECT_EQ(f.driver->Text(kPassword), "kobalt");
-  EXPECT_TRUE(f.platform.FileRequests().empty());
-
-  // Cancelled dialog: nothing said, password emptied.
-  f.platform.ClearMessages();
-  f.driver->Type(kPassword, "Kobalt");
-  f.driver->Click(kReadFromFile);
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(f.driver->Text(kPassword), "");
-  ASSERT_EQ(f.platform.FileRequests().size(), 1u);
-  EXPECT_FALSE(f.platform.FileRequests()[0].save);
-  EXPECT_EQ(f.platform.FileRequests()[0].initialName, "C:\\kept.txt");
-  EXPECT_EQ(f.platform.FileRequests()[0].defaultExt, "txt");
-
-  Download(folder.Path("missing.txt"));
-  EXPECT_EQ(Messages(), std::vector<Shown>{Page("File not found!")});
-  EXPECT_EQ(f.driver->Text(kPassword), "");
-
-  // Refused: the node is untouched.
-  f.platform.ClearMessages();
-  f.node.ClearLog();
-  f.platform.QueueAnswer(fw::kIdNo);
-  Download(path);
-  EXPECT_EQ(Messages(),
-            (std::vector<Shown>{Page("Download from file to node?", "Download", fw::kMbYesNo),
-                                Page("Download aborted", "Download status")}));
-  for (const sim::HostCall& call : f.node.Log()) {
-    EXPECT_NE(call.kind, sim::HostCall::Kind::kWrite);
+  // An existing file: No keeps it; Yes replaces it, and failed reads are counted.
+  const std::pair<int, Strings> answers[] = {
+      {fw::kIdNo, {"Overwrite existing file? [File exists!] (yes/no)", "File not written"}},
+      {fw::kIdYes,
+       {"Overwrite existing file? [File exists!] (yes/no)", "File Written. 14 NV read errors"}}};
+  p.f.node.FailReads(41);
+  p.f.node.FailReads(43);
+  p.f.node.FailReads(kIndexPluginCnf);
+  for (const auto& [answer, messages] : answers) {
+    p.f.platform.ClearMessages();
+    p.f.platform.QueueAnswer(answer);
+    p.Save(folder.Path("node.txt"));
+    EXPECT_EQ(p.Messages(), messages);
+    EXPECT_EQ(TempFolder::Read(folder.Path("node.txt")) == first, answer == fw::kIdNo);
   }
 
-  // Agreed, and a name typed without ".txt" finds the file with it.
-  f.platform.ClearMessages();
-  f.platform.QueueAnswer(fw::kIdYes);
-  Download(folder.Path("node"));
-  EXPECT_EQ(Messages().back(), Page("Download completed", "Download status"));
-  EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x01, 0x2C}));
-  EXPECT_EQ(f.node.SelectedPart(), 0);
-  EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
-  EXPECT_EQ(f.driver->Text(kPassword), "");
-  EXPECT_EQ(f.driver->Text(kReadFromFile), "Read from file");
+  // A path that is a folder cannot be opened; a full disk keeps the old file whole.
+  p.f.platform.ClearMessages();
+  std::filesystem::create_directory(folder.Path("folder.txt"));
+  p.Save(folder.Path("folder.txt"));
+  EXPECT_EQ(p.Messages(), Strings{"Error opening file"});
+  const std::string old = folder.Write("old.txt", "an older backup\r\n");
+  EXPECT_TRUE(RunConfined(
+      [&] {
+        p.f.platform.QueueAnswer(fw::kIdYes);
+        p.Save(old);
+        EXPECT_EQ(p.Messages().back(), "Error writing file");
+      },
+      200));
+  EXPECT_EQ(TempFolder::Read(old), "an older backup\r\n");
+  EXPECT_EQ(folder.Names(), (Strings{"folder.txt", "node.txt", "old.txt"}));
 }
 
-TEST_F(ImportExportPageTest, DownloadReportsProgramIdAndWriteErrors) {
-  const std::string mismatched =
-      folder.Write("other.txt", "- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile);
-  f.platform.QueueAnswer(fw::kIdYes);
-  f.platform.QueueAnswer(fw::kIdNo);
-  Download(mismatched);
-  EXPECT_EQ(Messages(),
-            (std::vector<Shown>{Page("Download from file to node?", "Download", fw::kMbYesNo),
-                                Page("ProgramID does not match!\nDo you want to download anyway?",
-                                     "ProgramID does not match!", fw::kMbYesNo),
-                                Page("Download completed", "Download status")}));
+// What is special about a case: the password, the file, or the node.
+enum class Setup { kPlain, kWrongPassword, kReadOnly, kRefusedWrite, kForeignId, kNoId, kFolder };
 
-  f.platform.ClearMessages();
-  f.node.FailWrites(41);
-  f.platform.QueueAnswer(fw::kIdYes);
-  Download(mismatched);  // the mismatch is refused; the later matching line enables again
-  EXPECT_EQ(Messages().back(), Page("Download completed. 1 NV write errors", "Download status"));
+struct DownloadCase {
+  Setup setup;
+  const char* picked;  // what the dialog gives, in the test's folder; nullptr: cancelled
+  std::vector<int> answers;
+  Strings messages;
+};
 
-  f.platform.ClearMessages();
-  const std::string noId = folder.Write("noid.txt", kFile.substr(27));
-  f.platform.QueueAnswer(fw::kIdYes);
-  Download(noId);
-  EXPECT_EQ(Messages().back(), Page("Download not completed", "Download status"));
+const std::string kAsk = "Download from file to node? [Download] (yes/no)";
+const std::string kDone = "Download completed [Download status]";
+const std::string kForeign =
+    "ProgramID does not match!\nDo you want to download anyway? [ProgramID does not match!] "
+    "(yes/no)";
+const std::string kReadError = "Error reading file. Download not completed [Download status]";
+const int kYes = fw::kIdYes, kNo = fw::kIdNo;
 
-  // A path that opens but cannot be read (a folder): a read error, never "completed".
-  f.platform.ClearMessages();
-  std::filesystem::create_directory(folder.Path("unreadable.txt"));
-  f.platform.QueueAnswer(fw::kIdYes);
-  Download(folder.Path("unreadable.txt"));
-  EXPECT_EQ(Messages().back(),
-            Page("Error reading file. Download not completed", "Download status"));
+const DownloadCase kDownloads[] = {
+    // A wrong password ("kobalt": the case counts) is kept for correcting; no dialog.
+    {Setup::kWrongPassword, "node.txt", {}, {"Wrong password! [Download status]"}},
+    {Setup::kPlain, nullptr, {}, {}},
+    {Setup::kPlain, "missing.txt", {}, {"File not found!"}},
+    {Setup::kPlain, "node.txt", {kNo}, {kAsk, "Download aborted [Download status]"}},
+    {Setup::kPlain, "node", {kYes}, {kAsk, kDone}},         // found with ".txt" added
+    {Setup::kReadOnly, "node.txt", {kYes}, {kAsk, kDone}},  // reading is all it needs
+    {Setup::kRefusedWrite,
+     "node.txt",
+     {kYes},
+     {kAsk, "Download completed. 1 NV write errors [Download status]"}},
+    // A foreign program ID refused; the matching one after it enables writing again.
+    {Setup::kForeignId, "node.txt", {kYes, kNo}, {kAsk, kForeign, kDone}},
+    {Setup::kNoId, "node.txt", {kYes}, {kAsk, "Download not completed [Download status]"}},
+    // A path that opens but cannot be read: a read error, never "completed".
+    {Setup::kFolder, "node.txt", {kYes}, {kAsk, kReadError}},
+};
+
+TEST(ImportExportPage, DownloadAsksAndReports) {
+  for (const DownloadCase& c : kDownloads) {
+    SCOPED_TRACE(c.messages.empty() ? "cancelled" : c.messages.back());
+    ImportExport p;
+    NodeFixture& f = p.f;
+    const std::string file = c.setup == Setup::kForeignId
+                                 ? "- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile
+                             : c.setup == Setup::kNoId ? kFile.substr(27)
+                                                       : kFile;
+    if (c.setup == Setup::kFolder) {
+      std::filesystem::create_directory(p.folder.Path("node.txt"));
+    } else {
+      p.folder.Write("node.txt", file,
+                     c.setup == Setup::kReadOnly ? kReadOnly : std::filesystem::perms::all);
+    }
+    const std::string password = c.setup == Setup::kWrongPassword ? "kobalt" : "Kobalt";
+    f.driver->Type(kFileName, "C:\\kept.txt");
+    f.node.FailWrites(41, c.setup == Setup::kRefusedWrite);
+    f.node.ClearLog();
+    for (int answer : c.answers) f.platform.QueueAnswer(answer);
+    const auto scenario = [&] {
+      p.Download(c.picked ? std::optional(p.folder.Path(c.picked)) : std::nullopt, password);
+      EXPECT_EQ(p.Messages(), c.messages);
+      const bool completed =
+          !c.messages.empty() && c.messages.back().rfind("Download completed", 0) == 0;
+      const std::vector<uint8_t> switch1 = {0x01, 0x2C}, factory = {0x00, 0xFF};
+      EXPECT_EQ(f.node.Bytes(41), completed && c.setup != Setup::kRefusedWrite ? switch1 : factory);
+      bool wrote = false;
+      for (const auto& call : f.node.Log()) wrote |= call.kind == sim::HostCall::Kind::kWrite;
+      EXPECT_EQ(wrote, completed);
+      EXPECT_EQ(f.node.SelectedPart(), 0);
+      const bool passwordOk = c.setup != Setup::kWrongPassword;
+      EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : password);
+      EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
+      ASSERT_EQ(f.platform.FileRequests().size(), passwordOk ? 1u : 0u);
+      for (const fw::FileDialogRequest& request : f.platform.FileRequests()) {
+        EXPECT_FALSE(request.save);
+        EXPECT_EQ(request.initialName, "C:\\kept.txt");
+      }
+    };
+    if (c.setup == Setup::kReadOnly) {
+      EXPECT_TRUE(RunConfined(scenario));
+    } else {
+      scenario();
+    }
+  }
 }
 
-TEST_F(ImportExportPageTest, AReadOnlyFileDownloads) {
-  using std::filesystem::perms;
-  const std::string path =
-      folder.Write("node.txt", kFile, perms::owner_read | perms::group_read | perms::others_read);
-  EXPECT_TRUE(RunConfined([&] {
-    f.platform.QueueAnswer(fw::kIdYes);
-    Download(path);
-    EXPECT_EQ(Messages().back(), Page("Download completed", "Download status"));
-    EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x01, 0x2C}));
-  }));
-}
-
-TEST_F(ImportExportPageTest, FactorySettingsNeedThePasswordAndReportWriteErrors) {
+TEST(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
+  ImportExport p;
+  NodeFixture& f = p.f;
   f.node.SetBytes(41, {0x12, 0x34});
   f.driver->Type(kPassword, "Kobalt ");
   f.driver->Click(kDefaultSettings);
-  EXPECT_EQ(Messages(), std::vector<Shown>{Module("Wrong password")});
-  EXPECT_EQ(f.driver->Text(kPassword), "");
+  EXPECT_EQ(p.Messages(), Strings{"module Wrong password [HD7_3]"});
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x12, 0x34}));
 
-  f.platform.ClearMessages();
-  f.driver->Type(kPassword, "Kobalt");
-  f.driver->Click(kDefaultSettings);
-  EXPECT_EQ(Messages(), std::vector<Shown>{Module("Please restart the plugin")});
-  EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
-  EXPECT_EQ(f.driver->Text(kPassword), "");
-  EXPECT_EQ(f.node.SelectedPart(), 0);
-
-  f.platform.ClearMessages();
   f.node.FailWrites(39);
   f.node.FailWrites(44);
-  f.driver->Type(kPassword, "Kobalt");
-  f.driver->Click(kDefaultSettings);
-  EXPECT_EQ(
-      Messages(),
-      std::vector<Shown>{Module("Default settings: 2 NV write errors. Please restart the plugin")});
+  for (int run = 0; run < 2; ++run) {
+    p.f.platform.ClearMessages();
+    f.driver->Type(kPassword, "Kobalt");
+    f.driver->Click(kDefaultSettings);
+    EXPECT_EQ(p.Messages(), Strings{run == 0 ? "module Default settings: 2 NV write errors. "
+                                               "Please restart the plugin [HD7_3]"
+                                             : "module Please restart the plugin [HD7_3]"});
+    EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
+    EXPECT_EQ(f.driver->Text(kPassword), "");
+    EXPECT_EQ(f.node.SelectedPart(), 0);
+    f.node.FailWrites(39, false);
+    f.node.FailWrites(44, false);
+  }
 }
 
-// Sees the buttons' captions whenever the page waits or asks.
-class CaptionSpy : public fw::headless::HeadlessPlatform {
- public:
-  explicit CaptionSpy(std::function<void()> look) : look_(std::move(look)) {}
-  void Sleep(uint32_t ms) override {
-    look_();
-    HeadlessPlatform::Sleep(ms);
-  }
-  int ShowMessageBox(const fw::MessageBoxRequest& request) override {
-    look_();
-    return HeadlessPlatform::ShowMessageBox(request);
-  }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest& request) override {
-    look_();
-    return HeadlessPlatform::FileDialog(request);
-  }
+// ------------------------------------------------------------------ long operations
 
- private:
-  std::function<void()> look_;
+// With every host call blocking for a while, the sheet can still paint at least every 100 ms,
+// no page timer fires in the middle, the button says "Please wait..." and the page shows each
+// step as it happens and clears it afterwards.
+struct Operation {
+  const char* name;
+  int button;
+  const char* caption;
+  // What the progress line says when the node sees these calls (index 46 by part).
+  std::map<std::string, std::string> progressAt;
+  std::string closingMessage;
 };
 
-TEST_F(ImportExportPageTest, ButtonsSayPleaseWaitWhileTheyWork) {
-  std::set<std::string> seen;
-  CaptionSpy spy([&] {
-    for (int id : {kSaveToFile, kReadFromFile, kDefaultSettings}) seen.insert(f.driver->Text(id));
-  });
-  f.driver->Click(kSaveToFile);  // the dialog is cancelled
-  EXPECT_EQ(seen, (std::set<std::string>{"Please wait...", "Read from file", "Default settings"}));
-  seen.clear();
-  f.driver->Type(kPassword, "wrong");
-  f.driver->Click(kReadFromFile);
-  EXPECT_EQ(seen, (std::set<std::string>{"Save to file", "Please wait...", "Default settings"}));
-  seen.clear();
+const Operation kOperations[] = {
+    {"Export",
+     kSaveToFile,
+     "Save to file",
+     {{"R39", "Saving to file - nciTemp1PlugIn: reading"},
+      {"R46/1", "Saving to file - Part 1 of 12: reading"},
+      {"W45:000C", "Saving to file - Part 12 of 12: selecting"},
+      {"R46/12", "Saving to file - Part 12 of 12: reading"}},
+     "File written"},
+    {"Download",
+     kReadFromFile,
+     "Read from file",
+     {{"W39", "Downloading - nciTemp1PlugIn: writing"},
+      {"W45:0003", "Downloading - Part 3 of 12: selecting"},
+      {"W46/12", "Downloading - Part 12 of 12: writing"}},
+     "Download completed [Download status]"},
+    {"FactorySettings",
+     kDefaultSettings,
+     "Default settings",
+     {{"W43", "Factory settings - nciCalcValve1: writing"},
+      {"W45:0007", "Factory settings - Part 7 of 12: selecting"},
+      {"W46/7", "Factory settings - Part 7 of 12: writing"}},
+     "module Please restart the plugin [HD7_3]"},
+};
+
+class LongOperation : public ::testing::TestWithParam<Operation> {};
+
+TEST_P(LongOperation, SheetPaintsNoTimerFiresAndTheStepsShowAsTheyHappen) {
+  const Operation& op = GetParam();
+  ImportExport p;
+  NodeFixture& f = p.f;
+  const std::string path = p.folder.Path("node.txt");
+  if (op.button == kReadFromFile) p.Save(path);  // the factory settings to download
   f.driver->Type(kPassword, "Kobalt");
-  f.driver->Click(kDefaultSettings);
-  // While writing "Please wait..."; back to "Default settings" before the closing message.
-  EXPECT_EQ(seen, (std::set<std::string>{"Save to file", "Read from file", "Please wait...",
-                                         "Default settings"}));
-  EXPECT_EQ(spy.Messages().back().request.text, "Please restart the plugin");
-  for (int id : {kSaveToFile, kReadFromFile}) EXPECT_NE(f.driver->Text(id), "Please wait...");
-  EXPECT_EQ(f.driver->Text(kDefaultSettings), "Default settings");
-}
-
-std::string WithoutTimestamp(std::string text) {
-  const size_t at = text.find("/ Export timestamp");
-  const size_t end = text.find("\r\n", text.find("\r\n", at) + 2);
-  return text.erase(at, end - at);
-}
-
-TEST_F(ImportExportPageTest, RoundTripBringsTheNodeBack) {
-  std::vector<uint8_t> part3 = f.node.Part(3);
-  part3[0] = 0xF6;  // -10: a value line that begins with a minus sign
-  part3[30] = 0x99;
-  f.node.SetPart(3, part3);
-  f.node.SetBytes(43, {0x80, 0x7F, 0xFF, 0x01});
-  const auto before = f.node.Snapshot();
-  Save(folder.Path("before.txt"));
-
-  f.node.LoadFactorySettings();
-  f.node.SetBytes(41, {0xAB, 0xCD});
-  ASSERT_NE(f.node.Snapshot(), before);
+  f.platform.QueueFile(path);
   f.platform.QueueAnswer(fw::kIdYes);
-  Download(folder.Path("before.txt"));
-  EXPECT_EQ(Messages().back(), Page("Download completed", "Download status"));
-  EXPECT_EQ(f.node.SelectedPart(), 0);
-  EXPECT_EQ(f.node.Snapshot(), before);
+  f.node.SetSelectedPart(0);
+  f.node.SetLatency(60);  // a slow network: every host call blocks this long
 
-  Save(folder.Path("after.txt"));
-  const std::string first = TempFolder::Read(folder.Path("before.txt"));
-  const std::string second = TempFolder::Read(folder.Path("after.txt"));
-  EXPECT_NE(first, second);  // minutes of virtual time apart
-  EXPECT_EQ(WithoutTimestamp(first), WithoutTimestamp(second));
+  std::map<std::string, std::string> seen;
+  std::set<std::string> captions;
+  f.node.OnCall([&](const sim::HostCall& call) {
+    captions.insert(f.driver->Text(op.button));
+    std::string key = Traffic({call}, false, call.index == 45)[0];
+    if (call.index == 46) key += "/" + std::to_string(call.part);
+    if (op.progressAt.count(key) != 0) seen[key] = f.driver->Text(kProgress);
+  });
+  f.platform.ClearMessages();
+  const uint64_t start = f.platform.TickCount();
+  const size_t ticksBefore = f.platform.TimerTicks().size();
+  f.driver->Click(op.button);
+  const uint64_t end = f.platform.TickCount();
+  f.node.OnCall(nullptr);
+
+  EXPECT_GT(end - start, 2000u) << "a long operation";
+  EXPECT_LE(f.platform.LongestUnpaintedMs(start, end), 100u);
+  EXPECT_EQ(f.platform.TimerTicks().size(), ticksBefore) << "a timer fired during the operation";
+  EXPECT_EQ(seen, op.progressAt);
+  EXPECT_EQ(captions, std::set<std::string>{"Please wait..."});
+  EXPECT_EQ(f.driver->Text(op.button), op.caption);
+  EXPECT_EQ(f.driver->Text(kProgress), "") << "cleared when the operation ends";
+  EXPECT_EQ(p.Messages().back(), op.closingMessage);
+}
+
+INSTANTIATE_TEST_SUITE_P(ImportExport, LongOperation, ::testing::ValuesIn(kOperations),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The measure itself: blocked time between pauses counts, pauses do not.
+TEST(LongestUnpainted, CountsTheStretchesOutsidePauses) {
+  fw::headless::HeadlessPlatform platform;
+  platform.Block(30);
+  platform.Sleep(200);
+  platform.Block(120);
+  platform.Sleep(50);
+  platform.Block(10);
+  EXPECT_EQ(platform.LongestUnpaintedMs(0, platform.TickCount()), 120u);
+  EXPECT_EQ(platform.LongestUnpaintedMs(0, 100), 30u);
+  EXPECT_EQ(platform.LongestUnpaintedMs(230, 350), 120u);
+  EXPECT_EQ(platform.LongestUnpaintedMs(400, 410), 10u);
 }
 
 }  // namespace

@@ -1,21 +1,23 @@
 // Real files for the settings-file tests: a fresh folder under the system's temporary folder,
-// removed with everything in it afterwards, and a way to run a scenario in a child process that
-// cannot override file permissions (a test run as root drops to an unprivileged user there), so
-// that read-only files and folders behave as they do for an engineer.
+// removed with everything in it afterwards; a scenario run in a child process that cannot
+// override file permissions (a test run as root drops to an unprivileged user there), so that
+// read-only files and folders behave as they do for an engineer; and a file whose reading fails
+// part way, as a disk or network share can (glibc's fopencookie). And the bytes of a 31-byte
+// record written the way its value line reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,24 +27,25 @@
 
 namespace settingsfile_test {
 
+namespace fs = std::filesystem;
+constexpr fs::perms kReadOnly =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+
 class TempFolder {
  public:
   TempFolder() {
     static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
+    path_ = fs::temp_directory_path() /
             ("hd73_settings_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-    // Open to the unprivileged user of RunConfined.
-    std::filesystem::permissions(path_, std::filesystem::perms::all);
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+    fs::permissions(path_, fs::perms::all);  // open to the user of RunConfined
   }
   ~TempFolder() {
     std::error_code error;
-    std::filesystem::permissions(path_, std::filesystem::perms::all, error);
-    std::filesystem::remove_all(path_, error);
+    fs::permissions(path_, fs::perms::all, error);
+    fs::remove_all(path_, error);
   }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
 
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
   std::string Folder() const { return path_.string(); }
@@ -50,24 +53,20 @@ class TempFolder {
   // Names of the files in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    for (const auto& entry : fs::directory_iterator(path_)) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  // A file with these bytes that anyone may read and write (`mode` changes that).
+  // A file with these bytes that anyone may read and write, unless `mode` says otherwise.
   std::string Write(const std::string& name, const std::string& bytes,
-                    std::filesystem::perms mode = std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_write |
-                                                  std::filesystem::perms::group_read |
-                                                  std::filesystem::perms::group_write |
-                                                  std::filesystem::perms::others_read |
-                                                  std::filesystem::perms::others_write) const {
+                    fs::perms mode = fs::perms::all & ~fs::perms::owner_exec &
+                                     ~fs::perms::group_exec & ~fs::perms::others_exec) const {
     const std::string path = Path(name);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    std::filesystem::permissions(path, mode);
+    fs::permissions(path, mode);
     return path;
   }
 
@@ -78,15 +77,14 @@ class TempFolder {
 
   // Forbids (or allows again) new files in the folder.
   void SetReadOnly(bool readOnly) const {
-    using std::filesystem::perms;
-    std::filesystem::permissions(path_, readOnly ? perms::owner_read | perms::owner_exec |
-                                                       perms::group_read | perms::group_exec |
-                                                       perms::others_read | perms::others_exec
-                                                 : perms::all);
+    using fs::perms;
+    fs::permissions(
+        path_, readOnly ? kReadOnly | perms::owner_exec | perms::group_exec | perms::others_exec
+                        : perms::all);
   }
 
  private:
-  std::filesystem::path path_;
+  fs::path path_;
 };
 
 // Runs `scenario` in a child process without the right to override file permissions and,
@@ -97,12 +95,9 @@ inline bool RunConfined(const std::function<void()>& scenario, long fileSizeLimi
   const pid_t child = ::fork();
   if (child < 0) return false;
   if (child == 0) {
-    if (::geteuid() == 0) {
-      const uid_t nobody = 65534;
-      if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
-        std::fputs("could not leave the root account\n", stderr);
-        std::_Exit(3);
-      }
+    const uid_t nobody = 65534;
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) || ::setgid(nobody) || ::setuid(nobody))) {
+      std::_Exit(3);
     }
     if (fileSizeLimit >= 0) {
       ::signal(SIGXFSZ, SIG_IGN);  // an over-long write fails instead of ending the process
@@ -116,6 +111,38 @@ inline bool RunConfined(const std::function<void()>& scenario, long fileSizeLimi
   int status = 0;
   if (::waitpid(child, &status, 0) != child) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A file whose reading fails after `goodBytes` bytes.
+struct FailingSource {
+  std::string bytes;
+  size_t goodBytes;
+  size_t next = 0;
+};
+
+inline std::FILE* OpenFailingFile(FailingSource& source) {
+  cookie_io_functions_t io = {};
+  io.read = [](void* cookie, char* buffer, size_t size) -> ssize_t {
+    auto& s = *static_cast<FailingSource*>(cookie);
+    const size_t end = std::min(s.goodBytes, s.bytes.size());
+    if (s.next >= end) return s.next < s.bytes.size() ? -1 : 0;
+    const size_t n = std::min(size, end - s.next);
+    std::memcpy(buffer, s.bytes.data() + s.next, n);
+    s.next += n;
+    return static_cast<ssize_t>(n);
+  };
+  return fopencookie(&source, "rb", io);
+}
+
+// A 31-byte record: value 0 as one byte, then fifteen big-endian words (missing ones 0).
+inline std::vector<uint8_t> StrInt(std::vector<int> values) {
+  values.resize(16);
+  std::vector<uint8_t> bytes{static_cast<uint8_t>(values[0])};
+  for (size_t k = 1; k < 16; ++k) {
+    bytes.push_back(static_cast<uint8_t>(values[k] >> 8));
+    bytes.push_back(static_cast<uint8_t>(values[k] & 0xFF));
+  }
+  return bytes;
 }
 
 }  // namespace settingsfile_test

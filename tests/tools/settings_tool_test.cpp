@@ -9,7 +9,6 @@
 
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_reader.h"
-#include "sim/simulated_node.h"
 #include "tests/support/fixture.h"
 
 namespace {
@@ -19,37 +18,27 @@ namespace fs = std::filesystem;
 // The tool runs from the source folder, so that the file names in its output are the same
 // relative paths on every machine (and under Wine). HD7_3_UPDATE_GOLDEN=1 rewrites the goldens.
 struct GoldenCase {
-  std::vector<std::string> args;
+  std::vector<std::string> args;  // "@name" stands for tests/tools/files/name.txt
   int exitCode;
   const char* golden;
 };
 
 const GoldenCase kCases[] = {
-    {{"show", "tests/tools/files/factory.txt"}, 0, "show_factory.txt"},
-    {{"show", "--raw", "tests/tools/files/service.txt"}, 0, "show_raw_service.txt"},
-    {{"--json", "show", "tests/tools/files/factory.txt"}, 0, "show_json_factory.txt"},
-    {{"diff", "tests/tools/files/factory.txt", "tests/tools/files/service.txt"},
-     1,
-     "diff_factory_service.txt"},
-    {{"diff", "tests/tools/files/factory.txt", "tests/tools/files/factory_lf.txt"},
-     0,
-     "diff_factory_same.txt"},
-    {{"diff", "--json", "tests/tools/files/factory.txt", "tests/tools/files/service.txt"},
-     1,
-     "diff_json_factory_service.txt"},
-    {{"diff", "tests/tools/files/wrong_id.txt", "tests/tools/files/truncated.txt"},
-     2,
-     "diff_unreadable.txt"},
-    {{"check", "tests/tools/files/factory.txt"}, 0, "check_factory.txt"},
-    {{"check", "tests/tools/files/faults.txt"}, 1, "check_faults.txt"},
-    {{"check", "--json", "tests/tools/files/faults.txt"}, 1, "check_json_faults.txt"},
-    {{"check", "tests/tools/files/wrong_id.txt"}, 1, "check_wrong_id.txt"},
-    {{"check", "tests/tools/files/truncated.txt"}, 1, "check_truncated.txt"},
-    {{"show", "tests/tools/files/no_such_file.txt"}, 2, "show_missing_file.txt"},
-    {{"show", "tests/tools/files/factory.txt", "tests/tools/files/service.txt"},
-     2,
-     "show_two_files.txt"},
-    {{"--help"}, 0, "help.txt"},
+    {{"show", "@factory"}, 0, "show_factory"},
+    {{"show", "--raw", "@service"}, 0, "show_raw_service"},
+    {{"--json", "show", "@factory"}, 0, "show_json_factory"},
+    {{"diff", "@factory", "@service"}, 1, "diff_factory_service"},
+    {{"diff", "@factory", "@factory_lf"}, 0, "diff_factory_same"},
+    {{"diff", "--json", "@factory", "@service"}, 1, "diff_json_factory_service"},
+    {{"diff", "@wrong_id", "@truncated"}, 2, "diff_unreadable"},
+    {{"check", "@factory"}, 0, "check_factory"},
+    {{"check", "@faults"}, 1, "check_faults"},
+    {{"check", "--json", "@faults"}, 1, "check_json_faults"},
+    {{"check", "@wrong_id"}, 1, "check_wrong_id"},
+    {{"check", "@truncated"}, 1, "check_truncated"},
+    {{"show", "@no_such_file"}, 2, "show_missing_file"},
+    {{"show", "@factory", "@service"}, 2, "show_two_files"},
+    {{"--help"}, 0, "help"},
 };
 
 std::string ReadAll(const fs::path& path) {
@@ -59,47 +48,40 @@ std::string ReadAll(const fs::path& path) {
   return text.str();
 }
 
-class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {
- protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(HD7_3_SOURCE_DIR);
-  }
-  void TearDown() override { fs::current_path(previous_); }
-
- private:
-  fs::path previous_;
-};
+class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {};
 
 // Standard output, then standard error, byte for byte.
 TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
   const GoldenCase& c = GetParam();
-  std::ostringstream out, err;
-  const int code = RunSettingsTool(c.args, out, err);
-  const std::string text = out.str() + err.str();
-  const fs::path golden = fs::path("tests/tools/golden") / c.golden;
-  if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(golden, std::ios::binary) << text;
+  std::vector<std::string> args = c.args;
+  for (std::string& arg : args) {
+    if (arg[0] == '@') arg = "tests/tools/files/" + arg.substr(1) + ".txt";
   }
+  const fs::path previous = fs::current_path();
+  fs::current_path(HD7_3_SOURCE_DIR);
+  std::ostringstream out, err;
+  const int code = RunSettingsTool(args, out, err);
+  const fs::path golden = fs::path("tests/tools/golden") / (std::string(c.golden) + ".txt");
+  if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(golden, std::ios::binary) << out.str() + err.str();
+  }
+  const std::string expected = ReadAll(golden);
+  fs::current_path(previous);
   EXPECT_EQ(code, c.exitCode);
-  EXPECT_EQ(text, ReadAll(golden)) << golden;
+  EXPECT_EQ(out.str() + err.str(), expected) << golden;
   // Errors go to standard error alone, results to standard output alone.
-  EXPECT_EQ(err.str().empty(), c.exitCode != 2 || c.args[0] == "--help");
+  EXPECT_EQ(err.str().empty(), c.exitCode != 2 || args[0] == "--help");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsToolGolden, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                           std::string name = info.param.golden;
-                           name = name.substr(0, name.find('.'));
-                           return name;
-                         });
+                         [](const auto& info) { return std::string(info.param.golden); });
 
 // The tool reads each file as a download would: the bytes it shows for every record are the
 // bytes a download writes there (the engineer answering Yes to a foreign program ID).
 TEST(SettingsToolReader, RecordsAreWhatADownloadWrites) {
-  for (const char* file : {"factory.txt", "service.txt", "faults.txt", "wrong_id.txt",
-                           "truncated.txt", "factory_lf.txt"}) {
-    const std::string text = ReadAll(fs::path(HD7_3_SOURCE_DIR) / "tests/tools/files" / file);
+  for (const char* file : {"factory", "service", "faults", "wrong_id", "truncated", "factory_lf"}) {
+    const std::string text =
+        ReadAll(fs::path(HD7_3_SOURCE_DIR) / "tests/tools/files" / (std::string(file) + ".txt"));
     TextLineReader forTool(text);
     const SettingsFileContent content = ReadSettingsFile(forTool);
 
@@ -114,11 +96,8 @@ TEST(SettingsToolReader, RecordsAreWhatADownloadWrites) {
     for (int r = 0; r < kFileRecords; ++r) {
       const FileRecord& record = content.records[static_cast<size_t>(r)];
       const std::vector<uint8_t> node = r < 6 ? f.node.Bytes(39 + r) : f.node.Part(r - 5);
-      if (record.hasValues) {
-        EXPECT_EQ(record.bytes, node) << file << " " << RecordName(r);
-      } else {
-        EXPECT_EQ(node, std::vector<uint8_t>(node.size(), 0xEE)) << file << " " << RecordName(r);
-      }
+      const std::vector<uint8_t> untouched(node.size(), 0xEE);
+      EXPECT_EQ(node, record.hasValues ? record.bytes : untouched) << file << " " << RecordName(r);
     }
   }
 }

@@ -1,0 +1,335 @@
+// Saving the node's settings to a NodeSettings file and downloading one to the node.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <regex>
+
+#include "nvdata/config_part.h"
+#include "settingsfile/settings_download.h"
+#include "settingsfile/settings_export.h"
+#include "tests/settingsfile/temp_folder.h"
+#include "tests/support/fixture.h"
+
+using settingsfile_test::TempFolder;
+using testing_support::NodeFixture;
+using testing_support::Traffic;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class ExportTest : public ::testing::Test {
+ protected:
+  ExportTest() { f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7}); }
+  ExportResult Export() { return ExportSettings(io, path); }
+  std::string Written() const { return TempFolder::Read(path); }
+  bool Has(const std::string& text) const { return Written().find(text) != std::string::npos; }
+
+  NodeFixture f;
+  NodeIo io{&f.node, &f.node};
+  TempFolder folder;
+  std::string path = folder.Path("node.txt");
+};
+
+// The factory settings' file as the engineer's editor shows it, kept by hand.
+const std::string kFactoryFile =
+    TempFolder::Read(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt");
+
+TEST_F(ExportTest, FactorySettingsGiveTheFileByteForByteAndFailedReadsOnlyTheirHeaders) {
+  f.node.SetNodeName("Boiler room 2");
+  EXPECT_EQ(Export().outcome, FileWriteOutcome::kWritten);
+  EXPECT_EQ(Written(), kFactoryFile);
+  EXPECT_EQ(folder.Names(), Calls{"node.txt"});
+
+  // A section whose read fails keeps its header line and loses its value line.
+  f.node.FailAllReads();
+  f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7});
+  const ExportResult result = Export();
+  EXPECT_EQ(result.readErrors, 18);
+  EXPECT_EQ(Written(),
+            std::regex_replace(kFactoryFile, std::regex("(\\* .*\r\n).*\r\n\r\n"), "$1"));
+  f.node.FailAllReads(false);
+  f.node.FailReads(41);
+  f.node.FailReads(kIndexPluginCnf);
+  EXPECT_EQ(Export().readErrors, 13);
+  EXPECT_TRUE(Has("(40) - SNVT_count             \r\n* nciSwitchExt2    (41) - SNVT_count"));
+  EXPECT_TRUE(Has("SNVT_count             \r\n255\r\n\r\n* nciCalcValve1"));
+  EXPECT_FALSE(Has("0, 27, 0, 18"));
+}
+
+TEST_F(ExportTest, NodeNameIsTheNodesOwnBytesOnOneLine) {
+  const std::string latin1 =
+      "Geb\xE4ude S\xFC"
+      "d W\xE4rme 12";  // 20 characters
+  const std::string utf8 =
+      "Geb\xC3\xA4ude S\xC3\xBC"
+      "d W\xC3\xA4rme 12";  // 23 bytes
+  const std::pair<std::string, std::string> cases[] = {
+      // The name's bytes as the node gives them (a zero byte follows), the file's name line.
+      {latin1, latin1},
+      {utf8, utf8.substr(0, 20)},  // a node's name has 20 bytes at most
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLMNOPQRST"},
+      {"A\n12, 0, 0, 0", "A 12, 0, 0, 0"},
+      {"B\r\n- 90", "B  - 90"},
+      {"", ""},
+  };
+  for (const auto& [name, line] : cases) {
+    std::vector<uint8_t> bytes(name.begin(), name.end());
+    bytes.push_back(0);
+    f.node.SetNodeNameBytes(bytes);
+    f.node.ClearLog();
+    std::string shown = "none";  // the page is shown the name as fetched
+    ExportSettings(io, path, [&](const std::string& fetched) { shown = fetched; });
+    EXPECT_EQ(shown, name.substr(0, 20));
+    EXPECT_TRUE(Has("/ Nodename" + std::string(33, ' ') + "\r\n- " + line + "\r\n/ Export"));
+    EXPECT_EQ(Traffic({f.node.Log().front()}), Calls{"N"});
+    EXPECT_EQ(f.node.Log().front().size, 31);
+
+    // The file downloads whole: the name line is never taken for a program ID or value line.
+    NodeFixture target;
+    TextLineReader lines(Written());
+    int questions = 0;
+    const DownloadResult result = DownloadSettings(lines, NodeIo(&target.node, &target.node),
+                                                   [&] { return ++questions, false; });
+    EXPECT_EQ(questions, 0) << line;
+    EXPECT_TRUE(result.enabled) << line;
+    EXPECT_EQ(Traffic(target.node.Log()).size(), 6u + 12u * 4u) << line;
+  }
+  // A name that cannot be fetched is empty and no read error.
+  f.node.SetNodeNameStatus(7);
+  EXPECT_EQ(Export().readErrors, 0);
+  EXPECT_TRUE(Has("\r\n- \r\n/ Export"));
+}
+
+// A host that reports success for nciSwitchExt1 and the parts without filling the buffer.
+class SilentNode : public sim::SimulatedNode {
+ public:
+  int32_t STDMETHODCALLTYPE ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) override {
+    if (index == 41 || index == kIndexPluginCnf) return 0;
+    return sim::SimulatedNode::ReadNv(index, buffer, capacity);
+  }
+};
+
+// A clock that moves on by one second at every reading, from one second before midnight.
+class TickingClock : public fw::headless::HeadlessPlatform {
+ public:
+  fw::LocalTime Now() override { return fw::AddSeconds({2026, 12, 31, 23, 59, 59}, readings_++); }
+  int readings_ = 0;
+};
+
+TEST_F(ExportTest, UnfilledRecordsExportAsZerosAndTheTimestampIsOneClockReading) {
+  SilentNode node;
+  int errors = 0;
+  TickingClock clock;
+  const std::string text = ExportText(NodeIo(&node, &node), errors, nullptr);
+  EXPECT_EQ(errors, 0);
+  // The NVs read before them hold other bytes (factory settings): none of those show up here.
+  EXPECT_NE(text.find("SNVT_count             \n0\n\n* nciSwitchExt2"), std::string::npos);
+  EXPECT_NE(text.find("** Part 1  \n0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\n"),
+            std::string::npos);
+  EXPECT_EQ(clock.readings_, 1);
+  EXPECT_NE(text.find("\n- 31/12-2026  23:59:59\n"), std::string::npos);
+}
+
+TEST_F(ExportTest, TrafficAndPausesInVirtualTime) {
+  f.node.SetSelectedPart(0);
+  Export();
+  Calls expected = {"N@0", "R39@0", "R40@0", "R41@0", "R42@0", "R43@0", "R44@0"};
+  for (int part = 1; part <= 12; ++part) {
+    const int t = 650 * (part - 1);
+    char select[24];
+    std::snprintf(select, sizeof select, "W45:%04X@%d", part, t + 200);
+    expected.insert(expected.end(),
+                    {"R45@" + std::to_string(t), select, "R46@" + std::to_string(t + 650)});
+  }
+  EXPECT_EQ(Traffic(f.node.Log(), true), expected);
+  EXPECT_EQ(f.platform.SleptMs(), 12u * 650u);
+  for (const sim::HostCall& call : f.node.Log()) {
+    if (call.kind == sim::HostCall::Kind::kRead) {
+      EXPECT_EQ(call.size, 31);
+    }
+  }
+  EXPECT_EQ(f.node.SelectedPart(), 12);
+
+  // With part 1 already selected, the first part costs only the 250 ms before its read.
+  f.node.SetSelectedPart(1);
+  f.node.ClearLog();
+  f.platform.ResetSlept();
+  Export();
+  const Calls calls = Traffic(f.node.Log(), true);
+  EXPECT_EQ(Calls(calls.begin() + 7, calls.begin() + 12),
+            (Calls{"R45@7800", "R46@8050", "R45@8050", "W45:0002@8250", "R46@8700"}));
+  EXPECT_EQ(f.platform.SleptMs(), 250u + 11u * 650u);
+}
+
+TEST_F(ExportTest, PartsThatCannotBeSelectedAreNotReadAndAFileThatWillNotOpenComesLast) {
+  f.node.SetSelectedPart(3);
+  f.node.FailWrites(kIndexPartSelector);
+  EXPECT_EQ(Export().readErrors, 11);  // only part 3, selected already, is read
+  Calls partReads;
+  for (const sim::HostCall& call : f.node.Log()) {
+    if (call.index == kIndexPluginCnf) partReads.push_back(std::to_string(call.part));
+  }
+  EXPECT_EQ(partReads, Calls{"3"});
+  EXPECT_TRUE(Has("0, 2000, 5, 0"));
+  EXPECT_FALSE(Has("0, 27, 0, 18"));
+
+  f.node.FailWrites(kIndexPartSelector, false);
+  f.node.ClearLog();
+  path = folder.Folder();  // a folder, not a file: reported after every read
+  const ExportResult result = Export();
+  EXPECT_EQ(result.outcome, FileWriteOutcome::kOpenFailed);
+  EXPECT_EQ(f.node.Log().size(), 7u + 36u);
+  EXPECT_EQ(folder.Names(), Calls{"node.txt"});
+}
+
+// ------------------------------------------------------------------ download
+
+const std::string kId = "- 90 48 44 37 5F 33 42 2A\n";
+const std::string kTemp1 = "* nciTemp1PlugIn    (38) - SNVT_str_int            \n";
+const std::string kSwitch1 = "* nciSwitchExt1     (40) - SNVT_count             \n";
+const std::string kSwitch2 = "* nciSwitchExt2    (41) - SNVT_count             \n";
+const std::string kValve1 = "* nciCalcValve1    (42) - SNVT_time_passed              \n";
+
+std::string PartHeader(int part) {
+  return "* nviPluginCnf     (45) - SNVT_str_int     ** Part " + std::to_string(part) +
+         (part < 10 ? "  \n" : " \n");
+}
+
+class DownloadTest : public ::testing::Test {
+ protected:
+  DownloadResult Download(const std::string& text, const NodeIo& node) {
+    TextLineReader lines(text);
+    return DownloadSettings(lines, node, [this] {
+      ++questions;
+      const bool yes = !answers.empty() && answers.front();
+      if (!answers.empty()) answers.pop_front();
+      return yes;
+    });
+  }
+  DownloadResult Download(const std::string& text) { return Download(text, io); }
+  // Writes of values, without the selector traffic.
+  Calls ValueWrites() const {
+    Calls writes;
+    for (const std::string& call : Traffic(f.node.Log())) {
+      if (call[0] == 'W' && call.rfind("W45", 0) != 0) writes.push_back(call);
+    }
+    return writes;
+  }
+
+  NodeFixture f;
+  NodeIo io{&f.node, &f.node};
+  std::deque<bool> answers;
+  int questions = 0;
+};
+
+TEST_F(DownloadTest, TrafficAndPausesInVirtualTime) {
+  f.node.SetSelectedPart(0);
+  const DownloadResult result =
+      Download("/ comment\n" + kId + kSwitch1 + "300\n\n" + PartHeader(1) + "0, 1, 0\n\n" +
+               PartHeader(7) + "0, 2, 0\n\n");
+  EXPECT_TRUE(result.enabled);
+  EXPECT_EQ(result.writeErrors, 0);
+  const std::string zeros(56, '0');
+  EXPECT_EQ(Traffic(f.node.Log(), true),
+            (Calls{"W41:012C@0",
+                   // the first part section is part 1, whatever its header says
+                   "R45@0", "W45:0001@200", "W46:000001" + zeros + "@650", "W45:0000@850",
+                   "R45@1050", "W45:0002@1250", "W46:000002" + zeros + "@1700", "W45:0000@1900"}));
+  EXPECT_EQ(f.platform.SleptMs(), 2u * 1050u);
+
+  // The part already selected: no selection, only the 250 ms pause before the write.
+  f.node.SetSelectedPart(1);
+  f.node.ClearLog();
+  f.platform.ResetSlept();
+  Download(kId + PartHeader(1) + "0, 3, 0\n");
+  EXPECT_EQ(Traffic(f.node.Log(), true, false), (Calls{"R45@2100", "W46@2350", "W45@2550"}));
+  EXPECT_EQ(f.platform.SleptMs(), 650u);
+  EXPECT_EQ(f.node.SelectedPart(), 0);
+}
+
+TEST_F(DownloadTest, ProgramIdDecidesAtEveryTwentyThreeCharacterLine) {
+  const std::string wrong = "- 90 48 44 37 5F 33 42 2B\n";
+  answers = {false, true};
+  EXPECT_TRUE(Download("- HD7_3 Sim\n- 5/12-2026  9:05:07\n" + kSwitch1 + "1\n" + wrong + kSwitch1 +
+                       "2\n" + kId + kSwitch2 + "3\n" + wrong + kValve1 + "4, 0, 0, 0\n")
+                  .enabled);
+  EXPECT_EQ(questions, 2);
+  EXPECT_EQ(ValueWrites(), (Calls{"W42:0003", "W43:04000000"}));
+
+  // Without a program ID line nothing is written; after a refusal the result is "not enabled".
+  f.node.ClearLog();
+  EXPECT_FALSE(Download("- name\n" + kSwitch1 + "1\n").enabled);
+  answers = {false};
+  EXPECT_FALSE(Download(kId + kSwitch1 + "5\n" + wrong + kSwitch2 + "6\n").enabled);
+  EXPECT_EQ(ValueWrites(), (Calls{"W41:0005"}));
+  answers = {false};
+  EXPECT_FALSE(Download("- 90 48 44 37 5f 33 42 2a\n").enabled);  // lower case differs
+}
+
+TEST_F(DownloadTest, NoValueIsTakenFromAHeaderLine) {
+  f.node.SetSelectedPart(0);
+  const std::vector<uint8_t> part1 = f.node.Part(1);
+  const std::vector<uint8_t> temp1 = f.node.Bytes(39);
+  // nciTemp1PlugIn and part 1 have no value line (their reads failed at export); part 2's
+  // section follows part 1's header directly and keeps its number.
+  const DownloadResult result = Download(
+      kId + kTemp1 + kSwitch1 + "300\n\n" + kSwitch2 + "\n" + kValve1 + "/ comment\n" + kSwitch2 +
+      "- name\n" + PartHeader(1) + PartHeader(2) + "0, 9, 0\n\n" + PartHeader(3));
+  EXPECT_EQ(result.writeErrors, 0);
+  EXPECT_EQ(ValueWrites(), (Calls{"W41:012C", "W46:000009" + std::string(56, '0')}));
+  EXPECT_EQ(f.node.Bytes(39), temp1);
+  EXPECT_EQ(f.node.Part(1), part1);
+  EXPECT_EQ(f.node.Part(2)[2], 9);
+  // Part 1 and part 3 were neither selected nor paused for.
+  for (const std::string& call : Traffic(f.node.Log())) {
+    EXPECT_NE(call, "W45:0001");
+    EXPECT_NE(call, "W45:0003");
+  }
+  EXPECT_EQ(f.platform.SleptMs(), 1050u);
+
+  // Headers and dashes shorter than two characters, names outside the set, a header without a
+  // space after its name: their value lines are consumed and nothing is written.
+  f.node.ClearLog();
+  Download(kId + "*\n5\n-\n* \n6\n*x\n7\n* nciFoo (1)\n8\n* nciSwitchExt1\n9\n");
+  EXPECT_EQ(ValueWrites(), Calls{});
+}
+
+TEST_F(DownloadTest, OnlyTwelvePartsAreWrittenAndRefusedOrMissedWritesCount) {
+  f.node.SetSelectedPart(0);
+  std::string text = kId;
+  for (int section = 1; section <= 14; ++section) {
+    text += PartHeader(section) + "0, " + std::to_string(section) + ", 0\n\n";
+  }
+  EXPECT_EQ(Download(text).writeErrors, 0);
+  Calls selections;
+  for (const sim::HostCall& call : f.node.Log()) {
+    if (call.kind == sim::HostCall::Kind::kWrite && call.index == kIndexPartSelector) {
+      selections.push_back(Traffic({call})[0]);
+    }
+  }
+  EXPECT_EQ(selections.size(), 24u);
+  EXPECT_EQ(selections[22], "W45:000C");
+  EXPECT_EQ(selections[23], "W45:0000");
+  EXPECT_EQ(f.node.Part(12)[2], 12);
+
+  // A refused write counts; a part that cannot be selected is not written, and its selection
+  // and the return to part 0 count.
+  text = kId + kSwitch1 + "1\n" + kSwitch2 + "2\n" + PartHeader(1) + "0, 7, 0\n";
+  f.node.FailWrites(41);
+  f.node.FailWrites(kIndexPartSelector);
+  f.node.SetSelectedPart(2);
+  f.node.ClearLog();
+  const DownloadResult result = Download(text);
+  EXPECT_TRUE(result.enabled);
+  EXPECT_EQ(result.writeErrors, 3);
+  EXPECT_EQ(ValueWrites(), (Calls{"W41:0001!", "W42:0002"}));
+  EXPECT_EQ(f.node.Part(1)[2], 1);
+
+  // No writing interface: every write is missed and counted.
+  f.node.ClearLog();
+  EXPECT_EQ(Download(text, NodeIo(&f.node, nullptr)).writeErrors, 4);
+  EXPECT_EQ(ValueWrites(), Calls{});
+}
+
+}  // namespace
