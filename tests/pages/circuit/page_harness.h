@@ -79,10 +79,16 @@ class PageHarness {
 
   void Type(int id, const std::string& text) { f.driver->Type(id, text); }
   std::string Text(int id) const { return f.driver->Text(id); }
-  std::vector<bool> Enabled(const std::vector<int>& ids) const {
-    std::vector<bool> on;
-    for (int id : ids) on.push_back(f.driver->Enabled(id));
-    return on;
+  // "x" or "-" for each of `ids`: checked, or enabled.
+  std::string Checked(const std::vector<int>& ids) const {
+    std::string s;
+    for (int id : ids) s += f.driver->Checked(id) ? "x" : "-";
+    return s;
+  }
+  std::string Enabled(const std::vector<int>& ids) const {
+    std::string s;
+    for (int id : ids) s += f.driver->Enabled(id) ? "x" : "-";
+    return s;
   }
   Texts Messages() const {
     Texts texts;
@@ -91,6 +97,11 @@ class PageHarness {
   }
 
   Bytes Get(Where at) const { return at.part > 0 ? f.node.Part(at.part) : f.node.Bytes(at.index); }
+  // `count` bytes from position `byte` on.
+  Bytes Get(Where at, int byte, int count) const {
+    const Bytes all = Get(at);
+    return Bytes(all.begin() + byte, all.begin() + byte + count);
+  }
   void Set(Where at, const Bytes& bytes) {
     at.part > 0 ? f.node.SetPart(at.part, bytes) : f.node.SetBytes(at.index, bytes);
   }

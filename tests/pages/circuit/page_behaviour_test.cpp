@@ -1,0 +1,303 @@
+// What only one kind of circuit page does: the PID password, the enabling of night lowering,
+// antifrost and absent temperature sensors, the restart of an extended operation delay, the
+// status switch override, the pump mode, the analog valves' modes and cascade. States of
+// controls as "x" (checked, or enabled) and "-" each.
+#include <gtest/gtest.h>
+
+#include "pages/circuit/extended_operation_page.h"
+#include "tests/pages/circuit/page_harness.h"
+
+using namespace circuit_test;
+
+namespace {
+
+TEST(PidPage, OnlyTheExactPasswordWritesAndTheFieldIsEmptiedEitherWay) {
+  PageHarness h;
+  h.Open(26);
+  const Bytes part8 = h.f.node.Part(8);
+  auto write = [&](const char* password) {
+    for (int id : {213, 217, 221}) h.Type(id, "9");
+    h.Type(226, password);
+    h.f.platform.ClearMessages();
+    return h.Click(210);
+  };
+  for (const char* wrong : {"", "kobalt", "KOBALT", "Kobalt ", "Kobal"}) {
+    SCOPED_TRACE(wrong);
+    EXPECT_EQ(write(wrong), Calls{});
+    EXPECT_EQ(h.Messages(), Texts{"Wrong Password"});
+    EXPECT_EQ(h.f.platform.Messages()[0].request.flags, fw::kMbOk);
+    EXPECT_EQ(h.Text(226), "");
+    EXPECT_EQ(h.Text(213) + h.Text(217) + h.Text(221), "999");  // kept for the next try
+  }
+  EXPECT_EQ(h.f.node.Part(8), part8);
+  EXPECT_NE(write("Kobalt"), Calls{});
+  EXPECT_EQ(h.Messages(), Texts{});
+  EXPECT_EQ(h.Text(226) + h.Text(213), "9.0");
+  EXPECT_EQ(write(""), Calls{});  // each write needs the password again
+}
+
+// Room start/stop (269) only with night lowering (268); the room setpoint and actual (270,
+// 271) only with room start/stop; season temperature and pump stop time (273, 274) only with
+// the season stop box (272 for circuit 1, 201 for circuit 2).
+TEST(NightLoweringPage, EnablingChainAndTheOrderTheFlagsAreRead) {
+  for (const auto& [pageIndex, flagByte, season] : {std::tuple{22, 2, 272}, {23, 6, 201}}) {
+    SCOPED_TRACE(pageIndex);
+    PageHarness h;
+    auto state = [&] { return h.Checked({269}) + h.Enabled({269, 270, 271, 273, 274}); };
+    h.Open(pageIndex, false);
+    h.Put(Part(1), flagByte, {0xED});  // night lowering and season stop on
+    h.Show();
+    EXPECT_EQ(state(), "-x--xx");
+    h.Put(Part(1), flagByte, {0xFA});  // room start/stop on, night lowering off
+    h.Hide();
+    h.Show();  // the enabling after the read clears 269
+    EXPECT_EQ(state(), "------");
+    h.Click(211);  // a Read alone leaves it checked, though disabled
+    EXPECT_EQ(state(), "x-xx--");
+    h.Click(268);
+    EXPECT_EQ(state(), "xxxx--");
+    h.Click(268);
+    h.Click(season);
+    EXPECT_EQ(state(), "----xx");
+    h.Click(210);
+    EXPECT_EQ(h.f.node.Part(1)[static_cast<size_t>(flagByte)], 0xFC);
+  }
+}
+
+TEST(AntifrostPage, ClearBoxDisablesTheFieldsWhichAreStillWritten) {
+  PageHarness h;
+  h.Open(16, false);
+  h.Put(Part(1), 2, {0x08});
+  h.Show();
+  const std::vector<int> fields = {424, 422, 426, 214, 207};
+  EXPECT_EQ(h.Enabled(fields), "xxxxx");
+  h.Click(209);
+  h.Type(424, "-7");
+  h.Click(210);
+  EXPECT_EQ(h.Enabled(fields), "-----");
+  EXPECT_EQ(h.Get(Part(2), 19, 2), (Bytes{0xFD, 0x44}));
+  EXPECT_EQ(h.f.node.Part(1)[2], 0x00);
+  h.Click(209);
+  EXPECT_EQ(h.Enabled(fields), "xxxxx");
+}
+
+// Below -200.00 degrees a sensor is absent: showing the page greys its group.
+TEST(TemperaturesPage, AbsentSensorGreysItsGroupOnShowOnly) {
+  struct Twin {
+    int page, forward, ret;  // host indices
+    std::vector<int> forwardGroup, returnGroup;
+  };
+  const Twin twins[] = {{18, 13, 12, {256, 207, 257, 260, 261}, {258, 208, 259, 262}},
+                        {19, 17, 16, {259, 215}, {216, 217}}};
+  // -200.00, -200.01, -555.35, 100.00, -0.01.
+  const std::pair<int, bool> words[] = {
+      {0xB1E0, true}, {0xB1DF, false}, {0x2711, false}, {0x2710, true}, {0xFFFF, true}};
+  for (const Twin& t : twins) {
+    const std::string forward(t.forwardGroup.size(), 'x'), ret(t.returnGroup.size(), 'x');
+    PageHarness h;
+    h.Open(t.page);
+    for (const auto& [word, present] : words) {
+      for (bool onForward : {true, false}) {
+        SCOPED_TRACE(std::to_string(t.page) + " " + std::to_string(word) + " " +
+                     (onForward ? "forward" : "return"));
+        h.Hide();
+        h.f.node.SetBytes(onForward ? t.forward : t.ret, {uint8_t(word >> 8), uint8_t(word)});
+        h.f.node.SetBytes(onForward ? t.ret : t.forward, {0x07, 0xD0});
+        h.Show();
+        const std::string own = h.Enabled(onForward ? t.forwardGroup : t.returnGroup);
+        EXPECT_EQ(own, std::string(own.size(), present ? 'x' : '-'));
+        EXPECT_EQ(h.Enabled(onForward ? t.returnGroup : t.forwardGroup), onForward ? ret : forward);
+      }
+    }
+    // A tick leaves the grey; a failed read leaves it on the next show too.
+    h.Hide();
+    h.f.node.SetBytes(t.ret, {0xB1, 0xDF});
+    h.Show();
+    h.f.node.SetBytes(t.ret, {0x07, 0xD0});
+    h.Tick();
+    EXPECT_EQ(h.Enabled(t.returnGroup), std::string(ret.size(), '-'));
+    h.Hide();
+    h.f.node.FailReads(t.ret);
+    h.Show();
+    EXPECT_EQ(h.Enabled(t.returnGroup), std::string(ret.size(), '-'));
+  }
+}
+
+TEST(DelayText, ShownUnpaddedAndTypedSplitAtTheFirstColonCutAndClamped) {
+  const std::pair<Delay, const char*> shown[] = {
+      {{1, 75}, "1:75"}, {{0, 0}, "0:00"}, {{2, 5}, "2:05"}, {{65535, 9}, "65535:09"}};
+  for (const auto& [delay, text] : shown) EXPECT_EQ(DelayToText(delay), text);
+  const std::pair<const char*, Delay> typed[] = {
+      {"90", {0, 90}},         {"1:30:15", {1, 30}},  {"", {0, 0}},          {"x:y", {0, 0}},
+      {"2:", {2, 0}},          {" 3: 07", {3, 7}},    {"1.9:2.99", {1, 2}},  {"-1:-5", {0, 0}},
+      {"70000:0", {65535, 0}}, {"0:1e9", {0, 65535}}, {"0.29:1.15", {0, 1}}, {"8h:15m", {8, 15}}};
+  for (const auto& [text, delay] : typed) {
+    const Delay d = TextToDelay(text);
+    EXPECT_EQ(std::make_pair(d.hours, d.minutes), std::make_pair(delay.hours, delay.minutes))
+        << text;
+  }
+}
+
+// Start (206, 207, 208) zeroes its row's delay (typed in 203, 204, 205), then two seconds later
+// writes the typed one; nothing is read back. A failed read of host index 38 stops them all.
+TEST(ExtendedOperationPage, StartRestartsItsDelayAndFailedReadsStopEverything) {
+  PageHarness h;
+  h.Open(15);
+  Bytes delays(31);
+  for (int i = 0; i < 31; ++i) delays[static_cast<size_t>(i)] = static_cast<uint8_t>(0x40 + i);
+  const std::tuple<int, int, const char*, Bytes> rows[] = {{206, 13, "3:15", {0, 3, 0, 15}},
+                                                           {207, 17, "0:45", {0, 0, 0, 45}},
+                                                           {208, 21, "-2:70000", {0, 0, 255, 255}}};
+  for (const auto& [start, byte, typed, after] : rows) {
+    SCOPED_TRACE(typed);
+    h.f.node.SetBytes(38, delays);
+    h.Type(start - 3, typed);
+    const size_t from = h.f.node.Log().size();
+    h.Click(start);
+    const std::vector<sim::HostCall> calls = h.f.CallsSince(from);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[1].bytes, PageHarness::With(delays, byte, {0, 0, 0, 0}));
+    EXPECT_EQ(calls[2].bytes, PageHarness::With(delays, byte, after));
+    EXPECT_EQ(h.Text(start - 3), typed);
+  }
+  h.f.node.SetBytes(38, delays);
+  h.f.node.FailReads(38);
+  for (int id : {211, 210, 206, 207, 208}) EXPECT_EQ(h.Click(id), Calls{"R38!@0"}) << id;
+  EXPECT_EQ(h.Text(205), "-2:70000");
+  EXPECT_EQ(h.f.node.Bytes(38), delays);
+}
+
+const std::vector<int> kOverrides = {328, 335, 336, 337, 338, 339, 340};
+
+// The override buttons are one group; a write sends the first one on (in the order of their
+// values) and reads it back. A failed read of the override skips the write; with no button on
+// nothing is written.
+TEST(StatusSwitchPage, ButtonsAreOneGroupAndTheFirstOnIsWritten) {
+  PageHarness h;
+  h.Open(8);
+  EXPECT_EQ(h.Checked(kOverrides), "------x");  // the factory override 255
+  h.Click(336);
+  EXPECT_EQ(h.Checked(kOverrides), "--x----");
+  h.page->SetCheck(328, true);
+  h.page->SetCheck(337, true);
+  h.Click(210);
+  EXPECT_EQ(h.f.node.Bytes(41), (Bytes{0, 1}));
+  EXPECT_EQ(h.Checked(kOverrides), "x------");
+  h.Click(336);
+  h.f.node.FailReads(41);
+  EXPECT_EQ(h.Click(210), (Calls{"R41!@0", "R41!@0"}));
+  EXPECT_EQ(h.Checked(kOverrides), "--x----");
+  EXPECT_EQ(h.Text(210), "Write");
+
+  PageHarness g;
+  g.Open(9, false);
+  g.f.node.FailReads(42);
+  g.Show();
+  EXPECT_EQ(g.Checked(kOverrides), "-------");
+  g.f.node.FailReads(42, false);
+  EXPECT_EQ(g.Click(210), (Calls{"R42@0", "R42@0"}));
+  EXPECT_EQ(g.f.node.Bytes(42), (Bytes{0, 255}));
+}
+
+// The buttons are of no use while the rotary switch stands on "Off" (4), unless the override
+// is "Off" too: then they are left as they are. A switch that cannot be read is not "Off".
+TEST(StatusSwitchPage, SwitchOffDisablesTheOverrideUnlessTheOverrideIsOff) {
+  PageHarness h;
+  h.Open(8, false);
+  h.f.node.SetBytes(20, {0, 4});
+  h.Show();
+  EXPECT_EQ(h.Enabled(kOverrides), "-------");
+  EXPECT_FALSE(h.f.driver->Click(328));
+  const std::tuple<int, int, bool, const char*> rows[] = {
+      {4, 1, false, "-------"},  // override Off: left
+      {2, 1, false, "xxxxxxx"},
+      {4, 4, false, "xxxxxxx"},  // override Off: left
+      {255, 4, false, "-------"},
+      {255, 4, true, "xxxxxxx"}};
+  for (const auto& [override, position, failSwitch, enabled] : rows) {
+    h.f.node.SetBytes(41, {0, uint8_t(override)});
+    h.f.node.SetBytes(20, {0, uint8_t(position)});
+    h.f.node.FailReads(20, failSwitch);
+    h.Tick();
+    EXPECT_EQ(h.Enabled(kOverrides), enabled) << override << " " << position;
+  }
+  // The refresh stops after the override when its read fails or it is Off.
+  h.f.node.FailReads(20, false);
+  h.f.node.FailReads(41);
+  EXPECT_EQ(h.Tick(), Split("R20@2000 R26@2000 R41!@2000"));
+  h.f.node.FailReads(41, false);
+  h.f.node.SetBytes(41, {0, 4});
+  EXPECT_EQ(h.Tick(), Split("R20@2000 R26@2000 R41@2000"));
+}
+
+// The mode buttons are one group; a write sends the first one on of Off (0), Manual (1),
+// Automatic (255), and Automatic when none is on (as after a failed read on showing).
+TEST(PumpPage, ButtonsAreOneGroupAndNoneOnIsAutomatic) {
+  PageHarness h;
+  h.Open(13);
+  EXPECT_EQ(h.Checked({339, 340, 341}), "--x");  // the factory mode 255
+  h.Click(340);
+  EXPECT_EQ(h.Checked({339, 340, 341}), "-x-");
+  h.page->SetCheck(339, true);
+  h.Click(210);
+  EXPECT_EQ(h.Get(Nv(29), 7, 2), (Bytes{0, 0}));
+  h.page->SetCheck(339, false);
+  h.page->SetCheck(340, false);
+  h.Click(210);
+  EXPECT_EQ(h.Get(Nv(29), 7, 2), (Bytes{0, 255}));
+}
+
+// The second valve is of use only with cascade (246) on; switching cascade starts it from
+// "Automatic". A manual position is of use only in "Manual"; so is the cascade output (280).
+TEST(AnalogValvePage, CascadeEnablesTheSecondValveAndManualItsPosition) {
+  struct Valve {
+    int off, manual, automatic, in, modeByte;  // of host index 29
+  };
+  const std::tuple<int, Valve, Valve, uint8_t> twins[] = {
+      {10, {296, 297, 298, 299, 3}, {304, 305, 306, 307, 5}, 0x01},  // cascade in part 1 byte 12
+      {11, {358, 359, 360, 369, 9}, {363, 364, 365, 239, 11}, 0x04}};
+  for (const auto& [pageIndex, a, b, cascadeMask] : twins) {
+    SCOPED_TRACE(pageIndex);
+    PageHarness h;
+    h.Open(pageIndex, false);
+    h.Put(Nv(29), a.modeByte, {0, 0});
+    h.Put(Nv(29), b.modeByte, {0, 1});
+    h.Put(Part(1), 12, {static_cast<uint8_t>(~cascadeMask)});  // cascade off
+    h.Show();
+    const Bytes modes = h.f.node.Bytes(29);
+    EXPECT_EQ(h.Checked({a.off, a.manual, a.automatic, b.off, b.manual, b.automatic}), "x---x-");
+    EXPECT_EQ(h.Enabled({a.in, b.off, b.manual, b.automatic, b.in, 280}), "------");
+    h.Click(210);
+    EXPECT_EQ(h.f.node.Bytes(29), modes);  // the second valve's Manual is kept
+
+    h.Click(246);
+    EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
+    EXPECT_EQ(h.Enabled({b.off, b.manual, b.automatic, b.in, 280}), "xxx-x");
+    h.Click(a.manual);
+    h.Click(b.manual);
+    EXPECT_EQ(h.Enabled({a.in, b.in}), "xx");
+    h.Click(246);
+    EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
+    EXPECT_EQ(h.Enabled({a.in, b.off, b.in, 280}), "x---");
+    // No mode button on: written as Automatic (255); several: the first of Off, Manual, Automatic.
+    h.page->SetCheck(a.manual, false);
+    for (int id : {b.off, b.manual}) h.page->SetCheck(id, true);  // Automatic still on
+    h.Click(210);
+    EXPECT_EQ(h.Get(Nv(29), a.modeByte, 2), (Bytes{0, 255}));
+    EXPECT_EQ(h.Get(Nv(29), b.modeByte, 2), (Bytes{0, 0}));
+  }
+}
+
+// A failed read skips its own NV only: the positions (30) are still written.
+TEST(AnalogValvePage, FailedReadsSkipOnlyTheirNv) {
+  PageHarness h;
+  h.Open(10);
+  h.f.node.SetSelectedPart(6);
+  h.f.node.FailReads(29);
+  h.f.node.FailReads(46);
+  EXPECT_EQ(h.Click(210), Split("R30@0 W30@0 R29!@0 R45@0 W45@200 R46!@400 W45@600 R46!@800 "
+                                "R45@800 W45@1000 R46!@1200 R29!@1200 R29!@1200 R30@1200 "
+                                "R30@1200 W45@1400 R46!@1600"));
+}
+
+}  // namespace
