@@ -165,17 +165,14 @@ const Field kFields[] = {
     // Signal range (part 1 byte 14), inversion (16) and cascade (12), a bit each.
     {10, 302, "[x]", Part(1), 14, {0x00}, {0x01}, "[x]"},
     {11, 361, "[x]", Part(1), 14, {0xFF}, {0xEF}, "[x]"},
-    {10, 301, nullptr, Part(1), 14, {0xFE}, {}, "[x]"},
     {10, 303, "[x]", Part(1), 16, {0x00}, {0x01}, "[x]"},
     {11, 367, "[ ]", Part(1), 16, {0xFF}, {0xEF}, "[ ]"},
-    {11, 368, nullptr, Part(1), 16, {0x20}, {}, "[x]"},
     {10, 246, "[x]", Part(1), 12, {0x00}, {0x01}, "[x]"},
     {11, 246, "[ ]", Part(1), 12, {0xFF}, {0xFB}, "[ ]"},
     // Pump modes: 0 Off, 1 Manual, 255 Automatic; any other word reads as Automatic.
     {12, 339, "[x]", Nv(29), 1, {}, {0, 0}, "[x]"},
     {12, 340, "[x]", Nv(29), 1, {}, {0, 1}, "[x]"},
     {13, 341, "[x]", Nv(29), 7, {0, 1}, {0, 255}, "[x]"},
-    {13, 339, nullptr, Nv(29), 7, {0, 0}, {}, "[x]"},
     {12, 341, nullptr, Nv(29), 1, {0x01, 0x00}, {}, "[x]"},
     // Extended operation: hours and minutes words of boost, day and night in host index 38.
     {14, 203, "0:90", Nv(38), 1, {}, {0, 0, 0, 90}, "0:90"},
@@ -187,7 +184,6 @@ const Field kFields[] = {
     {16, 209, "[ ]", Part(1), 2, {0xFF}, {0xF7}, "[ ]"},
     {16, 209, "[x]", Part(1), 2, {0x00}, {0x08}, "[x]"},
     {17, 209, "[ ]", Part(1), 4, {0x17}, {0x17}, "[ ]"},
-    {17, 209, nullptr, Part(1), 4, {0x08}, {}, "[x]"},
     {16, 424, "-5.5", Part(2), 19, {}, {0xFD, 0xDA}, "-5.5"},
     {16, 422, "21.579", Part(2), 21, {}, {0x08, 0x6D}, "21.6"},
     {16, 426, "150", Part(2), 27, {}, {0x27, 0x10}, "100.0"},  // held, not read back negative
@@ -209,7 +205,6 @@ const Field kFields[] = {
     // and forward temperatures (6 to 10), night offset (11), constant day and night (14, 15).
     {20, 292, "[x]", Part(1), 2, {0x01}, {0x11}, "[x]"},
     {21, 292, "[ ]", Part(1), 6, {0x11}, {0x01}, "[ ]"},
-    {21, 292, nullptr, Part(1), 6, {0x10}, {}, "[x]"},
     {20, 312, "-5.5", Nv(39), 1, {}, {0xFD, 0xDA}, "-5.5"},
     {20, 313, "21.579", Nv(39), 3, {}, {0x08, 0x6D}, "21.6"},
     {20, 316, "-600", Nv(39), 9, {}, {0x27, 0x11}, "-555.4"},
