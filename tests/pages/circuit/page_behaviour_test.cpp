@@ -1,10 +1,11 @@
 // What only one kind of circuit page does: the PID password, the enabling of night lowering,
 // antifrost and absent temperature sensors, the restart of an extended operation delay, the
-// status switch override, the pump mode, the analog valves' modes and cascade. States of
-// controls as "x" (checked, or enabled) and "-" each.
+// status switch override, the pump mode, the analog valves' modes and cascade, the heating
+// curve's count, enabling and picture. States of controls as "x" (checked, or enabled) and "-".
 #include <gtest/gtest.h>
 
 #include "pages/circuit/extended_operation_page.h"
+#include "pages/circuit/heating_curve_plot.h"
 #include "tests/pages/circuit/page_harness.h"
 
 using namespace circuit_test;
@@ -38,30 +39,27 @@ TEST(PidPage, OnlyTheExactPasswordWritesAndTheFieldIsEmptiedEitherWay) {
 
 // Room start/stop (269) only with night lowering (268); the room setpoint and actual (270,
 // 271) only with room start/stop; season temperature and pump stop time (273, 274) only with
-// the season stop box (272 for circuit 1, 201 for circuit 2).
+// the season stop box (201 on circuit 2's page).
 TEST(NightLoweringPage, EnablingChainAndTheOrderTheFlagsAreRead) {
-  for (const auto& [pageIndex, flagByte, season] : {std::tuple{22, 2, 272}, {23, 6, 201}}) {
-    SCOPED_TRACE(pageIndex);
-    PageHarness h;
-    auto state = [&] { return h.Checked({269}) + h.Enabled({269, 270, 271, 273, 274}); };
-    h.Open(pageIndex, false);
-    h.Put(Part(1), flagByte, {0xED});  // night lowering and season stop on
-    h.Show();
-    EXPECT_EQ(state(), "-x--xx");
-    h.Put(Part(1), flagByte, {0xFA});  // room start/stop on, night lowering off
-    h.Hide();
-    h.Show();  // the enabling after the read clears 269
-    EXPECT_EQ(state(), "------");
-    h.Click(211);  // a Read alone leaves it checked, though disabled
-    EXPECT_EQ(state(), "x-xx--");
-    h.Click(268);
-    EXPECT_EQ(state(), "xxxx--");
-    h.Click(268);
-    h.Click(season);
-    EXPECT_EQ(state(), "----xx");
-    h.Click(210);
-    EXPECT_EQ(h.f.node.Part(1)[static_cast<size_t>(flagByte)], 0xFC);
-  }
+  PageHarness h;
+  auto state = [&] { return h.Checked({269}) + h.Enabled({269, 270, 271, 273, 274}); };
+  h.Open(23, false);
+  h.Put(Part(1), 6, {0xED});  // night lowering and season stop on
+  h.Show();
+  EXPECT_EQ(state(), "-x--xx");
+  h.Put(Part(1), 6, {0xFA});  // room start/stop on, night lowering off
+  h.Hide();
+  h.Show();  // the enabling after the read clears 269
+  EXPECT_EQ(state(), "------");
+  h.Click(211);  // a Read alone leaves it checked, though disabled
+  EXPECT_EQ(state(), "x-xx--");
+  h.Click(268);
+  EXPECT_EQ(state(), "xxxx--");
+  h.Click(268);
+  h.Click(201);
+  EXPECT_EQ(state(), "----xx");
+  h.Click(210);
+  EXPECT_EQ(h.f.node.Part(1)[6], 0xFC);
 }
 
 TEST(AntifrostPage, ClearBoxDisablesTheFieldsWhichAreStillWritten) {
@@ -115,10 +113,8 @@ TEST(TemperaturesPage, AbsentSensorGreysItsGroupOnShowOnly) {
   }
 }
 
-TEST(DelayText, ShownUnpaddedAndTypedSplitAtTheFirstColonCutAndClamped) {
-  const std::pair<Delay, const char*> shown[] = {
-      {{1, 75}, "1:75"}, {{0, 0}, "0:00"}, {{2, 5}, "2:05"}, {{65535, 9}, "65535:09"}};
-  for (const auto& [delay, text] : shown) EXPECT_EQ(DelayToText(delay), text);
+// As shown, the delays are in the field rows of the extended operation pages.
+TEST(DelayText, TypedSplitAtTheFirstColonCutAndClamped) {
   const std::pair<const char*, Delay> typed[] = {
       {"90", {0, 90}},         {"1:30:15", {1, 30}},  {"", {0, 0}},          {"x:y", {0, 0}},
       {"2:", {2, 0}},          {" 3: 07", {3, 7}},    {"1.9:2.99", {1, 2}},  {"-1:-5", {0, 0}},
@@ -245,39 +241,34 @@ TEST(AnalogValvePage, CascadeEnablesTheSecondValveAndManualItsPosition) {
   struct Valve {
     int off, manual, automatic, in, modeByte;  // of host index 29
   };
-  const std::tuple<int, Valve, Valve, uint8_t> twins[] = {
-      {10, {296, 297, 298, 299, 3}, {304, 305, 306, 307, 5}, 0x01},  // cascade in part 1 byte 12
-      {11, {358, 359, 360, 369, 9}, {363, 364, 365, 239, 11}, 0x04}};
-  for (const auto& [pageIndex, a, b, cascadeMask] : twins) {
-    SCOPED_TRACE(pageIndex);
-    PageHarness h;
-    h.Open(pageIndex, false);
-    h.Put(Nv(29), a.modeByte, {0, 0});
-    h.Put(Nv(29), b.modeByte, {0, 1});
-    h.Put(Part(1), 12, {static_cast<uint8_t>(~cascadeMask)});  // cascade off
-    h.Show();
-    const Bytes modes = h.f.node.Bytes(29);
-    EXPECT_EQ(h.Checked({a.off, a.manual, a.automatic, b.off, b.manual, b.automatic}), "x---x-");
-    EXPECT_EQ(h.Enabled({a.in, b.off, b.manual, b.automatic, b.in, 280}), "------");
-    h.Click(210);
-    EXPECT_EQ(h.f.node.Bytes(29), modes);  // the second valve's Manual is kept
+  const Valve a = {358, 359, 360, 369, 9}, b = {363, 364, 365, 239, 11};  // circuit 2's page
+  PageHarness h;
+  h.Open(11, false);
+  h.Put(Nv(29), a.modeByte, {0, 0});
+  h.Put(Nv(29), b.modeByte, {0, 1});
+  h.Put(Part(1), 12, {0xFB});  // cascade (0x04) off
+  h.Show();
+  const Bytes modes = h.f.node.Bytes(29);
+  EXPECT_EQ(h.Checked({a.off, a.manual, a.automatic, b.off, b.manual, b.automatic}), "x---x-");
+  EXPECT_EQ(h.Enabled({a.in, b.off, b.manual, b.automatic, b.in, 280}), "------");
+  h.Click(210);
+  EXPECT_EQ(h.f.node.Bytes(29), modes);  // the second valve's Manual is kept
 
-    h.Click(246);
-    EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
-    EXPECT_EQ(h.Enabled({b.off, b.manual, b.automatic, b.in, 280}), "xxx-x");
-    h.Click(a.manual);
-    h.Click(b.manual);
-    EXPECT_EQ(h.Enabled({a.in, b.in}), "xx");
-    h.Click(246);
-    EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
-    EXPECT_EQ(h.Enabled({a.in, b.off, b.in, 280}), "x---");
-    // No mode button on: written as Automatic (255); several: the first of Off, Manual, Automatic.
-    h.page->SetCheck(a.manual, false);
-    for (int id : {b.off, b.manual}) h.page->SetCheck(id, true);  // Automatic still on
-    h.Click(210);
-    EXPECT_EQ(h.Get(Nv(29), a.modeByte, 2), (Bytes{0, 255}));
-    EXPECT_EQ(h.Get(Nv(29), b.modeByte, 2), (Bytes{0, 0}));
-  }
+  h.Click(246);
+  EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
+  EXPECT_EQ(h.Enabled({b.off, b.manual, b.automatic, b.in, 280}), "xxx-x");
+  h.Click(a.manual);
+  h.Click(b.manual);
+  EXPECT_EQ(h.Enabled({a.in, b.in}), "xx");
+  h.Click(246);
+  EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
+  EXPECT_EQ(h.Enabled({a.in, b.off, b.in, 280}), "x---");
+  // No mode button on: written as Automatic (255); several: the first of Off, Manual, Automatic.
+  h.page->SetCheck(a.manual, false);
+  for (int id : {b.off, b.manual}) h.page->SetCheck(id, true);  // Automatic still on
+  h.Click(210);
+  EXPECT_EQ(h.Get(Nv(29), a.modeByte, 2), (Bytes{0, 255}));
+  EXPECT_EQ(h.Get(Nv(29), b.modeByte, 2), (Bytes{0, 0}));
 }
 
 // A failed read skips its own NV only: the positions (30) are still written.
@@ -290,6 +281,119 @@ TEST(AnalogValvePage, FailedReadsSkipOnlyTheirNv) {
   EXPECT_EQ(h.Click(210), Split("R30@0 W30@0 R29!@0 R45@0 W45@200 R46!@400 W45@600 R46!@800 "
                                 "R45@800 W45@1000 R46!@1200 R29!@1200 R29!@1200 R30@1200 "
                                 "R30@1200 W45@1400 R46!@1600"));
+}
+
+const int kOutdoor[5] = {312, 313, 314, 315, 316};
+const int kForward[5] = {321, 320, 319, 318, 317};
+
+// Count, points and picture are one code for both circuits: shown on circuit 2 (page 21, its
+// curve record in host index 40, its mode flags in part 1 byte 6) or 1 (20, 39, byte 2).
+TEST(HeatingCurvePage, CountOutsideTwoToFiveIsHeldWithAMessage) {
+  const char* const kTo2 = "Value must be between 2 and 5. Value set to 2";
+  const char* const kTo5 = "Value must be between 2 and 5. Value set to 5";
+  // 258 and -254 would have passed as their low byte 2; they are held to 5 and 2.
+  const std::tuple<const char*, const char*, int> rows[] = {
+      {"1", kTo2, 2},    {"", kTo2, 2},  {"abc", kTo2, 2}, {"1.9", kTo2, 2},
+      {"-254", kTo2, 2}, {"6", kTo5, 5}, {"258", kTo5, 5}, {"1e30", kTo5, 5},
+      {"2", "", 2},      {"3.9", "", 3}, {"5.99", "", 5},  {" 4", "", 4}};
+  PageHarness h;
+  h.Open(21);
+  for (const auto& [typed, message, stored] : rows) {
+    SCOPED_TRACE(typed);
+    h.f.node.SetByte(40, 0, 0x33);
+    h.f.platform.ClearMessages();
+    h.Type(293, typed);
+    h.Click(210);
+    EXPECT_EQ(h.Messages(), *message ? Texts{message} : Texts{});
+    for (const auto& m : h.f.platform.Messages()) EXPECT_EQ(m.request.flags, fw::kMbOk);
+    EXPECT_EQ(h.f.node.Bytes(40)[0], stored);
+    EXPECT_EQ(h.Text(293), std::to_string(stored));
+  }
+  // No message when the record could not be read: nothing is written.
+  h.f.node.FailReads(40);
+  h.f.platform.ClearMessages();
+  h.Type(293, "9");
+  h.Click(210);
+  EXPECT_EQ(h.Messages(), Texts{});
+}
+
+TEST(HeatingCurvePage, EnablingFollowsTheStoredCountAndTheMode) {
+  PageHarness h;
+  h.Open(21, false);
+  auto points = [&] {
+    EXPECT_EQ(h.Enabled({kOutdoor, kOutdoor + 5}), h.Enabled({kForward, kForward + 5}));
+    return h.Enabled({kOutdoor, kOutdoor + 5});
+  };
+  h.Put(Part(1), 6, {0x10});
+  h.f.node.SetByte(40, 0, 3);
+  h.Show();
+  EXPECT_EQ(points(), "xxx--");
+  EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), "xxx--");  // count, offset, outdoor; constants
+  h.Type(293, "5");  // nothing changes until the page reads the count again
+  EXPECT_EQ(points(), "xxx--");
+  h.Click(210);
+  EXPECT_EQ(points(), "xxxxx");
+
+  // A count the node should not hold is shown as it is and leaves the points alone.
+  h.f.node.SetByte(40, 0, 2);
+  h.Click(211);
+  h.f.node.SetByte(40, 0, 0xFB);
+  h.Click(211);
+  EXPECT_EQ(h.Text(293), "-5");
+  EXPECT_EQ(points(), "xx---");
+
+  // Constant mode: the constant night temperature only while night lowering (0x01) is on.
+  for (uint8_t flags : {0x01, 0xEF, 0x00, 0xEE}) {
+    SCOPED_TRACE(int{flags});
+    h.Put(Part(1), 6, {flags});
+    h.Click(211);
+    EXPECT_EQ(points(), "-----");
+    EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), (flags & 0x01) != 0 ? "---xx" : "---x-");
+  }
+  h.Type(kOutdoor[4], "-20");  // disabled points are still written
+  h.Click(210);
+  EXPECT_EQ(h.Get(Nv(40), 9, 2), (Bytes{0xF8, 0x30}));
+}
+
+TEST(HeatingCurvePage, PictureRedrawsWhenAPointTheCountOrALiveValueChanges) {
+  PageHarness h;
+  h.Open(20, false);
+  h.Put(Nv(39), 0, {3, 0xFC, 0x18, 0x00, 0x00, 0x03, 0xE8});  // 3 points: -10, 0 and 10
+  h.Put(Nv(39), 11, {0x17, 0x70, 0x13, 0x88, 0x0F, 0xA0});    // at 60, 50 and 40
+  h.Put(Part(1), 2, {0x10});
+  h.f.node.SetBytes(15, {0x01, 0xF4});  // outdoor 5.0
+  h.f.node.SetBytes(24, {0x11, 0x94});  // setpoint 45.0
+  h.Show();
+  auto picture = [&] { return h.page->GetDrawing(201); };
+  fw::Drawing d = picture();
+  ASSERT_EQ(d.markers.size(), 4u);
+  EXPECT_EQ(d.markers[3].kind, fw::MarkerKind::kLive);
+  h.Type(kForward[3], "35");  // not in use: no change
+  EXPECT_EQ(picture(), d);
+  h.Type(293, "4");
+  EXPECT_EQ(picture().markers.size(), 5u);
+  h.Type(293, "3");
+  EXPECT_EQ(picture(), d);
+  h.Type(kForward[0], "80");
+  EXPECT_NE(picture(), d);
+  d = picture();
+  h.Tick();  // the same live values draw the same picture
+  EXPECT_EQ(picture(), d);
+  h.f.node.SetBytes(24, {0x0F, 0xA0});
+  h.Tick();
+  ASSERT_EQ(picture().markers.size(), 4u);
+  EXPECT_GT(picture().markers[3].y, d.markers[3].y);  // lower setpoint, lower on the picture
+  EXPECT_EQ(picture().markers[3].x, d.markers[3].x);
+
+  // Fewer than two points that are numbers, or constant mode: the fixed picture.
+  const fw::Drawing fixed = FixedCurvePicture(82, 84);
+  h.Type(kOutdoor[0], "x");
+  h.Type(kOutdoor[1], "");
+  EXPECT_EQ(picture(), fixed);
+  h.Type(kOutdoor[1], "0");
+  EXPECT_NE(picture(), fixed);
+  h.Click(292);
+  EXPECT_EQ(picture(), fixed);
 }
 
 }  // namespace
