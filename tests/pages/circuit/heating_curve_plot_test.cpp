@@ -11,12 +11,11 @@ namespace {
 // values span x 11 to 111 and y 114 (lowest) to 14 (highest).
 constexpr double kSize = 125;
 
-struct Pt {
-  double x, y;
-};
+using Points = std::vector<std::pair<const char*, const char*>>;
+const Points kPoints = {{"-10", "60"}, {"0", "50"}, {"10", "40"}, {"15", "30"}, {"20", "20"}};
 
-CurveFields Curve(const char* count, std::vector<std::pair<const char*, const char*>> points,
-                  const char* liveOutdoor = "5.0", const char* liveSetpoint = "45.0") {
+CurveFields Curve(const char* count, const Points& points, const char* liveOutdoor = "5.0",
+                  const char* liveSetpoint = "45.0") {
   CurveFields f;
   f.curveMode = true;
   f.count = count;
@@ -29,114 +28,74 @@ CurveFields Curve(const char* count, std::vector<std::pair<const char*, const ch
   return f;
 }
 
-const std::vector<fw::DrawLine> kAxes = {
-    {6, 119, 119, 119, fw::Pen::kAxis},   {119, 119, 116, 116, fw::Pen::kAxis},
-    {119, 119, 116, 122, fw::Pen::kAxis}, {6, 119, 6, 6, fw::Pen::kAxis},
-    {6, 6, 3, 9, fw::Pen::kAxis},         {6, 6, 9, 9, fw::Pen::kAxis},
-};
+// Coordinates to within 1e-6.
+fw::Drawing Rounded(fw::Drawing d) {
+  auto round = [](double& v) { v = std::round(v * 1e6) / 1e6; };
+  for (fw::DrawLine& l : d.lines) {
+    for (double* v : {&l.x1, &l.y1, &l.x2, &l.y2}) round(*v);
+  }
+  for (fw::DrawMarker& m : d.markers) {
+    for (double* v : {&m.x, &m.y}) round(*v);
+  }
+  return d;
+}
 
-void ExpectPlot(const fw::Drawing& d, const std::vector<Pt>& points, const Pt* live) {
-  ASSERT_EQ(d.lines.size(), kAxes.size() + points.size() - 1);
-  for (size_t i = 0; i < kAxes.size(); ++i) EXPECT_EQ(d.lines[i], kAxes[i]) << i;
-  for (size_t i = 1; i < points.size(); ++i) {
-    const fw::DrawLine& l = d.lines[kAxes.size() + i - 1];
-    EXPECT_EQ(l.pen, fw::Pen::kCurve);
-    EXPECT_NEAR(l.x1, points[i - 1].x, 1e-9);
-    EXPECT_NEAR(l.y1, points[i - 1].y, 1e-9);
-    EXPECT_NEAR(l.x2, points[i].x, 1e-9);
-    EXPECT_NEAR(l.y2, points[i].y, 1e-9);
+// The axes, the curve through `xy` (x, y of each point) with its markers, and the live marker
+// at `live` if any.
+fw::Drawing Plot(const std::vector<double>& xy, const std::vector<double>& live) {
+  using fw::Pen;
+  fw::Drawing d;
+  d.lines = {{6, 119, 119, 119, Pen::kAxis},   {119, 119, 116, 116, Pen::kAxis},
+             {119, 119, 116, 122, Pen::kAxis}, {6, 119, 6, 6, Pen::kAxis},
+             {6, 6, 3, 9, Pen::kAxis},         {6, 6, 9, 9, Pen::kAxis}};
+  for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+    if (i > 0) d.lines.push_back({xy[i - 2], xy[i - 1], xy[i], xy[i + 1], Pen::kCurve});
+    d.markers.push_back({xy[i], xy[i + 1], fw::MarkerKind::kPoint});
   }
-  ASSERT_EQ(d.markers.size(), points.size() + (live != nullptr ? 1 : 0));
-  for (size_t i = 0; i < points.size(); ++i) {
-    EXPECT_EQ(d.markers[i].kind, fw::MarkerKind::kPoint);
-    EXPECT_NEAR(d.markers[i].x, points[i].x, 1e-9) << i;
-    EXPECT_NEAR(d.markers[i].y, points[i].y, 1e-9) << i;
-  }
-  if (live != nullptr) {
-    EXPECT_EQ(d.markers.back().kind, fw::MarkerKind::kLive);
-    EXPECT_NEAR(d.markers.back().x, live->x, 1e-9);
-    EXPECT_NEAR(d.markers.back().y, live->y, 1e-9);
-  }
+  if (!live.empty()) d.markers.push_back({live[0], live[1], fw::MarkerKind::kLive});
+  return Rounded(d);
 }
 
 TEST(HeatingCurvePlot, PlotsThePointsInUseAndTheLiveMarker) {
-  const std::pair<const char*, const char*> points[] = {
-      {"-10", "60"}, {"0", "50"}, {"10", "40"}, {"15", "30"}, {"20", "20"}};
-  struct Row {
-    const char* what;
-    CurveFields fields;
-    std::vector<Pt> expected;
-    std::optional<Pt> live;
+  const double third = 100.0 / 3;
+  const std::tuple<CurveFields, std::vector<double>, std::vector<double>> rows[] = {
+      {Curve("3", kPoints), {11, 14, 61, 64, 111, 114}, {86, 89}},  // live on the curve
+      {Curve("3", kPoints, "20", "30"),  // the live values widen the ranges
+       {11, 14, 11 + third, 114 - 2 * third, 11 + 2 * third, 114 - third},
+       {111, 114}},
+      {Curve("3", kPoints, "4.3", ""), {11, 14, 61, 64, 111, 114}, {}},  // no live setpoint
+      {Curve("2", kPoints, "x", "x"), {11, 14, 111, 114}, {}},
+      {Curve("9", kPoints, "", ""),  // held to 5
+       {11, 14, 11 + third, 39, 11 + 2 * third, 64, 11 + 2.5 * third, 89, 111, 114},
+       {}},
+      {Curve("0", kPoints, "", ""), {11, 14, 111, 114}, {}},    // held to 2
+      {Curve("2.9", kPoints, "", ""), {11, 14, 111, 114}, {}},  // cut to 2
+      {Curve("3", {{"-10", "60"}, {"abc", "50"}, {" 10", "+40"}}), {11, 14, 111, 114}, {86, 89}},
+      {Curve("2", {{"-10", "50"}, {"10", "50"}}, "", ""), {11, 64, 111, 64}, {}},  // flat: middle
+      {Curve("3", {{"10", "40"}, {"-10", "60"}, {"0", "50"}}, "", ""),  // joined in their order
+       {111, 114, 11, 14, 61, 64},
+       {}},
   };
-  const Row rows[] = {
-      {"three points, live inside",
-       Curve("3", {points, points + 5}),
-       {{11, 14}, {61, 64}, {111, 114}},
-       Pt{86, 89}},
-      {"live widens the ranges",
-       Curve("3", {points, points + 5}, "20", "30"),
-       {{11, 14}, {11 + 100.0 / 3, 114 - 200.0 / 3}, {11 + 200.0 / 3, 114 - 100.0 / 3}},
-       Pt{111, 114}},
-      {"no live setpoint, no marker",
-       Curve("3", {points, points + 5}, "4.3", ""),
-       {{11, 14}, {61, 64}, {111, 114}},
-       std::nullopt},
-      {"count 2", Curve("2", {points, points + 5}, "x", "x"), {{11, 14}, {111, 114}}, std::nullopt},
-      {"count 9 is 5",
-       Curve("9", {points, points + 5}, "", ""),
-       {{11, 14}, {11 + 100.0 / 3, 39}, {11 + 200.0 / 3, 64}, {11 + 250.0 / 3, 89}, {111, 114}},
-       std::nullopt},
-      {"count 0 is 2, text 2.9 is 2",
-       Curve("0", {points, points + 5}, "", ""),
-       {{11, 14}, {111, 114}},
-       std::nullopt},
-      {"a point that is no number is left out",
-       Curve("3", {{"-10", "60"}, {"abc", "50"}, {" 10", "+40"}}),
-       {{11, 14}, {111, 114}},
-       Pt{86, 89}},
-      {"a flat curve is drawn across the middle",
-       Curve("2", {{"-10", "50"}, {"10", "50"}}, "", ""),
-       {{11, 64}, {111, 64}},
-       std::nullopt},
-      {"points out of order are joined in order",
-       Curve("3", {{"10", "40"}, {"-10", "60"}, {"0", "50"}}, "", ""),
-       {{111, 114}, {11, 14}, {61, 64}},
-       std::nullopt},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    ExpectPlot(HeatingCurvePlot(row.fields, kSize, kSize), row.expected,
-               row.live ? &*row.live : nullptr);
+  for (const auto& [fields, xy, live] : rows) {
+    EXPECT_EQ(Rounded(HeatingCurvePlot(fields, kSize, kSize)), Plot(xy, live)) << fields.count;
   }
-  // The count is taken as a write stores it: 2.9 is 2.
-  EXPECT_EQ(HeatingCurvePlot(Curve("2.9", {points, points + 5}), kSize, kSize),
-            HeatingCurvePlot(Curve("2", {points, points + 5}), kSize, kSize));
 }
 
+// The fixed falling curve: in constant mode, or with fewer than two points that are numbers.
 TEST(HeatingCurvePlot, FallsBackToTheFixedFallingCurve) {
   const fw::Drawing fixed = FixedCurvePicture(kSize, kSize);
   EXPECT_EQ(fixed.lines.size(), 10u);
   ASSERT_EQ(fixed.markers.size(), 5u);
   for (size_t i = 1; i < fixed.markers.size(); ++i) {
-    EXPECT_EQ(fixed.markers[i].kind, fw::MarkerKind::kPoint);
     EXPECT_GT(fixed.markers[i].x, fixed.markers[i - 1].x);  // to the right
     EXPECT_GT(fixed.markers[i].y, fixed.markers[i - 1].y);  // and down: falling
   }
-  CurveFields constant = Curve("3", {{"-10", "60"}, {"0", "50"}, {"10", "40"}});
+  CurveFields constant = Curve("3", kPoints);
   constant.curveMode = false;
-  const struct {
-    const char* what;
-    CurveFields fields;
-  } rows[] = {
-      {"constant mode", constant},
-      {"one point of three is a number", Curve("3", {{"-10", "60"}, {".", "50"}, {"10", ""}})},
-      {"no numbers at all", Curve("5", {{"", ""}, {"-", "+"}, {"nan", "e5"}, {"abc", "1"}})},
-      {"the second point in use is not a number",
-       Curve("", {{"-10", "60"}, {"0", "x"}, {"10", "40"}})},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(HeatingCurvePlot(row.fields, kSize, kSize), fixed) << row.what;
-  }
+  const CurveFields rows[] = {constant, Curve("3", {{"-10", "60"}, {".", "50"}, {"10", ""}}),
+                              Curve("5", {{"", ""}, {"-", "+"}, {"nan", "e5"}, {"abc", "1"}}),
+                              Curve("", {{"-10", "60"}, {"0", "x"}, {"10", "40"}})};
+  for (const CurveFields& fields : rows) EXPECT_EQ(HeatingCurvePlot(fields, kSize, kSize), fixed);
 }
 
 TEST(HeatingCurvePlot, HugeAndEqualValuesStayInsideThePicture) {

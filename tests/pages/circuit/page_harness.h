@@ -1,92 +1,122 @@
-// What the circuit settings page tests share: a sheet with the page in view, its host traffic
-// per operation with times counted from the operation's start, and "$x" placeholders that a
-// twin's row of literal numbers fills in.
+// What the circuit page tests share: a sheet with one page of it in view (pages by their index
+// among the sheet's 36), the host calls of an action with times counted from its start
+// ("R45@0", "W45@200", "R38!@0" for a failed read), and the node's bytes where a page keeps them.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "framework/property_page.h"
 #include "resources/dialogs.h"
 #include "tests/support/fixture.h"
 
 namespace circuit_test {
 
 using Calls = std::vector<std::string>;
+using Bytes = std::vector<uint8_t>;
+using Texts = std::vector<std::string>;
 
-// "R$c@400" with {'c', 39} becomes "R39@400".
-inline std::string Fill(std::string text, const std::map<char, int>& values) {
-  for (size_t at = text.find('$'); at != std::string::npos && at + 1 < text.size();
-       at = text.find('$', at)) {
-    const auto it = values.find(text[at + 1]);
-    const std::string value = it != values.end() ? std::to_string(it->second) : "?";
-    text.replace(at, 2, value);
-    at += value.size();
+// The words of `text` ("R45@0 W45@200"), or its parts between `separator`s.
+inline Calls Split(const std::string& text, char separator = ' ') {
+  Calls words;
+  std::istringstream in(text);
+  for (std::string w; std::getline(in, w, separator);) {
+    if (!w.empty()) words.push_back(w);
   }
-  return text;
+  return words;
 }
 
-inline Calls Fill(const Calls& calls, const std::map<char, int>& values) {
-  Calls out;
-  for (const std::string& c : calls) out.push_back(Fill(c, values));
-  return out;
+// A configuration part (behind host index 46) or a direct NV.
+struct Where {
+  int32_t index;
+  int part;
+};
+inline Where Part(int part) {
+  return {46, part};
+}
+inline Where Nv(int32_t index) {
+  return {index, 0};
 }
 
 class PageHarness {
  public:
-  // Opens the sheet and brings page `pageIndex` (of the sheet's 36) into view; a page in neither
-  // page set is added to the sheet first. The log starts empty after it.
-  fw::CPropertyPage& Open(int pageIndex) {
+  // A page in neither page set is added to the sheet. The log starts empty after it.
+  void Open(int pageIndex, bool show = true) {
+    pageIndex_ = pageIndex;
     f.OpenSheet();
     page = f.sheet->AllPages()[static_cast<size_t>(pageIndex)];
-    if (f.sheet->GetPageIndex(page) < 0) {
-      f.driver->SelectTab(0);
-      f.driver->Click(kIdShowSet2);
-    }
+    if (f.sheet->GetPageIndex(page) < 0) f.driver->Click(kIdShowSet2);
     if (f.sheet->GetPageIndex(page) < 0) f.sheet->AddPage(page);
-    f.Show(*page);
-    f.node.ClearLog();
-    return *page;
-  }
-
-  // Hides the page (the Node Information tab comes into view) so that the next Show is fresh.
-  void Hide() {
-    f.driver->SelectTab(0);
+    if (show) Show();
     f.node.ClearLog();
   }
+  void Hide() { f.driver->SelectTab(0); }
 
-  // The host calls `action` makes, with times from its start; bytes only when asked.
-  Calls Traffic(const std::function<void()>& action, bool withBytes = false) {
+  Calls Timed(const std::function<void()>& action) {
     const size_t from = f.node.Log().size();
     const uint64_t start = f.platform.TickCount();
     action();
     std::vector<sim::HostCall> calls = f.CallsSince(from);
     for (sim::HostCall& c : calls) c.atMs -= start;
-    return testing_support::Traffic(calls, true, withBytes);
+    return testing_support::Traffic(calls, true, false);
   }
   Calls Show() {
-    return Traffic([&] { f.Show(*page); });
+    return Timed([&] { f.Show(*page); });
   }
-  Calls Tick() {
-    return Traffic([&] { f.platform.RunFor(2000); });
+  Calls Tick(uint64_t ms = 2000) {
+    return Timed([&] { f.platform.RunFor(ms); });
   }
   Calls Click(int id) {
-    return Traffic([&] { f.driver->Click(id); });
+    return Timed([&] { f.driver->Click(id); });
+  }
+  // "Write"; on the PID pages with the service password typed first.
+  Calls Write() {
+    if (pageIndex_ == 26 || pageIndex_ == 27) f.driver->Type(226, "Kobalt");
+    return Click(210);
   }
 
-  // The whole word at `byte` of a record.
-  static int WordAt(const std::vector<uint8_t>& record, int byte) {
-    return record[static_cast<size_t>(byte)] * 256 + record[static_cast<size_t>(byte) + 1];
+  void Type(int id, const std::string& text) { f.driver->Type(id, text); }
+  std::string Text(int id) const { return f.driver->Text(id); }
+  // "x" or "-" for each of `ids`: checked, or enabled.
+  std::string Checked(const std::vector<int>& ids) const {
+    std::string s;
+    for (int id : ids) s += f.driver->Checked(id) ? "x" : "-";
+    return s;
   }
-  static std::vector<uint8_t> Word(int w) {
-    return {static_cast<uint8_t>((w >> 8) & 0xFF), static_cast<uint8_t>(w & 0xFF)};
+  std::string Enabled(const std::vector<int>& ids) const {
+    std::string s;
+    for (int id : ids) s += f.driver->Enabled(id) ? "x" : "-";
+    return s;
   }
+  Texts Messages() const {
+    Texts texts;
+    for (const auto& m : f.platform.Messages()) texts.push_back(m.request.text);
+    return texts;
+  }
+
+  Bytes Get(Where at) const { return at.part > 0 ? f.node.Part(at.part) : f.node.Bytes(at.index); }
+  // `count` bytes from position `byte` on.
+  Bytes Get(Where at, int byte, int count) const {
+    const Bytes all = Get(at);
+    return Bytes(all.begin() + byte, all.begin() + byte + count);
+  }
+  void Set(Where at, const Bytes& bytes) {
+    at.part > 0 ? f.node.SetPart(at.part, bytes) : f.node.SetBytes(at.index, bytes);
+  }
+  // `record` with `bytes` from position `byte` on.
+  static Bytes With(Bytes record, int byte, const Bytes& bytes) {
+    std::copy(bytes.begin(), bytes.end(), record.begin() + byte);
+    return record;
+  }
+  void Put(Where at, int byte, const Bytes& bytes) { Set(at, With(Get(at), byte, bytes)); }
 
   testing_support::NodeFixture f;
   fw::CPropertyPage* page = nullptr;
+
+ private:
+  int pageIndex_ = -1;
 };
 
 }  // namespace circuit_test
