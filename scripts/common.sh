@@ -102,9 +102,13 @@ runs_32bit_programs() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Whether 32-bit x86 programs start only through qemu-user's emulator (registered below).
+# Whether 32-bit x86 programs start only through qemu-user's emulator (registered below). The
+# registration is the kernel's, so a chroot sees it too once binfmt_misc is mounted there.
 emulated_32bit() {
-  grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+  local binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1 ||
+    true
+  grep -qx enabled "$binfmt/qemu-i386" 2>/dev/null
 }
 
 # Some kernels (virtual machines among them) start no 32-bit program at all: even the 32-bit
@@ -129,7 +133,6 @@ need_32bit_programs() {
     wine32_missing="this kernel starts no 32-bit programs and qemu-user-static could not be installed"
     return 1
   fi
-  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
   if [ ! -e "$binfmt/qemu-i386" ] && [ -e "$binfmt/register" ]; then
     # An i386 ELF executable or shared object; F opens the emulator now, so that it serves
     # chroots as well.
