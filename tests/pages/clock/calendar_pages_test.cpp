@@ -137,18 +137,17 @@ TEST_P(WeekCalendarPage, ShowReadsTheTimetableAndTheTimerTheClockAndState) {
   EXPECT_EQ(Text(kIdNodeTime), "9:07:05");
   EXPECT_EQ(Text(kIdState), "Holiday active");
   // A state without a text, or a failed read, leaves the last text standing.
-  const char* const texts[] = {"Off",
-                               "Calender1 active",
-                               "Calender2 active",
-                               "Holiday inactive",
-                               "Holiday active",
-                               "Holiday active",
-                               "Holiday active"};
-  int shown = 0;
-  for (int word : {0, 1, 2, 3, 4, 5, 0x0100}) {
+  const std::pair<int, const char*> states[] = {{0, "Off"},
+                                                {1, "Calender1 active"},
+                                                {2, "Calender2 active"},
+                                                {3, "Holiday inactive"},
+                                                {4, "Holiday active"},
+                                                {5, "Holiday active"},
+                                                {0x0100, "Holiday active"}};
+  for (const auto& [word, text] : states) {
     f.node.SetBytes(t.live, {static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word)});
     f.platform.RunFor(2000);
-    EXPECT_EQ(Text(kIdState), texts[shown++]) << word;
+    EXPECT_EQ(Text(kIdState), text) << word;
   }
   f.node.SetBytes(t.live, {0, 0});
   f.node.FailReads(t.live);
