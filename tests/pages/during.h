@@ -9,18 +9,25 @@
 
 namespace testing_support {
 
-// The calls `action` makes, in Traffic() notation; with `timed`, times count from its start.
-inline std::vector<std::string> During(NodeFixture& f, const std::function<void()>& action,
-                                       bool timed = false, bool bytes = true) {
+// How During() writes the calls: with times counted from the action's start, without the
+// bytes of writes.
+constexpr int kTimed = 1, kNoBytes = 2;
+
+// The calls `action` makes, in Traffic() notation.
+inline std::vector<std::string> During(NodeFixture& f, int how,
+                                       const std::function<void()>& action) {
   const size_t from = f.node.Log().size();
   const uint64_t t0 = f.platform.TickCount();
   action();
   std::vector<std::string> calls;
   for (const sim::HostCall& c : f.CallsSince(from)) {
-    calls.push_back(Traffic({c}, false, bytes)[0] +
-                    (timed ? "@" + std::to_string(c.atMs - t0) : ""));
+    calls.push_back(Traffic({c}, false, (how & kNoBytes) == 0)[0] +
+                    ((how & kTimed) != 0 ? "@" + std::to_string(c.atMs - t0) : ""));
   }
   return calls;
+}
+inline std::vector<std::string> During(NodeFixture& f, const std::function<void()>& action) {
+  return During(f, 0, action);
 }
 
 }  // namespace testing_support

@@ -12,6 +12,7 @@
 using set_time_dialog::kIdNodeDate;
 using set_time_dialog::kIdNodeTime;
 using testing_support::During;
+using testing_support::kTimed;
 using testing_support::NodeFixture;
 
 namespace {
@@ -68,12 +69,10 @@ class CalendarPage : public ::testing::TestWithParam<Twin> {
     page = f.sheet->AllPages()[GetParam().page];
   }
   Calls Show(bool timed = false) {
-    return During(
-        f, [&] { f.Show(*page); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.Show(*page); });
   }
   Calls Click(int id, bool timed = false) {
-    return During(
-        f, [&] { f.driver->Click(id); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
   }
   // Every field 0:00, then the given texts, then Write: the calls of the write.
   Calls Write(const std::vector<std::pair<int, std::string>>& texts, bool timed = false) {
@@ -131,8 +130,7 @@ TEST_P(WeekCalendarPage, ShowReadsTheTimetableAndTheTimerTheClockAndState) {
   EXPECT_EQ(Text(kIdState), "Calender2 active");
 
   f.node.SetBytes(t.live, {0, 4});
-  EXPECT_EQ(During(
-                f, [&] { f.platform.RunFor(2000); }, true),
+  EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }),
             (Calls{"R3@2000", state + "@2000"}));
   EXPECT_EQ(Text(kIdNodeTime), "9:07:05");
   EXPECT_EQ(Text(kIdState), "Holiday active");
@@ -247,9 +245,7 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   EXPECT_EQ(Show(true),
             (Calls{occupancy + "@0", "R45@0", t.select + std::string("@200"), "R46@400"}));
   EXPECT_EQ(Texts(kPir), "0:00 0:00 8:00 16:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00");
-  EXPECT_EQ(During(
-                f, [&] { f.platform.RunFor(2000); }, true),
-            (Calls{occupancy + "@2000"}));
+  EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }), (Calls{occupancy + "@2000"}));
   EXPECT_EQ(Text(kIdOccupancy), "occupied");
   // The occupancy byte is signed; a failed read leaves the text.
   const std::pair<uint8_t, std::string> states[] = {

@@ -6,6 +6,7 @@
 #include "tests/pages/during.h"
 
 using testing_support::During;
+using testing_support::kTimed;
 using testing_support::NodeFixture;
 using testing_support::Traffic;
 using namespace set_time_dialog;
@@ -49,7 +50,7 @@ TEST_F(SetTimePage, ShowsBothClocksEveryTwoSecondsWhileInView) {
     fw::Platform::Sleep(5000);
     f.platform.RunFor(2000);
   };
-  EXPECT_EQ(During(f, runPauseRun, true), (Calls{"R3@2000", "R3@4000", "R3@9000", "R3@11000"}));
+  EXPECT_EQ(During(f, kTimed, runPauseRun), (Calls{"R3@2000", "R3@4000", "R3@9000", "R3@11000"}));
   EXPECT_EQ(Texts(), "5/12-2026 |9:05:18|2/1-2026|7:00:11");
 
   f.driver->SelectTab(0);
@@ -72,39 +73,24 @@ TEST_F(SetTimePage, ShowsBothClocksEveryTwoSecondsWhileInView) {
   EXPECT_EQ(g.driver->Text(kIdNodeDate) + g.driver->Text(kIdNodeTime), "");
 }
 
-// A PC clock that moves one second at every reading.
-class SteppingClock : public fw::PlatformImpl {
- public:
-  SteppingClock(fw::PlatformImpl& base, fw::LocalTime start) : base_(base), start_(start) {}
-  void Sleep(uint32_t ms) override { base_.Sleep(ms); }
-  uint64_t TickCount() override { return base_.TickCount(); }
-  fw::LocalTime Now() override { return fw::AddSeconds(start_, readings++); }
-  int ShowMessageBox(const fw::MessageBoxRequest& r) override { return base_.ShowMessageBox(r); }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest& r) override {
-    return base_.FileDialog(r);
-  }
-  int RunModal(fw::CPropertySheet& sheet) override { return base_.RunModal(sheet); }
+// A PC clock that moves one second at every reading; installed while it lives.
+struct SteppingClock : fw::headless::HeadlessPlatform {
+  fw::LocalTime Now() override { return fw::AddSeconds({2026, 12, 31, 23, 59, 59}, readings++); }
   int readings = 0;
-
- private:
-  fw::PlatformImpl& base_;
-  fw::LocalTime start_;
 };
 
 // Sync writes the PC's date and time, from one reading of the clock, without a pause and
 // without reading back.
 TEST_F(SetTimePage, SyncWritesThePcClockToTheNode) {
   ShowAt({2026, 12, 5, 9, 5, 7});
-  SteppingClock clock(f.platform, {2026, 12, 31, 23, 59, 59});
   f.node.ClearLog();
-  f.platform.ResetSlept();
   {
-    fw::ScopedPlatform installed(clock);
+    SteppingClock clock;
     ASSERT_TRUE(f.driver->Click(kIdSync));
+    EXPECT_EQ(clock.readings, 1);
+    EXPECT_EQ(clock.SleptMs(), 0u);
   }
-  EXPECT_EQ(clock.readings, 1);
   EXPECT_EQ(Traffic(f.node.Log()), (Calls{"W0:07EA0C1F173B3B"}));
-  EXPECT_EQ(f.platform.SleptMs(), 0u);
 
   // A host without the writing interface gets nothing, and nothing breaks.
   f.OpenSheet(true, false);

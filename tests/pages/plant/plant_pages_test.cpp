@@ -8,6 +8,8 @@
 #include "tests/pages/during.h"
 
 using testing_support::During;
+using testing_support::kNoBytes;
+using testing_support::kTimed;
 using testing_support::NodeFixture;
 
 namespace {
@@ -22,15 +24,13 @@ class PlantPage : public ::testing::Test {
     page = f.sheet->AllPages()[pageIndex];
   }
   Calls Show() {
-    return During(
-        f, [&] { f.Show(*page); }, true);
+    return During(f, kTimed, [&] { f.Show(*page); });
   }
   Calls Tick() {
     return During(f, [&] { f.platform.RunFor(2000); });
   }
   Calls Click(int id, bool timed = false) {
-    return During(
-        f, [&] { f.driver->Click(id); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
   }
   std::string Text(int id) const { return f.driver->Text(id); }
 
@@ -61,8 +61,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
 
   // Part 2 is already selected: no selection, no pause.
-  EXPECT_EQ(During(
-                f, [&] { f.driver->Click(kIdWrite); }, true, false),
+  EXPECT_EQ(During(f, kTimed | kNoBytes, [&] { f.driver->Click(kIdWrite); }),
             (Calls{"R45@0", "R46@0", "W46@0", "R45@0", "R46@0"}));
 }
 
