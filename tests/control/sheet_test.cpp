@@ -71,7 +71,6 @@ TEST(Sheet, OpeningOffersSetOneWhenPartOneHasCircuits) {
   EXPECT_EQ(f.node.Log()[1].size, 50);  // the sheet reads part 1 with 50 bytes, the page 32
   EXPECT_EQ(f.node.Log()[6].size, 32);
   EXPECT_EQ(f.platform.SleptMs(), 800u);
-  EXPECT_EQ(f.node.SelectedPart(), 0);
 }
 
 TEST(Sheet, WithoutANodeOnlyTheFixedPagesAndOneMessage) {

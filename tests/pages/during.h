@@ -9,11 +9,9 @@
 
 namespace testing_support {
 
-// How During() writes the calls: with times counted from the action's start, without the
-// bytes of writes.
+// The calls `action` makes, in Traffic() notation; with kTimed, times count from its start,
+// with kNoBytes, writes leave out their bytes.
 constexpr int kTimed = 1, kNoBytes = 2;
-
-// The calls `action` makes, in Traffic() notation.
 inline std::vector<std::string> During(NodeFixture& f, int how,
                                        const std::function<void()>& action) {
   const size_t from = f.node.Log().size();

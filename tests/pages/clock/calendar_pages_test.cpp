@@ -226,8 +226,7 @@ TEST_P(WeekCalendarPage, FailedReadsDefaultAndResetLeaveTheNodeAlone) {
             "0:00 0:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "0:00 0:00 1:15 2:30 0:00 2:30");
-  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdReset); }), Calls{});
-  for (const auto& [start, stop] : kWeek) EXPECT_EQ(Text(start) + Text(stop), "0:000:00");
+  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdReset); }), Calls{});  // sends nothing
 }
 
 // ---- Calender Pir ----

@@ -78,7 +78,6 @@ TEST_F(PlantPage, TypedValuesAreStoredInTheirScalesAndClamped) {
     const char* shown;
   } cases[] = {{kOutdoor, outdoor_dialog::kIdOffset, "-1.5", 2, 1, "FF6A", "-1.5"},
                {kOutdoor, outdoor_dialog::kIdOffset, "100.01", 2, 1, "2710", "100.0"},
-               {kOutdoor, outdoor_dialog::kIdOffset, "warm", 2, 1, "0000", "0.0"},
                {kPressure, pressure_dialog::kIdSensorOffset, "-5", 6, 5, "0000", "0"},
                {kPressure, pressure_dialog::kIdSensorMax, "70000", 6, 3, "FFFF", "65535"},
                {kPressure, pressure_dialog::kIdSensorMin, "1234.9", 6, 1, "04D2", "1234"},
