@@ -33,17 +33,6 @@ bool Overlap(const fw::ControlDef& a, const fw::ControlDef& b) {
   return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + b.cy && b.y < a.y + a.cy;
 }
 
-// The controls the Tab key stops at, in template order (the order Windows walks them).
-std::vector<int> TabStops(const fw::DialogTemplate& d) {
-  std::vector<int> ids;
-  for (const fw::ControlDef& c : d.controls) {
-    if (c.kind != fw::ControlKind::kStatic && c.kind != fw::ControlKind::kGroupBox) {
-      ids.push_back(c.id);
-    }
-  }
-  return ids;
-}
-
 // Faults of the layout; with `readingOrder`, also tab stops out of row-by-row order.
 Texts LayoutFaults(const fw::DialogTemplate& d, bool readingOrder) {
   Texts faults;
@@ -88,17 +77,18 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   const CPage26PropPage exercise2;
   const CPage27PropPage pid1;
   const CPage28PropPage pid2;
-  const fw::CPropertyPage* pages[] = {&night1, &night2, &exercise1, &exercise2, &pid1, &pid2};
-  for (const fw::CPropertyPage* page : pages) {
-    EXPECT_EQ(LayoutFaults(page->Template(), true), Texts{}) << page->Template().id;
+  // The Tab key walks these row by row; the calendars are walked under Wine.
+  const fw::DialogTemplate* readInRows[] = {
+      &night1.Template(), &night2.Template(), &exercise1.Template(),   &exercise2.Template(),
+      &pid1.Template(),   &pid2.Template(),   &Valve(kAnalogValveBl1), &Valve(kAnalogValveBl2)};
+  for (const fw::DialogTemplate* d : readInRows) {
+    EXPECT_EQ(LayoutFaults(*d, true), Texts{}) << d->id;
   }
   const fw::DialogTemplate* dialogs[] = {
       &SetTimeDialog(),
       &StatusSwitchDialog(208, "Rotary switch (Sw2)"),
       &WeekCalendarDialog(204),
       &PirCalendarDialog(206),
-      &Valve(kAnalogValveBl1),
-      &Valve(kAnalogValveBl2),
       &OutdoorDialog(),
       &PressureDialog(),
       &DewpointDialog(),
@@ -128,40 +118,9 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   EXPECT_EQ(night1.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
 }
 
-TEST(PageDialogs, TabWalksTheFieldsRowByRowFromTheTop) {
-  // Week calendar: Monday to Sunday, Calender 1 then 2, then the holiday; the state and clock
-  // column beside the grid; the buttons.
-  EXPECT_EQ(TabStops(WeekCalendarDialog(204)),
-            (std::vector<int>{208, 209, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228,
-                              229, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 241,
-                              242, 243, 244, 245, 326, 333, 334, 259, 260, 211, 210}));
-  // PIR calendar: Monday (start 381, stop 380) to Sunday, the occupancy, the buttons.
-  EXPECT_EQ(TabStops(PirCalendarDialog(206)),
-            (std::vector<int>{381, 380, 382, 383, 384, 385, 386, 387, 388, 389, 390, 391, 392, 393,
-                              400, 260, 211, 210}));
-  EXPECT_EQ(TabStops(Valve(kAnalogValveBl1)),
-            (std::vector<int>{296, 297, 298, 299, 300, 301, 302, 303, 304, 305,
-                              306, 307, 308, 309, 310, 311, 246, 280, 211, 210}));
-  EXPECT_EQ(TabStops(Valve(kAnalogValveBl2)),
-            (std::vector<int>{358, 359, 360, 369, 370, 361, 362, 367, 363, 364,
-                              365, 239, 371, 366, 330, 368, 246, 280, 211, 210}));
-}
-
-TEST(PageDialogs, TwinTemplatesDifferOnlyWhereTheCircuitsDo) {
-  const fw::DialogTemplate& switch1 = StatusSwitchDialog(208, "Rotary switch (Sw2)");
-  EXPECT_EQ(&switch1, &StatusSwitchDialog(208, "Rotary switch (Sw2)"));  // made once, kept
-  Texts texts = TextsOf(switch1);
-  for (std::string& t : texts) t = t == "Rotary switch (Sw2)" ? "Rotary switch (Sw1)" : t;
-  EXPECT_EQ(TextsOf(StatusSwitchDialog(209, "Rotary switch (Sw1)")), texts);
-
-  EXPECT_EQ(WeekCalendarDialog(205).id, 205);
-  EXPECT_EQ(TextsOf(WeekCalendarDialog(205)), TextsOf(WeekCalendarDialog(204)));
-  // 30 time fields, 3 read-only fields, 4 buttons; 8 row labels, 4 column heads, 3 labels,
-  // 2 group boxes.
-  EXPECT_EQ(WeekCalendarDialog(204).controls.size(), 54u);
-
-  // The valve pages differ in ids and valve names only: Mv1 -> Mv2, Mv3 -> Mv4.
-  texts = TextsOf(Valve(kAnalogValveBl1));
+TEST(PageDialogs, TwinValvePagesDifferInIdsAndValveNamesOnly) {
+  // Mv1 -> Mv2, Mv3 -> Mv4.
+  Texts texts = TextsOf(Valve(kAnalogValveBl1));
   for (std::string& t : texts) {
     for (size_t at = t.find("Mv"); at != std::string::npos; at = t.find("Mv", at + 1)) {
       t[at + 2] = t[at + 2] == '1' ? '2' : '4';

@@ -3,21 +3,17 @@
 // a part, read-modify-write). Fields and bytes are written out: the page tables are under test.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
 #include <sstream>
 
 #include "control/sheet.h"
-#include "pages/clock/time_text.h"
 #include "resources/dialog_set_time.h"
-#include "tests/support/fixture.h"
-#include "tests/support/random_write.h"
+#include "tests/pages/during.h"
 
 using set_time_dialog::kIdNodeDate;
 using set_time_dialog::kIdNodeTime;
+using testing_support::During;
+using testing_support::kTimed;
 using testing_support::NodeFixture;
-using testing_support::PageByte;
-using testing_support::Traffic;
 
 namespace {
 
@@ -72,22 +68,11 @@ class CalendarPage : public ::testing::TestWithParam<Twin> {
     f.OpenSheet();
     page = f.sheet->AllPages()[GetParam().page];
   }
-  // The calls `action` makes; with `timed`, times count from its start.
-  Calls During(const std::function<void()>& action, bool timed = false) {
-    const size_t from = f.node.Log().size();
-    const uint64_t t0 = f.platform.TickCount();
-    action();
-    Calls calls;
-    for (const sim::HostCall& c : f.CallsSince(from)) {
-      calls.push_back(Traffic({c})[0] + (timed ? "@" + std::to_string(c.atMs - t0) : ""));
-    }
-    return calls;
-  }
   Calls Show(bool timed = false) {
-    return During([&] { f.Show(*page); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.Show(*page); });
   }
   Calls Click(int id, bool timed = false) {
-    return During([&] { f.driver->Click(id); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
   }
   // Every field 0:00, then the given texts, then Write: the calls of the write.
   Calls Write(const std::vector<std::pair<int, std::string>>& texts, bool timed = false) {
@@ -145,22 +130,22 @@ TEST_P(WeekCalendarPage, ShowReadsTheTimetableAndTheTimerTheClockAndState) {
   EXPECT_EQ(Text(kIdState), "Calender2 active");
 
   f.node.SetBytes(t.live, {0, 4});
-  EXPECT_EQ(During([&] { f.platform.RunFor(2000); }, true), (Calls{"R3@2000", state + "@2000"}));
+  EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }),
+            (Calls{"R3@2000", state + "@2000"}));
   EXPECT_EQ(Text(kIdNodeTime), "9:07:05");
   EXPECT_EQ(Text(kIdState), "Holiday active");
   // A state without a text, or a failed read, leaves the last text standing.
-  const char* const texts[] = {"Off",
-                               "Calender1 active",
-                               "Calender2 active",
-                               "Holiday inactive",
-                               "Holiday active",
-                               "Holiday active",
-                               "Holiday active"};
-  int shown = 0;
-  for (int word : {0, 1, 2, 3, 4, 5, 0x0100}) {
+  const std::pair<int, const char*> states[] = {{0, "Off"},
+                                                {1, "Calender1 active"},
+                                                {2, "Calender2 active"},
+                                                {3, "Holiday inactive"},
+                                                {4, "Holiday active"},
+                                                {5, "Holiday active"},
+                                                {0x0100, "Holiday active"}};
+  for (const auto& [word, text] : states) {
     f.node.SetBytes(t.live, {static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word)});
     f.platform.RunFor(2000);
-    EXPECT_EQ(Text(kIdState), texts[shown++]) << word;
+    EXPECT_EQ(Text(kIdState), text) << word;
   }
   f.node.SetBytes(t.live, {0, 0});
   f.node.FailReads(t.live);
@@ -236,13 +221,12 @@ TEST_P(WeekCalendarPage, FailedReadsDefaultAndResetLeaveTheNodeAlone) {
   std::string ones;
   for (int word = 0; word < 15; ++word) ones += " 1:15 2:30";
   Fill(kWeek, ones);
-  EXPECT_EQ(During([&] { f.driver->Click(kIdDefault); }), Calls{});
+  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdDefault); }), Calls{});
   EXPECT_EQ(Texts(kWeek),
             "0:00 0:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "0:00 0:00 1:15 2:30 0:00 2:30");
-  EXPECT_EQ(During([&] { f.driver->Click(kIdReset); }), Calls{});
-  for (const auto& [start, stop] : kWeek) EXPECT_EQ(Text(start) + Text(stop), "0:000:00");
+  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdReset); }), Calls{});  // sends nothing
 }
 
 // ---- Calender Pir ----
@@ -260,7 +244,7 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   EXPECT_EQ(Show(true),
             (Calls{occupancy + "@0", "R45@0", t.select + std::string("@200"), "R46@400"}));
   EXPECT_EQ(Texts(kPir), "0:00 0:00 8:00 16:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00");
-  EXPECT_EQ(During([&] { f.platform.RunFor(2000); }, true), (Calls{occupancy + "@2000"}));
+  EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }), (Calls{occupancy + "@2000"}));
   EXPECT_EQ(Text(kIdOccupancy), "occupied");
   // The occupancy byte is signed; a failed read leaves the text.
   const std::pair<uint8_t, std::string> states[] = {
@@ -335,46 +319,6 @@ TEST_P(PirCalendarPage, RefusedWritesSayWhyInOrder) {
   EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", GetParam().select + std::string("!")}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part(), before);
-}
-
-// ---- Random writes ----
-
-// Random texts for the fields: either a consistent timetable, or any mixture.
-testing_support::FieldFiller RandomTimes(const Fields& fields) {
-  return [fields](std::mt19937& rng, fw::CPropertyPage& page) {
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    auto time = [](int quarters) { return QuarterHoursToText(static_cast<uint8_t>(quarters)); };
-    const bool consistent = pick(0, 9) < 4;
-    for (const auto& [start, stop] : fields) {
-      const int from = pick(0, 1) != 0 ? pick(1, 95) : 0;
-      page.SetItemText(start, consistent ? time(from) : testing_support::RandomFieldText(rng));
-      page.SetItemText(stop, consistent       ? time(from != 0 ? pick(from, 96) : 0)
-                             : pick(0, 9) < 7 ? time(pick(0, 255))
-                                              : testing_support::RandomFieldText(rng));
-    }
-  };
-}
-
-void ExpectRandomWrites(NodeFixture& f, fw::CPropertyPage& page, int part, bool week) {
-  std::vector<PageByte> owned = {PageByte::FixedPartByte(part, 0, 0)};
-  for (int i = 1; i <= 30; ++i) {
-    if (week || (i <= 26 && i % 4 != 0 && i % 4 != 3)) owned.push_back(PageByte::Part(part, i));
-  }
-  testing_support::RandomWriteOptions options;
-  options.seed += static_cast<uint32_t>(part);
-  options.readsBeforeWrite = !week;
-  const auto stats =
-      testing_support::RunRandomWrites(f, page, owned, RandomTimes(week ? kWeek : kPir), options);
-  EXPECT_GT(stats.withWrites, options.trials / 5);
-  EXPECT_GT(stats.withoutWrites, options.trials / 5);
-  EXPECT_GT(stats.withFailedReads, week ? -1 : 20);
-}
-
-TEST_P(WeekCalendarPage, RandomWritesSendOnlyTheWholeTimetable) {
-  ExpectRandomWrites(f, *page, GetParam().part, true);
-}
-TEST_P(PirCalendarPage, RandomWritesChangeOnlyTheDayBytes) {
-  ExpectRandomWrites(f, *page, GetParam().part, false);
 }
 
 std::string TwinName(const ::testing::TestParamInfo<Twin>& info) {

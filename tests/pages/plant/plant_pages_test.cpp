@@ -2,16 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 
 #include "control/sheet.h"
 #include "resources/dialog_plant.h"
-#include "tests/support/fixture.h"
-#include "tests/support/random_write.h"
+#include "tests/pages/during.h"
 
+using testing_support::During;
+using testing_support::kNoBytes;
+using testing_support::kTimed;
 using testing_support::NodeFixture;
-using testing_support::PageByte;
-using testing_support::Traffic;
 
 namespace {
 
@@ -24,26 +23,14 @@ class PlantPage : public ::testing::Test {
     f.OpenSheet();
     page = f.sheet->AllPages()[pageIndex];
   }
-  // The calls `action` makes, with times counted from its start.
-  Calls During(const std::function<void()>& action, bool timed = true, bool bytes = true) {
-    const size_t from = f.node.Log().size();
-    const uint64_t t0 = f.platform.TickCount();
-    action();
-    Calls calls;
-    for (const sim::HostCall& c : f.CallsSince(from)) {
-      calls.push_back(Traffic({c}, false, bytes)[0] +
-                      (timed ? "@" + std::to_string(c.atMs - t0) : ""));
-    }
-    return calls;
-  }
   Calls Show() {
-    return During([&] { f.Show(*page); });
+    return During(f, kTimed, [&] { f.Show(*page); });
   }
   Calls Tick() {
-    return During([&] { f.platform.RunFor(2000); }, false);
+    return During(f, [&] { f.platform.RunFor(2000); });
   }
   Calls Click(int id, bool timed = false) {
-    return During([&] { f.driver->Click(id); }, timed);
+    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
   }
   std::string Text(int id) const { return f.driver->Text(id); }
 
@@ -65,7 +52,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_EQ(Tick(), (Calls{"R14"}));
   EXPECT_EQ(Text(kIdActual), "-200.0");
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
-  EXPECT_EQ(During([&] { f.driver->SelectTab(0); }, false), (Calls{"R14"}));
+  EXPECT_EQ(During(f, [&] { f.driver->SelectTab(0); }), (Calls{"R14"}));
   EXPECT_FALSE(page->IsItemEnabled(kIdActual));
   EXPECT_FALSE(page->IsItemEnabled(kIdOffset));
   f.node.SetBytes(14, {0xB1, 0xE0});  // -200.00
@@ -74,7 +61,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
 
   // Part 2 is already selected: no selection, no pause.
-  EXPECT_EQ(During([&] { f.driver->Click(kIdWrite); }, true, false),
+  EXPECT_EQ(During(f, kTimed | kNoBytes, [&] { f.driver->Click(kIdWrite); }),
             (Calls{"R45@0", "R46@0", "W46@0", "R45@0", "R46@0"}));
 }
 
@@ -91,7 +78,6 @@ TEST_F(PlantPage, TypedValuesAreStoredInTheirScalesAndClamped) {
     const char* shown;
   } cases[] = {{kOutdoor, outdoor_dialog::kIdOffset, "-1.5", 2, 1, "FF6A", "-1.5"},
                {kOutdoor, outdoor_dialog::kIdOffset, "100.01", 2, 1, "2710", "100.0"},
-               {kOutdoor, outdoor_dialog::kIdOffset, "warm", 2, 1, "0000", "0.0"},
                {kPressure, pressure_dialog::kIdSensorOffset, "-5", 6, 5, "0000", "0"},
                {kPressure, pressure_dialog::kIdSensorMax, "70000", 6, 3, "FFFF", "65535"},
                {kPressure, pressure_dialog::kIdSensorMin, "1234.9", 6, 1, "04D2", "1234"},
@@ -150,7 +136,7 @@ TEST_F(PlantPage, PressureReadsPartsOneAndSixAndItsSensorTypeEnablesTheValues) {
 
 // Part 1 byte 10: bit 0x02 analog, 0x04 and 0x08 monitor BL1 and BL2, 0x10 and 0x20 stop the
 // pump of BL1 and BL2; the other bits are kept. Boxes checked: 1 monitor BL1, 2 stop pump BL1,
-// 4 monitor BL2, 8 stop pump BL2.
+// 4 monitor BL2, 8 stop pump BL2. With no sensor type chosen, part 1 is left as it is.
 TEST_F(PlantPage, PressureFlagsKeepTheOtherBits) {
   using namespace pressure_dialog;
   Open(kPressure);
@@ -158,17 +144,18 @@ TEST_F(PlantPage, PressureFlagsKeepTheOtherBits) {
   const int boxes[] = {kIdMonitorBl1, kIdStopPumpBl1, kIdMonitorBl2, kIdStopPumpBl2};
   const struct {
     uint8_t node;
-    bool analog;
+    int type;  // 0 none, 1 digital, 2 analog
     int checked;
     uint8_t written;
-  } cases[] = {{0x41, false, 0, 0x41}, {0x41, true, 15, 0x7F}, {0xFF, false, 0, 0xC1},
-               {0x00, true, 0, 0x02},  {0x00, false, 1, 0x04}, {0x00, false, 4, 0x08},
-               {0x00, false, 2, 0x10}, {0x00, false, 8, 0x20}};
+  } cases[] = {{0x41, 1, 0, 0x41},  {0x41, 2, 15, 0x7F}, {0xFF, 1, 0, 0xC1}, {0x00, 2, 0, 0x02},
+               {0x00, 1, 1, 0x04},  {0x00, 1, 4, 0x08},  {0x00, 1, 2, 0x10}, {0x00, 1, 8, 0x20},
+               {0x41, 0, 15, 0x41}, {0x02, 0, 0, 0x02}};
   for (const auto& c : cases) {
     f.node.SetSelectedPart(1);
     f.node.SetByte(46, 10, c.node);
     f.driver->Click(kIdRead);
-    f.driver->Click(c.analog ? kIdAnalog : kIdDigital);
+    page->SetCheck(kIdAnalog, c.type == 2);
+    page->SetCheck(kIdDigital, c.type == 1);
     for (int i = 0; i < 4; ++i) page->SetCheck(boxes[i], (c.checked >> i & 1) != 0);
     f.driver->Click(kIdWrite);
     EXPECT_EQ(f.node.Part(1)[10], c.written) << int{c.node} << " " << c.checked;
@@ -191,52 +178,6 @@ TEST_F(PlantPage, DewpointShowsThreeLiveTemperaturesEachOnItsOwn) {
   EXPECT_EQ(Text(kIdForward), "20.0");
   EXPECT_EQ(Text(kIdDewpoint), "11.6");
   EXPECT_EQ(Text(kIdCalculated), "-1.0");
-}
-
-TEST_F(PlantPage, RandomWritesTouchOnlyThePagesOwnBytes) {
-  auto texts = [](std::initializer_list<int> ids) {
-    return [ids](std::mt19937& rng, fw::CPropertyPage& p) {
-      for (int id : ids) p.SetItemText(id, testing_support::RandomFieldText(rng));
-    };
-  };
-  Open(kOutdoor);
-  auto stats = testing_support::RunRandomWrites(
-      f, *page, {PageByte::Part(2, 1), PageByte::Part(2, 2)}, texts({outdoor_dialog::kIdOffset}));
-  EXPECT_GT(stats.withWrites, 500);
-  EXPECT_GT(stats.withoutWrites, 20);
-
-  using namespace dewpoint_dialog;
-  Open(kDewpoint);
-  std::vector<PageByte> owned;
-  for (int b = 21; b <= 26; ++b) owned.push_back(PageByte::Part(3, b));
-  stats = testing_support::RunRandomWrites(
-      f, *page, owned, texts({kIdAdvanceTime, kIdOffsetClose, kIdOffsetRegulator}));
-  EXPECT_GT(stats.withWrites, 500);
-
-  using namespace pressure_dialog;
-  Open(kPressure);
-  owned = {PageByte::Part(1, 10, 0x3E)};
-  for (int b = 1; b <= 10; ++b) owned.push_back(PageByte::Part(6, b));
-  bool typeOn = false;
-  testing_support::RandomWriteOptions options;
-  options.checkCalls = [&](const std::vector<sim::HostCall>& calls) {
-    for (const sim::HostCall& c : calls) {
-      EXPECT_FALSE(c.kind == sim::HostCall::Kind::kWrite && c.part == 1 && !typeOn)
-          << "wrote the flags with no sensor type chosen";
-    }
-  };
-  auto fill = [&](std::mt19937& rng, fw::CPropertyPage& p) {
-    texts({kIdSensorMin, kIdSensorMax, kIdSensorOffset, kIdSetpointBl1, kIdSetpointBl2})(rng, p);
-    const int type = std::uniform_int_distribution<int>(0, 9)(rng);
-    p.SetCheck(kIdAnalog, type >= 5);
-    p.SetCheck(kIdDigital, type >= 1 && type < 5);
-    typeOn = type >= 1;
-    for (int id : {kIdMonitorBl1, kIdStopPumpBl1, kIdMonitorBl2, kIdStopPumpBl2}) {
-      p.SetCheck(id, std::uniform_int_distribution<int>(0, 1)(rng) != 0);
-    }
-  };
-  stats = testing_support::RunRandomWrites(f, *page, owned, fill, options);
-  EXPECT_GT(stats.withWrites, 500);
 }
 
 }  // namespace
