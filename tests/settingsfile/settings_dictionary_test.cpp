@@ -179,7 +179,9 @@ TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
   }
   ASSERT_EQ(changed.size(), 1u) << e.key << ": the fields a Read of its bytes changes";
   const int id = changed[0];
-  if (typed.shown != nullptr) EXPECT_EQ(f.driver->Text(id), typed.shown) << e.key;
+  if (typed.shown != nullptr) {
+    EXPECT_EQ(f.driver->Text(id), typed.shown) << e.key;
+  }
   for (int i = 0; i < e.size; ++i) {
     SetRecordByte(f.node, e.record, e.byte + i, prepared[static_cast<size_t>(e.byte + i)]);
   }
