@@ -62,6 +62,16 @@ TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
   }
 }
 
+// The field some entries must find, by control id as the dialogs give them: one or two of each
+// run of look-alike entries (days, curve points, P I D, valves, circuits), so that two entries
+// whose bytes are swapped show up even where each finds a field of its own kind.
+const std::map<std::string, int> kSampleIds = {
+    {"bl1.week1.wed.stop", 225},       {"bl2.week2.sat.stop", 239},
+    {"bl2.holiday.start", 244},        {"bl1.pir.mon.stop", 380},
+    {"bl2.curve.point5.forward", 317}, {"bl2.pid.i", 217},
+    {"bl2.valve.mv4.signal", 330},     {"pressure.bl2.stop_pump", 248},
+    {"bl1.sensor.bw2.offset", 208},    {"bl1.digital.running", 226}};
+
 // What the engineer types for each kind of value, the bytes the page must store, the text the
 // page must show after reading them back and the text the dictionary must make of them.
 struct Typed {
@@ -177,6 +187,9 @@ TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
   }
   ASSERT_EQ(changed.size(), 1u) << e.key << ": the fields a Read of its bytes changes";
   const int id = changed[0];
+  if (kSampleIds.count(e.key) != 0) {
+    EXPECT_EQ(id, kSampleIds.at(e.key)) << e.key;
+  }
   if (typed.shown != nullptr) {
     EXPECT_EQ(f.driver->Text(id), typed.shown) << e.key;
   }
