@@ -16,7 +16,7 @@
 #include "nvdata/config_part.h"
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
-#include "settingsfile/value_lines.h"
+#include "settingsfile/nv_set.h"
 
 class FuzzPlatform : public fw::PlatformImpl {
  public:
@@ -58,11 +58,6 @@ inline bool IsHeaderLike(const std::string& line) {
   if (line.empty() || line[0] == '*' || line[0] == '/') return true;
   const bool number = line.size() > 1 && ((line[1] >= '0' && line[1] <= '9') || line[1] == '.');
   return line[0] == '-' && !number;
-}
-
-template <class Record>
-std::vector<uint8_t> Bytes(const Record& r) {
-  return {r.begin(), r.end()};
 }
 
 class CheckingNode : public INodeAccess2 {
@@ -111,7 +106,7 @@ class CheckingNode : public INodeAccess2 {
                                          "nciSwitchExt2",
                                          "nciCalcValve1",
                                          "nciCalcValve2",
-                                         "",
+                                         "-",
                                          "nviPluginCnf"};
     const std::vector<std::string>& seen = lines_.seen;
     if (seen.size() < 2) Fail("value written before two lines were read", "");
@@ -128,9 +123,10 @@ class CheckingNode : public INodeAccess2 {
       Fail("part written without a part selected", std::to_string(selected_));
     }
     const std::vector<uint8_t> expected =
-        index == 41 || index == 42   ? Bytes(ParseCountRecord(values))
-        : index == 43 || index == 44 ? Bytes(ParseTimePassedRecord(values))
-                                     : Bytes(ParseStrIntRecord(values));
+        ParseValueLine(index == 41 || index == 42   ? RecordKind::kCount
+                       : index == 43 || index == 44 ? RecordKind::kTimePassed
+                                                    : RecordKind::kStrInt,
+                       values);
     if (static_cast<size_t>(length) != expected.size() ||
         !std::equal(expected.begin(), expected.end(), buffer)) {
       Fail("bytes differ from the value line", values);

@@ -1,9 +1,6 @@
-// Real files for the settings-file tests: a fresh folder under the system's temporary folder,
-// removed with everything in it afterwards; a scenario run in a child process that cannot
-// override file permissions (a test run as root drops to an unprivileged user there), so that
-// read-only files and folders behave as they do for an engineer; and a file whose reading fails
-// part way, as a disk or network share can (glibc's fopencookie). And the bytes of a 31-byte
-// record written the way its value line reads.
+// Real files for the settings-file tests: a fresh folder, removed afterwards; a scenario run
+// where read-only files and folders hold as they do for an engineer (a child process that cannot
+// override file permissions); a file whose reading fails part way, as a network share's can.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,20 +13,17 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <string>
-#include <vector>
 
 namespace settingsfile_test {
 
 namespace fs = std::filesystem;
-constexpr fs::perms kReadOnly =
-    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+constexpr fs::perms kWrite =
+    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+constexpr fs::perms kReadOnly = fs::perms::all & ~kWrite;
 
 class TempFolder {
  public:
@@ -62,8 +56,7 @@ class TempFolder {
 
   // A file with these bytes that anyone may read and write, unless `mode` says otherwise.
   std::string Write(const std::string& name, const std::string& bytes,
-                    fs::perms mode = fs::perms::all & ~fs::perms::owner_exec &
-                                     ~fs::perms::group_exec & ~fs::perms::others_exec) const {
+                    fs::perms mode = fs::perms::all) const {
     const std::string path = Path(name);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     fs::permissions(path, mode);
@@ -77,10 +70,7 @@ class TempFolder {
 
   // Forbids (or allows again) new files in the folder.
   void SetReadOnly(bool readOnly) const {
-    using fs::perms;
-    fs::permissions(
-        path_, readOnly ? kReadOnly | perms::owner_exec | perms::group_exec | perms::others_exec
-                        : perms::all);
+    fs::permissions(path_, readOnly ? kReadOnly : fs::perms::all);
   }
 
  private:
@@ -134,7 +124,8 @@ inline std::FILE* OpenFailingFile(FailingSource& source) {
   return fopencookie(&source, "rb", io);
 }
 
-// A 31-byte record: value 0 as one byte, then fifteen big-endian words (missing ones 0).
+// The bytes of a 31-byte record as its value line reads: value 0 as one byte, then fifteen
+// big-endian words (missing ones 0).
 inline std::vector<uint8_t> StrInt(std::vector<int> values) {
   values.resize(16);
   std::vector<uint8_t> bytes{static_cast<uint8_t>(values[0])};

@@ -112,27 +112,17 @@ TEST(ValueLines, ParsersFollowTheFieldRules) {
   EXPECT_EQ(ParseTimePassedByte("1, 2, 3, 4", 4), 0);
 }
 
-// The record with one bit flipped against a fill, formatted and parsed back.
-template <class Record, class Format, class Parse>
-void ExpectRoundTrip(int bit, uint8_t fill, Format format, Parse parse) {
-  Record record;
-  record.fill(fill);
-  record[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
-  std::string line = format(record.data());
-  ASSERT_EQ(line.substr(line.size() - 2), "\n\n");
-  line.resize(line.size() - 2);
-  EXPECT_EQ(parse(line), record) << line;
-}
-
-TEST(ValueLines, EveryLineTheWriterMakesReadsBackToItsBytes) {
+// Counts and time-passed records are short enough for the literal rows above.
+TEST(ValueLines, EveryStrIntLineTheWriterMakesReadsBackToItsBytes) {
   // One set bit walked through every position, and its complement.
   for (int bit = 0; bit < 31 * 8; ++bit) {
     for (uint8_t fill : {uint8_t{0x00}, uint8_t{0xFF}}) {
-      ExpectRoundTrip<StrIntRecord>(bit, fill, FormatStrIntLine, ParseStrIntRecord);
-      if (bit < 32) {
-        ExpectRoundTrip<TimePassedRecord>(bit, fill, FormatTimePassedLine, ParseTimePassedRecord);
-      }
-      if (bit < 16) ExpectRoundTrip<CountRecord>(bit, fill, FormatCountLine, ParseCountRecord);
+      StrIntRecord record;
+      record.fill(fill);
+      record[static_cast<size_t>(bit / 8)] ^= static_cast<uint8_t>(0x80 >> (bit % 8));
+      const std::string line = FormatStrIntLine(record.data());
+      ASSERT_EQ(line.substr(line.size() - 2), "\n\n");
+      EXPECT_EQ(ParseStrIntRecord(line.substr(0, line.size() - 2)), record) << line;
     }
   }
 }

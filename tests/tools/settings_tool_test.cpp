@@ -7,16 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "settingsfile/settings_download.h"
-#include "settingsfile/settings_reader.h"
-#include "tests/support/fixture.h"
-
 namespace {
 
 namespace fs = std::filesystem;
 
 // The tool runs from the source folder, so that the file names in its output are the same
 // relative paths on every machine (and under Wine). HD7_3_UPDATE_GOLDEN=1 rewrites the goldens.
+// That the tool reads every record as a download writes it is checked by its fuzz target, whose
+// corpus holds these files.
 struct GoldenCase {
   std::vector<std::string> args;  // "@name" stands for tests/tools/files/name.txt
   int exitCode;
@@ -75,31 +73,5 @@ TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsToolGolden, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.golden); });
-
-// The tool reads each file as a download would: the bytes it shows for every record are the
-// bytes a download writes there (the engineer answering Yes to a foreign program ID).
-TEST(SettingsToolReader, RecordsAreWhatADownloadWrites) {
-  for (const char* file : {"factory", "service", "faults", "wrong_id", "truncated", "factory_lf"}) {
-    const std::string text =
-        ReadAll(fs::path(HD7_3_SOURCE_DIR) / "tests/tools/files" / (std::string(file) + ".txt"));
-    TextLineReader forTool(text);
-    const SettingsFileContent content = ReadSettingsFile(forTool);
-
-    testing_support::NodeFixture f;
-    for (int part = 1; part <= 12; ++part) f.node.SetPart(part, std::vector<uint8_t>(31, 0xEE));
-    for (int index = 39; index <= 44; ++index) {
-      f.node.SetBytes(index, std::vector<uint8_t>(sim::SimulatedNode::SizeOf(index), 0xEE));
-    }
-    TextLineReader forDownload(text);
-    DownloadSettings(forDownload, NodeIo(&f.node, &f.node), [] { return true; });
-
-    for (int r = 0; r < kFileRecords; ++r) {
-      const FileRecord& record = content.records[static_cast<size_t>(r)];
-      const std::vector<uint8_t> node = r < 6 ? f.node.Bytes(39 + r) : f.node.Part(r - 5);
-      const std::vector<uint8_t> untouched(node.size(), 0xEE);
-      EXPECT_EQ(node, record.hasValues ? record.bytes : untouched) << file << " " << RecordName(r);
-    }
-  }
-}
 
 }  // namespace
