@@ -3,7 +3,6 @@
 // write check and the templates.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
 #include "framework/dialog_template.h"
@@ -19,29 +18,38 @@ constexpr int kShow = 0;
 constexpr int kTick = -1;
 
 // One operation on a page in view (shown again for the row), with the configuration part
-// selected before it, and the host calls it makes. On the heating curve pages the mode flags
-// (part 1 byte 2 for page 20, byte 6 for page 21) are set first.
+// selected before it and reads of `failing` refused, and the host calls it makes. On the
+// heating curve pages the mode flags (part 1 byte 2 for page 20, byte 6 for page 21) are set
+// first.
 struct Step {
   int page, op, selector;  // op: kShow, kTick, or the control clicked (210 "Write", 211 "Read")
   const char* calls;
   int modeFlags = -1;
+  std::vector<int> failing = {};
 };
 
 const Step kSteps[] = {
-    // Status switch: the override is read again to decide the enabling.
+    // Status switch: the override is read again to decide the enabling, unless its read fails.
     {8, kShow, 0, "R20@0 R26@0 R41@0 R20@0 R41@0"},
     {8, kTick, 0, "R20@2000 R26@2000 R41@2000 R20@2000"},
+    {8, kTick, 0, "R20@2000 R26@2000 R41!@2000", -1, {41}},
     {8, 210, 0, "R41@0 W41@0 R41@0"},
     {9, kShow, 0, "R21@0 R27@0 R42@0 R21@0 R42@0"},
-    {9, 210, 0, "R42@0 W42@0 R42@0"},
     // Analog valve: part 6 selected, the read back finds it, selects 1, then 6 again. Where a
-    // write reads back, its last calls are those of "Read".
+    // write reads back, its last calls are those of "Read". A failed read skips its own NV only.
     {10, kShow, 0,
      "R32@0 R33@0 R45@0 W45@200 R46@400 R29@400 R29@400 R30@400 R30@400 W45@600 R46@800"},
     {10, kTick, 6, "R32@2000 R33@2000"},
     {10, 210, 6,
      "R30@0 W30@0 R29@0 W29@0 R45@0 W45@200 R46@400 W46@400 W45@600 R46@800 W46@800 R45@800 "
      "W45@1000 R46@1200 R29@1200 R29@1200 R30@1200 R30@1200 W45@1400 R46@1600"},
+    {10,
+     210,
+     6,
+     "R30@0 W30@0 R29!@0 R45@0 W45@200 R46!@400 W45@600 R46!@800 R45@800 W45@1000 R46!@1200 "
+     "R29!@1200 R29!@1200 R30@1200 R30@1200 W45@1400 R46!@1600",
+     -1,
+     {29, 46}},
     {11, kTick, 6, "R35@2000 R36@2000"},
     // Pump: no pauses, the mode is not read back.
     {12, kShow, 0, "R31@0 R37@0 R29@0"},
@@ -55,30 +63,27 @@ const Step kSteps[] = {
     {14, 211, 0, "R38@0"},
     {14, 210, 0, "R38@0 W38@0"},
     {14, 206, 0, "R38@0 W38@0 W38@2000"},
-    {15, 207, 0, "R38@0 W38@0 W38@2000"},
     // Antifrost.
     {16, kShow, 0, "R15@0 R37@0 R45@0 W45@200 R46@400 W45@600 R46@800"},
     {16, kTick, 2, "R15@2000 R37@2000"},
     {16, 210, 1,
      "R45@0 R46@0 W46@0 W45@200 R46@400 W46@400 R45@400 W45@600 R46@800 W45@1000 R46@1200"},
     {16, 209, 2, ""},
-    {17, kShow, 0, "R18@0 R37@0 R45@0 W45@200 R46@400 W45@600 R46@800"},
     // Temperatures: circuit 1 also supervises the low forward and the return temperature.
     {18, kShow, 0,
      "R13@0 R12@0 R37@0 R45@0 W45@200 R46@400 W45@600 R39@800 R46@800 R13@800 R12@800"},
     {18, kTick, 2, "R13@2000 R12@2000 R37@2000"},
     {18, 211, 2, "R45@0 R46@0 W45@200 R39@400 R46@400"},
-    {18, 211, 3, "R45@0 W45@200 R46@400 W45@600 R39@800 R46@800"},
     {18, 210, 2,
      "R45@0 R46@0 W46@0 W45@200 R46@400 W46@400 R39@400 W39@400 R45@400 W45@600 R46@800 W45@1000 "
      "R39@1200 R46@1200"},
     {19, kShow, 0, "R17@0 R16@0 R45@0 W45@200 R46@400 R17@400 R16@400"},
     {19, kTick, 2, "R17@2000 R16@2000"},
     {19, 210, 2, "R45@0 R46@0 W46@0 R45@0 R46@0"},
-    // Heating curve, by the mode flags 0x11 (curve) and 0x01 (constant) in part 1.
+    // Heating curve, by the mode flags in part 1: 0x11 (curve) and 0x01 (constant).
     {20, kShow, 0, "R24@0 R13@0 R15@0 R45@0 W45@200 R46@400 R39@400 R39@400 R39@400", 0x11},
     {21, kShow, 1, "R25@0 R17@0 R18@0 R45@0 R46@0 R45@0 R46@0 R40@0 R45@0 R46@0", 0x01},
-    {20, kTick, 1, "R24@2000 R13@2000 R15@2000", 0x11},
+    {20, kTick, 1, "R24@2000 R13@2000 R15@2000"},
     {20, 210, 3, "R45@0 W45@200 R39@400 W39@400 R46@400 W46@400 R45@400 R46@400 R39@400 R39@400",
      0x11},
     {20, 292, 1, "R45@0 R46@0", 0x11},  // to constant mode
@@ -89,18 +94,15 @@ const Step kSteps[] = {
     {22, 210, 4,
      "R45@0 W45@200 R46@400 W46@400 W45@600 R46@800 W46@800 W45@1000 R46@1200 W46@1200 R45@1200 "
      "W45@1400 R46@1600 W45@1800 R46@2000 W45@2200 R46@2400"},
-    {23, kShow, 0, "R7@0 R45@0 W45@200 R46@400 W45@600 R46@800 W45@1000 R46@1200"},
     // Exercise valve: Read with part 5 still selected selects 7 again.
     {24, kShow, 0, "R45@0 W45@200 R46@400 W45@600 R46@800 R43@800"},
     {24, kTick, 5, ""},
     {24, 210, 5,
      "R45@0 W45@200 R46@400 W46@400 W45@600 R46@800 W46@800 R43@800 W43@800 R45@800 W45@1000 "
      "R46@1200 W45@1400 R46@1600 R43@1600"},
-    {25, kShow, 0, "R45@0 W45@200 R46@400 W45@600 R46@800 R44@800"},
     // PID.
     {26, kShow, 0, "R45@0 W45@200 R46@400"},
     {26, kTick, 8, ""},
-    {27, 210, 3, "R45@0 W45@200 R46@400 W46@400 R45@400 R46@400"},
     {27, 210, 8, "R45@0 R46@0 W46@0 R45@0 R46@0"},
 };
 
@@ -114,6 +116,7 @@ TEST(CircuitPages, HostTrafficOfEveryOperationAndNoneWhileHidden) {
     h.Hide();
     if (s.op != kShow) h.Show();
     h.f.node.SetSelectedPart(s.selector);
+    for (int index : s.failing) h.f.node.FailReads(index);
     const Calls calls = s.op == kShow   ? h.Show()
                         : s.op == kTick ? h.Tick()
                         : s.op == 210   ? h.Write()
@@ -146,8 +149,7 @@ const Field kFields[] = {
     // Analog valve: positions in half percent, held to 0 to 100 %.
     {10, 299, "33.3", Nv(30), 4, {}, {66}, "33"},
     {10, 307, "200", Nv(30), 6, {}, {200}, "100"},
-    {10, 299, "-5", Nv(30), 4, {}, {0}, "0"},
-    {11, 369, "0.4", Nv(30), 10, {}, {0}, "0"},
+    {11, 369, "-5", Nv(30), 10, {}, {0}, "0"},
     {11, 239, "50", Nv(30), 12, {}, {100}, "50"},
     {10, 280, "33.3", Part(6), 12, {}, {66}, "33"},
     {11, 280, "100", Part(6), 16, {}, {200}, "100"},
@@ -164,20 +166,15 @@ const Field kFields[] = {
     {10, 246, "[x]", Part(1), 12, {0x00}, {0x01}, "[x]"},
     {11, 246, "[ ]", Part(1), 12, {0xFF}, {0xFB}, "[ ]"},
     // Pump modes: 0 Off, 1 Manual, 255 Automatic; any other word reads as Automatic.
-    {12, 339, "[x]", Nv(29), 1, {}, {0, 0}, "[x]"},
     {12, 340, "[x]", Nv(29), 1, {}, {0, 1}, "[x]"},
     {13, 341, "[x]", Nv(29), 7, {0, 1}, {0, 255}, "[x]"},
     {12, 341, nullptr, Nv(29), 1, {0x01, 0x00}, {}, "[x]"},
     // Extended operation: hours and minutes words of boost, day and night in host index 38.
     {14, 203, "0:90", Nv(38), 1, {}, {0, 0, 0, 90}, "0:90"},
-    {14, 204, "1:30", Nv(38), 5, {}, {0, 1, 0, 30}, "1:30"},
     {14, 205, "258:09", Nv(38), 9, {}, {1, 2, 0, 9}, "258:09"},
-    {15, 203, "3:07", Nv(38), 13, {}, {0, 3, 0, 7}, "3:07"},
-    {15, 205, "12:05", Nv(38), 21, {}, {0, 12, 0, 5}, "12:05"},
     // Antifrost: the enable flag 0x08 of part 1, the temperatures in hundredths in part 2.
     {16, 209, "[ ]", Part(1), 2, {0xFF}, {0xF7}, "[ ]"},
-    {16, 209, "[x]", Part(1), 2, {0x00}, {0x08}, "[x]"},
-    {17, 209, "[ ]", Part(1), 4, {0x17}, {0x17}, "[ ]"},
+    {17, 209, "[x]", Part(1), 4, {0x17}, {0x1F}, "[x]"},
     {16, 424, "-5.5", Part(2), 19, {}, {0xFD, 0xDA}, "-5.5"},
     {16, 422, "21.579", Part(2), 21, {}, {0x08, 0x6D}, "21.6"},
     {16, 426, "150", Part(2), 27, {}, {0x27, 0x10}, "100.0"},  // held, not read back negative
@@ -191,8 +188,7 @@ const Field kFields[] = {
     {19, 215, "-5.5", Part(2), 11, {}, {0xFD, 0xDA}, "-5.5"},
     {19, 217, "-900", Part(2), 13, {}, {0x27, 0x11}, "-555.4"},
     {18, 257, "12.34", Part(3), 13, {}, {0x04, 0xD2}, "12.3"},
-    {18, 260, "90.9", Part(3), 15, {}, {0, 90}, "90"},  // whole minutes, never wrapping
-    {18, 260, "70000", Part(3), 15, {}, {0xFF, 0xFF}, "65535"},
+    {18, 260, "70000", Part(3), 15, {}, {0xFF, 0xFF}, "65535"},  // whole minutes, held
     {18, 259, "33.5", Nv(39), 23, {}, {0x0D, 0x16}, "33.5"},
     {18, 262, "-2.25", Nv(39), 25, {}, {0xFF, 0x1F}, "-2.3"},
     // Heating curve: the curve mode flag 0x10 of part 1, the points' outdoor (values 1 to 5)
@@ -200,15 +196,11 @@ const Field kFields[] = {
     {20, 292, "[x]", Part(1), 2, {0x01}, {0x11}, "[x]"},
     {21, 292, "[ ]", Part(1), 6, {0x11}, {0x01}, "[ ]"},
     {20, 312, "-5.5", Nv(39), 1, {}, {0xFD, 0xDA}, "-5.5"},
-    {20, 313, "21.579", Nv(39), 3, {}, {0x08, 0x6D}, "21.6"},
     {20, 316, "-600", Nv(39), 9, {}, {0x27, 0x11}, "-555.4"},
     {20, 321, "70", Nv(39), 11, {}, {0x1B, 0x58}, "70.0"},
-    {20, 320, "60.05", Nv(39), 13, {}, {0x17, 0x75}, "60.1"},
-    {20, 319, "1.15", Nv(39), 15, {}, {0x00, 0x73}, "1.2"},  // 115, not 114
     {20, 265, "5", Nv(39), 21, {}, {0x01, 0xF4}, "5.0"},
     {20, 266, "22.5", Nv(39), 27, {}, {0x08, 0xCA}, "22.5"},
     {21, 315, "-10", Nv(40), 7, {}, {0xFC, 0x18}, "-10.0"},
-    {21, 317, "-0.004", Nv(40), 19, {}, {0, 0}, "0.0"},
     {21, 267, "16", Nv(40), 29, {}, {0x06, 0x40}, "16.0"},
     // Night lowering: flags 0x01 night lowering, 0x02 room start/stop, 0x04 season stop.
     {22, 268, "[ ]", Part(1), 2, {0xED}, {0xEC}, "[ ]"},
@@ -228,8 +220,6 @@ const Field kFields[] = {
     {24, 226, "90.96", Part(5), 1, {}, {0x03, 0x8D}, "90"},
     {24, 227, "-1", Part(5), 3, {}, {0, 0}, "0"},
     {24, 228, "14:30", Nv(43), 0, {}, {14, 30}, "14:30"},  // bytes 2 and 3 stay
-    {24, 228, "45", Nv(43), 0, {}, {0, 45}, "0:45"},
-    {24, 228, "", Nv(43), 0, {}, {0, 0}, "0:00"},
     {24, 228, "1:2:3", Nv(43), 0, {}, {1, 2}, "1:02"},
     {24, 228, "x:10.9", Nv(43), 0, {}, {0, 10}, "0:10"},
     {25, 228, "300:200", Nv(44), 0, {}, {127, 127}, "127:127"},  // a signed byte each
@@ -237,15 +227,11 @@ const Field kFields[] = {
     {25, 228, "-200", Nv(44), 0, {}, {0, 0x80}, "0:-128"},
     {25, 224, "300", Part(7), 9, {}, {0x01, 0x2C}, "300"},
     {25, 226, "0.9", Part(5), 9, {}, {0x00, 0x09}, "0"},
-    {25, 227, "90.9", Part(5), 11, {}, {0x03, 0x8D}, "90"},
     // PID: P in tenths, I and D whole, of part 8.
-    {26, 213, "2.56", Part(8), 1, {}, {0x00, 0x19}, "2.5"},
     {26, 213, "7000", Part(8), 1, {}, {0xFF, 0xFF}, "6553.5"},
     {26, 217, "70000", Part(8), 3, {}, {0xFF, 0xFF}, "65535"},  // held, not cut to 4464
     {26, 221, "-5", Part(8), 5, {}, {0, 0}, "0"},
     {27, 213, "0.1", Part(8), 13, {}, {0x00, 0x01}, "0.1"},
-    {27, 217, "256", Part(8), 15, {}, {0x01, 0x00}, "256"},
-    {27, 221, "1", Part(8), 17, {}, {0x00, 0x01}, "1"},
 };
 
 Bytes Inverted(Bytes bytes) {
@@ -402,8 +388,24 @@ void PrintTo(const RandomRow& r, std::ostream* os) {
 const RandomRow kRandom[] = {
     {8, {{Nv(41), 0, 2}}},
     {9, {{Nv(42), 0, 2}}},
-    {10, {{Nv(30), 4, 1}, {Nv(30), 6, 1}, {Nv(29), 3, 4}, {Part(6), 12, 1}}},
-    {11, {{Nv(30), 10, 1}, {Nv(30), 12, 1}, {Nv(29), 9, 4}, {Part(6), 16, 1}}},
+    // Analog valves: the cascade bit in part 1 byte 12, a range and an inversion bit for each
+    // valve in bytes 14 and 16.
+    {10,
+     {{Nv(30), 4, 1},
+      {Nv(30), 6, 1},
+      {Nv(29), 3, 4},
+      {Part(6), 12, 1},
+      {Part(1), 12, 1, 0x01},
+      {Part(1), 14, 1, 0x03},
+      {Part(1), 16, 1, 0x03}}},
+    {11,
+     {{Nv(30), 10, 1},
+      {Nv(30), 12, 1},
+      {Nv(29), 9, 4},
+      {Part(6), 16, 1},
+      {Part(1), 12, 1, 0x04},
+      {Part(1), 14, 1, 0x30},
+      {Part(1), 16, 1, 0x30}}},
     {12, {{Nv(29), 1, 2}}},
     {13, {{Nv(29), 7, 2}}},
     {14, {{Nv(38), 1, 12}}, {210, 206, 207, 208}},
@@ -426,15 +428,8 @@ class RandomWrites : public ::testing::TestWithParam<RandomRow> {};
 
 TEST_P(RandomWrites, TouchOnlyThePagesBytes) {
   const RandomRow& r = GetParam();
-  std::vector<Owned> spans = r.owned;
-  if (r.page == 10 || r.page == 11) {  // part 1: cascade (byte 12), range (14), inversion (16)
-    const uint8_t masks[2][2] = {{0x01, 0x03}, {0x04, 0x30}};
-    const auto& m = masks[r.page - 10];
-    spans.insert(spans.end(),
-                 {{Part(1), 12, 1, m[0]}, {Part(1), 14, 1, m[1]}, {Part(1), 16, 1, m[1]}});
-  }
   std::vector<PageByte> owned;
-  for (const Owned& o : spans) {
+  for (const Owned& o : r.owned) {
     for (int i = o.first; i < o.first + o.count; ++i) {
       owned.push_back({o.at.index, o.at.part, i, o.mask});
     }
@@ -475,35 +470,29 @@ TEST_P(RandomWrites, TouchOnlyThePagesBytes) {
 INSTANTIATE_TEST_SUITE_P(CircuitPages, RandomWrites, ::testing::ValuesIn(kRandom),
                          [](const auto& info) { return "Page" + std::to_string(info.param.page); });
 
-// The texts an engineer must see, and the tab stops in reading order (row by row from the top,
-// left to right), as the Win32 sheet walks them in template order.
+// A label of each page (the circuit's switch or pump by name), and the tab stops of the pump
+// and extended operation pages in reading order (row by row from the top, left to right), as
+// the Win32 sheet walks them in template order.
 TEST(CircuitPages, LabelsAndTabStops) {
   const std::vector<int> pump = {339, 340, 341, 212, 201, 202, 203, 211, 210};
   const std::vector<int> delays = {203, 206, 204, 207, 205, 208, 211, 210};
-  const std::tuple<int, Texts, std::vector<int>> rows[] = {
-      {8, {"Rotary switch (Sw2)"}, {}},  // no tab stops: not compared
-      {9, {"Rotary switch (Sw1)"}, {}},
-      {12,
-       {"Status pump (Mp1)", "Off", "Manual", "Automatic", "Out", "Alarm status", "Pump fault",
-        "Press fault\nStop pump", "Press fault", "Read", "Write"},
-       pump},
-      {13, {"Status pump (Mp2"}, pump},
-      {14,
-       {"Time", "Start boost temperature in X Hours", "Start day temperature in X Hours",
-        "Start night temperature in X Hours", "Start", "Read", "Write"},
-       delays},
-      {15, {}, delays},
-  };
+  const std::tuple<int, std::string, std::vector<int>> rows[] = {
+      {8, "Rotary switch (Sw2)", {}},
+      {9, "Rotary switch (Sw1)", {}},
+      {12, "Status pump (Mp1)", pump},
+      {13, "Status pump (Mp2", pump},
+      {14, "Start boost temperature in X Hours", delays},
+      {15, "Start night temperature in X Hours", delays}};
   testing_support::NodeFixture f;
   f.OpenSheet();
-  for (const auto& [pageIndex, labels, tabStops] : rows) {
+  for (const auto& [pageIndex, label, tabStops] : rows) {
     SCOPED_TRACE(pageIndex);
     const fw::DialogTemplate& dialog = f.sheet->AllPages()[size_t(pageIndex)]->Template();
-    Texts missing = labels;
+    bool labelled = false;
     std::vector<int> stops;
     const fw::ControlDef* last = nullptr;
     for (const fw::ControlDef& c : dialog.controls) {
-      missing.erase(std::remove(missing.begin(), missing.end(), c.text), missing.end());
+      labelled = labelled || c.text == label;
       if (c.kind == fw::ControlKind::kStatic || c.kind == fw::ControlKind::kGroupBox) continue;
       stops.push_back(c.id);
       // Middles within 4 dialog units of height share a row.
@@ -511,10 +500,8 @@ TEST(CircuitPages, LabelsAndTabStops) {
       EXPECT_TRUE(tabStops.empty() || dy > 4 || (dy >= -4 && c.x > last->x)) << c.id;
       last = &c;
     }
-    EXPECT_EQ(missing, Texts{});
-    if (!tabStops.empty()) {
-      EXPECT_EQ(stops, tabStops);
-    }
+    EXPECT_TRUE(labelled) << label;
+    EXPECT_TRUE(tabStops.empty() || stops == tabStops) << ::testing::PrintToString(stops);
   }
 }
 

@@ -33,12 +33,8 @@ struct Where {
   int32_t index;
   int part;
 };
-inline Where Part(int part) {
-  return {46, part};
-}
-inline Where Nv(int32_t index) {
-  return {index, 0};
-}
+inline constexpr auto Part = [](int part) { return Where{46, part}; };
+inline constexpr auto Nv = [](int32_t index) { return Where{index, 0}; };
 
 class PageHarness {
  public:
@@ -80,16 +76,8 @@ class PageHarness {
   void Type(int id, const std::string& text) { f.driver->Type(id, text); }
   std::string Text(int id) const { return f.driver->Text(id); }
   // "x" or "-" for each of `ids`: checked, or enabled.
-  std::string Checked(const std::vector<int>& ids) const {
-    std::string s;
-    for (int id : ids) s += f.driver->Checked(id) ? "x" : "-";
-    return s;
-  }
-  std::string Enabled(const std::vector<int>& ids) const {
-    std::string s;
-    for (int id : ids) s += f.driver->Enabled(id) ? "x" : "-";
-    return s;
-  }
+  std::string Checked(const std::vector<int>& ids) const { return Marks(ids, true); }
+  std::string Enabled(const std::vector<int>& ids) const { return Marks(ids, false); }
   Texts Messages() const {
     Texts texts;
     for (const auto& m : f.platform.Messages()) texts.push_back(m.request.text);
@@ -116,6 +104,11 @@ class PageHarness {
   fw::CPropertyPage* page = nullptr;
 
  private:
+  std::string Marks(const std::vector<int>& ids, bool checked) const {
+    std::string s;
+    for (int id : ids) s += (checked ? f.driver->Checked(id) : f.driver->Enabled(id)) ? "x" : "-";
+    return s;
+  }
   int pageIndex_ = -1;
 };
 
