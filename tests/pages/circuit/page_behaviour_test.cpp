@@ -148,25 +148,25 @@ TEST(ExtendedOperationPage, StartRestartsItsDelay) {
 
 const std::vector<int> kOverrides = {328, 335, 336, 337, 338, 339, 340};
 
-// A write sends the first override button on (in the order of their values) and reads it
-// back; with no button on nothing is written.
-TEST(StatusSwitchPage, TheFirstButtonOnIsWrittenAndNoneOnNothing) {
-  PageHarness h;
-  h.Open(8);
-  h.page->SetCheck(328, true);
-  h.page->SetCheck(337, true);
-  h.Click(210);
-  EXPECT_EQ(h.f.node.Bytes(41), (Bytes{0, 1}));
-  EXPECT_EQ(h.Checked(kOverrides), "x------");
-
-  PageHarness g;
-  g.Open(9, false);
-  g.f.node.FailReads(42);
-  g.Show();
-  EXPECT_EQ(g.Checked(kOverrides), "-------");
-  g.f.node.FailReads(42, false);
-  EXPECT_EQ(g.Click(210), (Calls{"R42@0", "R42@0"}));
-  EXPECT_EQ(g.f.node.Bytes(42), (Bytes{0, 255}));
+// As the mode buttons stand at "Write" ("x": on), the word of the first one on in the order of
+// their values is written; with none on the pump and the valves run Automatic (255) and the
+// override is not written. The node held 0x1234.
+TEST(ModeButtons, TheFirstOnIsWrittenAndNoneOnIsTheDefault) {
+  const std::vector<int> pump = {339, 340, 341}, valve1 = {358, 359, 360}, valve2 = {363, 364, 365};
+  // Page, its buttons, which are on, the word's host index and position, the word after.
+  const std::tuple<int, std::vector<int>, const char*, int, int, Bytes> rows[] = {
+      {8, kOverrides, "x--x--x", 41, 0, {0, 1}}, {8, kOverrides, "-------", 41, 0, {0x12, 0x34}},
+      {13, pump, "xx-", 29, 7, {0, 0}},          {13, pump, "---", 29, 7, {0, 255}},
+      {11, valve1, "---", 29, 9, {0, 255}},      {11, valve2, "xxx", 29, 11, {0, 0}}};
+  for (const auto& [page, buttons, on, index, byte, word] : rows) {
+    PageHarness h;
+    h.Open(page, false);
+    h.Put(Nv(index), byte, {0x12, 0x34});
+    h.Show();
+    for (size_t i = 0; i < buttons.size(); ++i) h.page->SetCheck(buttons[i], on[i] == 'x');
+    h.Write();
+    EXPECT_EQ(h.Get(Nv(index), byte, 2), word) << page << " " << on;
+  }
 }
 
 // The buttons are of no use while the rotary switch stands on "Off" (4), unless the override
@@ -197,21 +197,6 @@ TEST(StatusSwitchPage, SwitchOffDisablesTheOverrideUnlessTheOverrideIsOff) {
   EXPECT_EQ(h.Tick(), Split("R20@2000 R26@2000 R41@2000"));
 }
 
-// A write sends the first mode button on of Off (0), Manual (1), Automatic (255), and
-// Automatic when none is on (as after a failed read on showing).
-TEST(PumpPage, TheFirstButtonOnIsWrittenAndNoneOnIsAutomatic) {
-  PageHarness h;
-  h.Open(13);
-  h.Click(340);
-  h.page->SetCheck(339, true);
-  h.Click(210);
-  EXPECT_EQ(h.Get(Nv(29), 7, 2), (Bytes{0, 0}));
-  h.page->SetCheck(339, false);
-  h.page->SetCheck(340, false);
-  h.Click(210);
-  EXPECT_EQ(h.Get(Nv(29), 7, 2), (Bytes{0, 255}));
-}
-
 // The second valve is of use only with cascade (246) on; switching cascade starts it from
 // "Automatic". A manual position is of use only in "Manual"; so is the cascade output (280).
 TEST(AnalogValvePage, CascadeEnablesTheSecondValveAndManualItsPosition) {
@@ -240,12 +225,6 @@ TEST(AnalogValvePage, CascadeEnablesTheSecondValveAndManualItsPosition) {
   h.Click(246);
   EXPECT_EQ(h.Checked({b.off, b.manual, b.automatic}), "--x");
   EXPECT_EQ(h.Enabled({a.in, b.off, b.in, 280}), "x---");
-  // No mode button on: written as Automatic (255); several: the first of Off, Manual, Automatic.
-  h.page->SetCheck(a.manual, false);
-  for (int id : {b.off, b.manual}) h.page->SetCheck(id, true);  // Automatic still on
-  h.Click(210);
-  EXPECT_EQ(h.Get(Nv(29), a.modeByte, 2), (Bytes{0, 255}));
-  EXPECT_EQ(h.Get(Nv(29), b.modeByte, 2), (Bytes{0, 0}));
 }
 
 const int kOutdoor[5] = {312, 313, 314, 315, 316};
