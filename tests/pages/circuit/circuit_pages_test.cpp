@@ -446,19 +446,16 @@ TEST_P(RandomWrites, TouchOnlyThePagesBytes) {
 INSTANTIATE_TEST_SUITE_P(CircuitPages, RandomWrites, ::testing::ValuesIn(kRandom),
                          [](const auto& info) { return "Page" + std::to_string(info.param.page); });
 
-// A label of each page (the circuit's switch or pump by name), and the tab stops of the pump
-// and extended operation pages in reading order (row by row from the top, left to right), as
-// the Win32 sheet walks them in template order.
+// A label of each page (of the switches and pumps, the circuit's by name), and the tab stops of
+// the pump and extended operation templates in reading order (row by row from the top, left to
+// right), as the Win32 sheet walks them in template order.
 TEST(CircuitPages, LabelsAndTabStops) {
-  const std::vector<int> pump = {339, 340, 341, 212, 201, 202, 203, 211, 210};
-  const std::vector<int> delays = {203, 206, 204, 207, 205, 208, 211, 210};
   const std::tuple<int, std::string, std::vector<int>> rows[] = {
       {8, "Rotary switch (Sw2)", {}},
       {9, "Rotary switch (Sw1)", {}},
-      {12, "Status pump (Mp1)", pump},
-      {13, "Status pump (Mp2", pump},
-      {14, "Start boost temperature in X Hours", delays},
-      {15, "Start night temperature in X Hours", delays}};
+      {12, "Status pump (Mp1)", {339, 340, 341, 212, 201, 202, 203, 211, 210}},
+      {13, "Status pump (Mp2", {}},
+      {14, "Start boost temperature in X Hours", {203, 206, 204, 207, 205, 208, 211, 210}}};
   testing_support::NodeFixture f;
   f.OpenSheet();
   for (const auto& [pageIndex, label, tabStops] : rows) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,14 +19,10 @@ using Calls = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
 
-// The words of `text` ("R45@0 W45@200"), or its parts between `separator`s.
-inline Calls Split(const std::string& text, char separator = ' ') {
-  Calls words;
+// The words of `text`: "R45@0 W45@200".
+inline Calls Split(const std::string& text) {
   std::istringstream in(text);
-  for (std::string w; std::getline(in, w, separator);) {
-    if (!w.empty()) words.push_back(w);
-  }
-  return words;
+  return Calls(std::istream_iterator<std::string>(in), {});
 }
 
 // A configuration part (behind host index 46) or a direct NV.
