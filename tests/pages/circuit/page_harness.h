@@ -1,6 +1,5 @@
-// What the circuit page tests share: a sheet with one page of it in view (pages by their index
-// among the sheet's 36), the host calls of an action with times counted from its start
-// ("R45@0", "W45@200", "R38!@0" for a failed read), and the node's bytes where a page keeps them.
+// A sheet with one circuit page in view (by its index among the sheet's 36), the host calls of
+// an action timed from its start ("R45@0", "W45@200", "R38!@0"), the node's bytes of a page.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +8,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "resources/dialogs.h"
 #include "tests/support/fixture.h"
@@ -75,9 +76,14 @@ class PageHarness {
   // "x" or "-" for each of `ids`: checked, or enabled.
   std::string Checked(const std::vector<int>& ids) const { return Marks(ids, true); }
   std::string Enabled(const std::vector<int>& ids) const { return Marks(ids, false); }
-  Texts Messages() const {
+  // The message boxes shown since the last call, each with an OK button only.
+  Texts Messages() {
     Texts texts;
-    for (const auto& m : f.platform.Messages()) texts.push_back(m.request.text);
+    for (const auto& m : f.platform.Messages()) {
+      texts.push_back(m.request.text);
+      EXPECT_EQ(m.request.flags, fw::kMbOk) << m.request.text;
+    }
+    f.platform.ClearMessages();
     return texts;
   }
 
