@@ -2,7 +2,11 @@
 // a driver to work it: `NodeFixture f; f.OpenSheet(); f.Show(f.sheet->...)`.
 #pragma once
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "control/current_control.h"
@@ -26,18 +30,43 @@ class BareSheet : public fw::CPropertySheet, public INodeLink {
 
 class NodeFixture {
  public:
-  NodeFixture();
-  ~NodeFixture();
+  NodeFixture() = default;
+  ~NodeFixture() {
+    CloseSheet();
+    ForgetCurrentControl(&control);
+  }
 
   // Builds the sheet as the Properties verb does and opens it; the node's log starts empty.
-  void OpenSheet(bool offerReader = true, bool offerWriter = true);
-  void CloseSheet();
+  void OpenSheet(bool offerReader = true, bool offerWriter = true) {
+    CloseSheet();
+    site.Offer(offerReader, offerWriter);
+    SetCurrentControl(&control);
+    sheet = std::make_unique<CSheet>("HD7_3", nullptr, 0);
+    driver = std::make_unique<fw::headless::SheetDriver>(*sheet, platform);
+    driver->Open();
+  }
+  void CloseSheet() {
+    driver.reset();
+    sheet.reset();
+  }
 
   // Brings `page` into view, switching the page set on the Node Information page if needed.
-  void Show(fw::CPropertyPage& page);
+  void Show(fw::CPropertyPage& page) {
+    for (int set : {kIdShowSet2, kIdShowSet1}) {
+      if (sheet->GetPageIndex(&page) >= 0) break;
+      driver->SelectTab(0);
+      driver->Click(set);
+    }
+    const int index = sheet->GetPageIndex(&page);
+    if (index < 0) throw std::logic_error("page is in neither page set");
+    driver->SelectTab(index);
+  }
 
   // Calls made after `from` in the node's log.
-  std::vector<sim::HostCall> CallsSince(size_t from) const;
+  std::vector<sim::HostCall> CallsSince(size_t from) const {
+    const auto& log = node.Log();
+    return {log.begin() + static_cast<std::ptrdiff_t>(std::min(from, log.size())), log.end()};
+  }
 
   fw::headless::HeadlessPlatform platform;  // first: the node's clock reads its ticks
   sim::SimulatedNode node;
@@ -47,9 +76,29 @@ class NodeFixture {
   std::unique_ptr<fw::headless::SheetDriver> driver;
 };
 
-// Host calls written compactly for exact-traffic comparisons: "R45", "W45:0001", "N", with the
-// virtual time when asked: "R45@400".
-std::vector<std::string> Traffic(const std::vector<sim::HostCall>& calls, bool withTime = false,
-                                 bool withBytes = true);
+// Host calls written compactly for exact-traffic comparisons: "R45", "W45:0001", "N", "R45!"
+// for a failed call, with the virtual time when asked: "R45@400".
+inline std::vector<std::string> Traffic(const std::vector<sim::HostCall>& calls,
+                                        bool withTime = false, bool withBytes = true) {
+  std::vector<std::string> out;
+  for (const sim::HostCall& c : calls) {
+    using Kind = sim::HostCall::Kind;
+    std::string s = c.kind == Kind::kGetNodeName ? "N"
+                    : c.kind == Kind::kRead      ? "R" + std::to_string(c.index)
+                                                 : "W" + std::to_string(c.index);
+    if (c.kind == Kind::kWrite && withBytes) {
+      s += ":";
+      for (uint8_t b : c.bytes) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02X", b);
+        s += hex;
+      }
+    }
+    if (c.status != 0) s += "!";
+    if (withTime) s += "@" + std::to_string(c.atMs);
+    out.push_back(s);
+  }
+  return out;
+}
 
 }  // namespace testing_support

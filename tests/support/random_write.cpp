@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <sstream>
 
 #include "nvdata/config_part.h"
 #include "nvdata/nv_page.h"
@@ -47,35 +48,24 @@ std::string Key(int32_t index, int part) {
   return index == kIndexPluginCnf ? "part" + std::to_string(part) : "nv" + std::to_string(index);
 }
 
+// The bits of each byte the page owns, and the value it always writes there if any.
 struct Ownership {
   uint8_t mask = 0;
   int fixed = -1;
 };
-
-std::string Hex(uint8_t b) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", b);
-  return text;
-}
+using Owned = std::map<std::string, std::map<int, Ownership>>;
 
 void CheckBytes(const std::map<std::string, std::vector<uint8_t>>& before,
-                const std::map<std::string, std::vector<uint8_t>>& after,
-                const std::map<std::string, std::map<int, Ownership>>& owned) {
-  const std::string selectorKey = Key(kIndexPartSelector, 0);
+                const std::map<std::string, std::vector<uint8_t>>& after, Owned& owned) {
   for (const auto& [key, was] : before) {
-    if (key == selectorKey) continue;  // the selector is node state every page moves
+    if (key == Key(kIndexPartSelector, 0)) continue;  // node state every page moves
     const std::vector<uint8_t>& now = after.at(key);
-    const auto own = owned.find(key);
     for (size_t i = 0; i < was.size(); ++i) {
-      Ownership o;
-      if (own != owned.end()) {
-        const auto it = own->second.find(static_cast<int>(i));
-        if (it != own->second.end()) o = it->second;
-      }
+      const Ownership o = owned.count(key) != 0 ? owned[key][static_cast<int>(i)] : Ownership{};
       const uint8_t changed = static_cast<uint8_t>(was[i] ^ now[i]);
       EXPECT_EQ(changed & ~o.mask, 0)
-          << key << " byte " << i << " is not the page's: " << Hex(was[i]) << " became "
-          << Hex(now[i]);
+          << key << " byte " << i << " is not the page's: " << int{was[i]} << " became "
+          << int{now[i]};
       if (o.fixed >= 0 && changed != 0) {
         EXPECT_EQ(now[i], o.fixed) << key << " byte " << i << " written with another value";
       }
@@ -83,27 +73,21 @@ void CheckBytes(const std::map<std::string, std::vector<uint8_t>>& before,
   }
 }
 
-void CheckCalls(const std::vector<sim::HostCall>& calls,
-                const std::map<std::string, std::map<int, Ownership>>& owned,
+void CheckCalls(const std::vector<sim::HostCall>& calls, const Owned& owned,
                 bool readsBeforeWrite) {
-  for (size_t i = 0; i < calls.size(); ++i) {
-    const sim::HostCall& w = calls[i];
-    if (w.kind != sim::HostCall::Kind::kWrite || w.index == kIndexPartSelector) continue;
-    const std::string key = Key(w.index, w.part);
+  for (auto w = calls.begin(); w != calls.end(); ++w) {
+    if (w->kind != sim::HostCall::Kind::kWrite || w->index == kIndexPartSelector) continue;
+    const std::string key = Key(w->index, w->part);
     EXPECT_TRUE(owned.count(key) != 0) << "wrote " << key << ", which the page does not own";
     if (!readsBeforeWrite) continue;
     // The last read of the same NV before the write must have succeeded (for a part: with the
     // same part selected).
-    const sim::HostCall* read = nullptr;
-    for (size_t j = i; j-- > 0;) {
-      if (calls[j].kind == sim::HostCall::Kind::kRead && calls[j].index == w.index) {
-        read = &calls[j];
-        break;
-      }
-    }
-    ASSERT_NE(read, nullptr) << "wrote " << key << " without reading it";
+    const auto read = std::find_if(std::make_reverse_iterator(w), calls.rend(), [&](auto& c) {
+      return c.kind == sim::HostCall::Kind::kRead && c.index == w->index;
+    });
+    ASSERT_NE(read, calls.rend()) << "wrote " << key << " without reading it";
     EXPECT_EQ(read->status, 0) << "wrote " << key << " after its read failed";
-    EXPECT_EQ(read->part, w.part) << "wrote " << key << " after reading another part";
+    EXPECT_EQ(read->part, w->part) << "wrote " << key << " after reading another part";
   }
 }
 
@@ -116,21 +100,14 @@ std::vector<PageByte> WholePart(int part) {
 }
 
 std::string RandomFieldText(std::mt19937& rng) {
-  static const char* const kSpecial[] = {"nan",
-                                         "inf",
-                                         "-0",
-                                         "0x1F",
-                                         "1e5",
-                                         ".5",
-                                         "-.5",
-                                         "+7",
-                                         "1e308",
-                                         "-1e400",
-                                         "99999999999999999999",
-                                         "1,5",
-                                         "\t3",
-                                         "0.0000001",
-                                         "-2147483649"};
+  static const std::vector<std::string> kSpecial = [] {
+    std::vector<std::string> words;
+    std::istringstream in(
+        "nan|inf|-0|0x1F|1e5|.5|-.5|+7|1e308|-1e400|99999999999999999999|1,5|\t3|0.0000001|"
+        "-2147483649");
+    for (std::string w; std::getline(in, w, '|');) words.push_back(w);
+    return words;
+  }();
   char text[64];
   switch (Uniform(rng, 0, 9)) {
     case 0:
@@ -142,7 +119,7 @@ std::string RandomFieldText(std::mt19937& rng) {
                     std::uniform_real_distribution<double>(-1000.0, 1000.0)(rng));
       return text;
     case 3:
-      return kSpecial[Uniform(rng, 0, static_cast<int>(std::size(kSpecial)) - 1)];
+      return kSpecial[static_cast<size_t>(Uniform(rng, 0, static_cast<int>(kSpecial.size()) - 1))];
     case 4: {
       std::string junk;
       const int n = Uniform(rng, 1, 12);
@@ -166,14 +143,12 @@ std::string RandomFieldText(std::mt19937& rng) {
 RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
                                  const std::vector<PageByte>& owned, const FieldFiller& fill,
                                  const RandomWriteOptions& options) {
-  std::map<std::string, std::map<int, Ownership>> ownership;
+  Owned ownership;
+  std::vector<int> ownParts;
   for (const PageByte& b : owned) {
     Ownership& o = ownership[Key(b.index, b.part)][b.position];
     o.mask |= b.mask;
     if (b.fixed >= 0) o.fixed = b.fixed;
-  }
-  std::vector<int> ownParts;
-  for (const PageByte& b : owned) {
     if (b.index == kIndexPluginCnf) ownParts.push_back(b.part);
   }
 
@@ -206,13 +181,11 @@ RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
     CheckCalls(calls, ownership, options.readsBeforeWrite);
     if (options.checkCalls) options.checkCalls(calls);
 
-    ++stats.trials;
-    const bool wrote = std::any_of(calls.begin(), calls.end(), [](const sim::HostCall& c) {
-      return c.kind == sim::HostCall::Kind::kWrite && c.index != kIndexPartSelector;
-    });
-    const bool failedRead = std::any_of(calls.begin(), calls.end(), [](const sim::HostCall& c) {
-      return c.kind == sim::HostCall::Kind::kRead && c.status != 0;
-    });
+    bool wrote = false, failedRead = false;
+    for (const sim::HostCall& c : calls) {
+      wrote = wrote || (c.kind == sim::HostCall::Kind::kWrite && c.index != kIndexPartSelector);
+      failedRead = failedRead || (c.kind == sim::HostCall::Kind::kRead && c.status != 0);
+    }
     stats.withWrites += wrote ? 1 : 0;
     stats.withoutWrites += wrote ? 0 : 1;
     stats.withFailedReads += failedRead ? 1 : 0;

@@ -1,11 +1,6 @@
 // The randomized write check every writing page runs: with random node bytes, random read
-// failures and random field texts, a click on "Write" changes no byte that is not the page's
-// own, and never writes an NV whose read failed (also for other writing buttons, with
-// `RandomWriteOptions::button`). Usage:
-//
-//   const auto stats = RunRandomWrites(f, page, {PageByte::Nv(41, 0), PageByte::Nv(41, 1)},
-//                                      [](std::mt19937& rng, fw::CPropertyPage& p) { ... });
-//   EXPECT_GT(stats.withWrites, 100);
+// failures and random field texts, a click on "Write" (or `RandomWriteOptions::button`) changes
+// no byte that is not the page's own, and never writes an NV whose read failed.
 #pragma once
 
 #include <cstdint>
@@ -44,8 +39,7 @@ std::vector<PageByte> WholePart(int part);
 struct RandomWriteOptions {
   int trials = 1000;
   uint32_t seed = 20260505;
-  // The button each trial clicks; 0 is "Write".
-  int button = 0;
+  int button = 0;  // the button each trial clicks; 0 is "Write"
   // False for a page that writes whole NVs or parts without reading them first.
   bool readsBeforeWrite = true;
   double readFailureRate = 0.08;           // per host index and trial
@@ -55,7 +49,6 @@ struct RandomWriteOptions {
 };
 
 struct RandomWriteStats {
-  int trials = 0;
   int withWrites = 0;       // the page wrote at least one NV or part
   int withFailedReads = 0;  // at least one of the page's reads failed
   int withoutWrites = 0;

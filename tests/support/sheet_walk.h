@@ -1,8 +1,8 @@
 // What the whole-sheet walk checks after pressing a page's "Read" and "Write": which NVs and
-// parts the page wrote with bytes other than the node held, and which it wrote after their
-// read had failed. Shared by the native and the Windows walks.
+// parts the page wrote with bytes other than the node held, and which after a failed read.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -33,9 +33,9 @@ inline std::vector<std::string> ChangedByWrites(
     const auto was = before.find(key);
     const auto now = after.find(key);
     const bool same = was != before.end() && now != after.end() && was->second == now->second;
-    bool listed = false;
-    for (const std::string& k : changed) listed = listed || k == key;
-    if (!same && !listed) changed.push_back(key);
+    if (!same && std::find(changed.begin(), changed.end(), key) == changed.end()) {
+      changed.push_back(key);
+    }
   }
   return changed;
 }

@@ -1,13 +1,15 @@
-// What the circuit page tests share: a sheet with one page of it in view (pages by their index
-// among the sheet's 36), the host calls of an action with times counted from its start
-// ("R45@0", "W45@200", "R38!@0" for a failed read), and the node's bytes where a page keeps them.
+// A sheet with one circuit page in view (by its index among the sheet's 36), the host calls of
+// an action timed from its start ("R45@0", "W45@200", "R38!@0"), the node's bytes of a page.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "resources/dialogs.h"
 #include "tests/support/fixture.h"
@@ -18,14 +20,10 @@ using Calls = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
 
-// The words of `text` ("R45@0 W45@200"), or its parts between `separator`s.
-inline Calls Split(const std::string& text, char separator = ' ') {
-  Calls words;
+// The words of `text`: "R45@0 W45@200".
+inline Calls Split(const std::string& text) {
   std::istringstream in(text);
-  for (std::string w; std::getline(in, w, separator);) {
-    if (!w.empty()) words.push_back(w);
-  }
-  return words;
+  return Calls(std::istream_iterator<std::string>(in), {});
 }
 
 // A configuration part (behind host index 46) or a direct NV.
@@ -33,12 +31,8 @@ struct Where {
   int32_t index;
   int part;
 };
-inline Where Part(int part) {
-  return {46, part};
-}
-inline Where Nv(int32_t index) {
-  return {index, 0};
-}
+inline constexpr auto Part = [](int part) { return Where{46, part}; };
+inline constexpr auto Nv = [](int32_t index) { return Where{index, 0}; };
 
 class PageHarness {
  public:
@@ -80,19 +74,16 @@ class PageHarness {
   void Type(int id, const std::string& text) { f.driver->Type(id, text); }
   std::string Text(int id) const { return f.driver->Text(id); }
   // "x" or "-" for each of `ids`: checked, or enabled.
-  std::string Checked(const std::vector<int>& ids) const {
-    std::string s;
-    for (int id : ids) s += f.driver->Checked(id) ? "x" : "-";
-    return s;
-  }
-  std::string Enabled(const std::vector<int>& ids) const {
-    std::string s;
-    for (int id : ids) s += f.driver->Enabled(id) ? "x" : "-";
-    return s;
-  }
-  Texts Messages() const {
+  std::string Checked(const std::vector<int>& ids) const { return Marks(ids, true); }
+  std::string Enabled(const std::vector<int>& ids) const { return Marks(ids, false); }
+  // The message boxes shown since the last call, each with an OK button only.
+  Texts Messages() {
     Texts texts;
-    for (const auto& m : f.platform.Messages()) texts.push_back(m.request.text);
+    for (const auto& m : f.platform.Messages()) {
+      texts.push_back(m.request.text);
+      EXPECT_EQ(m.request.flags, fw::kMbOk) << m.request.text;
+    }
+    f.platform.ClearMessages();
     return texts;
   }
 
@@ -116,6 +107,11 @@ class PageHarness {
   fw::CPropertyPage* page = nullptr;
 
  private:
+  std::string Marks(const std::vector<int>& ids, bool checked) const {
+    std::string s;
+    for (int id : ids) s += (checked ? f.driver->Checked(id) : f.driver->Enabled(id)) ? "x" : "-";
+    return s;
+  }
   int pageIndex_ = -1;
 };
 
