@@ -36,21 +36,15 @@ class FuzzPlatform : public fw::PlatformImpl {
 }
 
 // Hands the reader the lines and remembers every line handed out.
-class WatchedLines : public LineReader {
+class WatchedLines : public TextLineReader {
  public:
-  explicit WatchedLines(std::string text) : inner_(std::move(text)) {}
+  using TextLineReader::TextLineReader;
   bool Next(std::string& line) override {
-    if (!inner_.Next(line)) return false;
+    if (!TextLineReader::Next(line)) return false;
     seen.push_back(line);
     return true;
   }
   std::vector<std::string> seen;
-
- protected:
-  int Get() override { return EOF; }
-
- private:
-  TextLineReader inner_;
 };
 
 // Lines of the header block and section headers: empty, "*", "/", or "-" not starting a number.

@@ -6,6 +6,7 @@
 #include "tests/settingsfile/temp_folder.h"
 #include "tests/support/fixture.h"
 
+using settingsfile_test::PartPass;
 using settingsfile_test::StrInt;
 using testing_support::NodeFixture;
 using testing_support::Traffic;
@@ -44,32 +45,23 @@ void ExpectFactory(const sim::SimulatedNode& node) {
   for (int part = 1; part <= 12; ++part) EXPECT_EQ(node.Part(part), kFactoryParts[part - 1]);
 }
 
-TEST(FactorySettings, WritesTheDocumentedBytesAndLeavesPartZero) {
+TEST(FactorySettings, WritesTheDocumentedBytesWithTheirPausesAndLeavesPartZero) {
   NodeFixture f;
   // Every setting changed from the factory's.
   for (int index = 39; index <= 44; ++index) {
     f.node.SetBytes(index, std::vector<uint8_t>(sim::SimulatedNode::SizeOf(index), 0x5A));
   }
   for (int part = 1; part <= 12; ++part) f.node.SetPart(part, std::vector<uint8_t>(31, 0xA5));
+  f.node.SetSelectedPart(0);
+  f.node.ClearLog();
   EXPECT_EQ(WriteFactorySettings(NodeIo(&f.node, &f.node)), 0);
   ExpectFactory(f.node);
   EXPECT_EQ(f.node.SelectedPart(), 0);
   ExpectFactory(sim::SimulatedNode());  // the simulated node starts from them too
-}
-
-TEST(FactorySettings, TrafficAndPausesInVirtualTime) {
-  NodeFixture f;
-  f.node.SetSelectedPart(0);
-  WriteFactorySettings(NodeIo(&f.node, &f.node));
   Calls expected = {"W39@0", "W40@250", "W41@500", "W42@750", "W43@1000", "W44@1250"};
-  for (int part = 1; part <= 12; ++part) {
-    const int t = 1500 + 2650 * (part - 1);
-    char select[24];
-    std::snprintf(select, sizeof select, "W45:%04X@%d", part, t + 2200);
-    expected.insert(expected.end(),
-                    {"R45@" + std::to_string(t), select, "W46@" + std::to_string(t + 2650)});
-  }
-  expected.push_back("W45:0000@" + std::to_string(1500 + 12 * 2650 + 200));
+  const Calls parts = PartPass(1500, 2650, 2200, "W46");
+  expected.insert(expected.end(), parts.begin(), parts.end());
+  expected.push_back("W45:0000@33500");
   // Value writes without their bytes; selector writes with them.
   Calls calls = Traffic(f.node.Log(), true);
   const Calls withoutBytes = Traffic(f.node.Log(), true, false);

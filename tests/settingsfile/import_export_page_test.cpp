@@ -27,8 +27,9 @@ const std::string kFile =
     "* nciSwitchExt1     (40) - SNVT_count             \r\n"
     "300\r\n";
 
-struct ImportExport {
-  ImportExport() {
+class ImportExportPage : public ::testing::Test {
+ protected:
+  ImportExportPage() {
     f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7});
     f.OpenSheet();
     ShowPage();
@@ -53,19 +54,12 @@ struct ImportExport {
     f.platform.QueueFile(std::move(path));
     f.driver->Click(kSaveToFile);
   }
-  void Download(std::optional<std::string> path, const std::string& password = "Kobalt") {
-    f.driver->Type(kPassword, password);
-    f.platform.QueueFile(std::move(path));
-    f.driver->Click(kReadFromFile);
-  }
 
   NodeFixture f;
   TempFolder folder;
 };
 
-TEST(ImportExportPage, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
-  ImportExport p;
-  NodeFixture& f = p.f;
+TEST_F(ImportExportPage, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
   EXPECT_EQ(f.driver->Text(kNodeName), "HD7_3 Sim");
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\HD7_3 Sim.txt");
   EXPECT_TRUE(f.driver->Enabled(kSaveToFile));
@@ -74,7 +68,7 @@ TEST(ImportExportPage, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
   f.driver->Type(kFileName, "D:\\mine.txt");
   f.node.SetNodeName("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
   f.node.ClearLog();
-  p.ShowPage();
+  ShowPage();
   EXPECT_EQ(f.driver->Text(kNodeName), "ABCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\ABCDEFGHIJKLMNOPQRST.txt");
   EXPECT_EQ(Traffic({f.node.Log().back()}), Strings{"N"});
@@ -93,29 +87,27 @@ TEST(ImportExportPage, ShowingAndDefaultFetchTheNodeNameAndTheDefaultFileName) {
   f.driver->Click(kDefaultName);
   EXPECT_TRUE(f.driver->Enabled(kSaveToFile));
   EXPECT_EQ(f.driver->Text(kFileName), "C:\\B7.txt");
-  EXPECT_EQ(p.Messages(), Strings{});
+  EXPECT_EQ(Messages(), Strings{});
 }
 
-TEST(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
-  ImportExport p;
-  TempFolder& folder = p.folder;
-  p.f.driver->Type(kFileName, folder.Path("typed"));
-  p.Save(std::nullopt);
-  ASSERT_EQ(p.f.platform.FileRequests().size(), 1u);
-  const fw::FileDialogRequest& request = p.f.platform.FileRequests()[0];
+TEST_F(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
+  f.driver->Type(kFileName, folder.Path("typed"));
+  Save(std::nullopt);
+  ASSERT_EQ(f.platform.FileRequests().size(), 1u);
+  const fw::FileDialogRequest& request = f.platform.FileRequests()[0];
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.initialName, folder.Path("typed"));
   EXPECT_EQ(request.defaultExt, "txt");
   EXPECT_EQ(request.filter, "Tavera NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|");
   EXPECT_TRUE(request.hideReadOnly);
-  EXPECT_EQ(p.Messages(), Strings{});
+  EXPECT_EQ(Messages(), Strings{});
   EXPECT_EQ(folder.Names(), Strings{});
 
   // A name without an extension gets ".txt", and the field shows the path.
-  p.Save(folder.Path("node"));
-  EXPECT_EQ(p.f.driver->Text(kFileName), folder.Path("node.txt"));
+  Save(folder.Path("node"));
+  EXPECT_EQ(f.driver->Text(kFileName), folder.Path("node.txt"));
   EXPECT_EQ(folder.Names(), Strings{"node.txt"});
-  EXPECT_EQ(p.Messages(), Strings{"File written"});
+  EXPECT_EQ(Messages(), Strings{"File written"});
   const std::string first = TempFolder::Read(folder.Path("node.txt"));
   EXPECT_NE(first.find("\r\n- 5/12-2026  9:05:07\r\n"), std::string::npos);
 
@@ -124,26 +116,26 @@ TEST(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
       {fw::kIdNo, {"Overwrite existing file? [File exists!] (yes/no)", "File not written"}},
       {fw::kIdYes,
        {"Overwrite existing file? [File exists!] (yes/no)", "File Written. 14 NV read errors"}}};
-  p.f.node.FailReads(41);
-  p.f.node.FailReads(43);
-  p.f.node.FailReads(kIndexPluginCnf);
+  f.node.FailReads(41);
+  f.node.FailReads(43);
+  f.node.FailReads(kIndexPluginCnf);
   for (const auto& [answer, messages] : answers) {
-    p.f.platform.ClearMessages();
-    p.f.platform.QueueAnswer(answer);
-    p.Save(folder.Path("node.txt"));
-    EXPECT_EQ(p.Messages(), messages);
+    f.platform.ClearMessages();
+    f.platform.QueueAnswer(answer);
+    Save(folder.Path("node.txt"));
+    EXPECT_EQ(Messages(), messages);
     EXPECT_EQ(TempFolder::Read(folder.Path("node.txt")) == first, answer == fw::kIdNo);
   }
 
   // A path that is a folder cannot be opened; a full disk cannot take the new file.
-  p.f.platform.ClearMessages();
+  f.platform.ClearMessages();
   std::filesystem::create_directory(folder.Path("folder.txt"));
-  p.Save(folder.Path("folder.txt"));
-  EXPECT_EQ(p.Messages(), Strings{"Error opening file"});
+  Save(folder.Path("folder.txt"));
+  EXPECT_EQ(Messages(), Strings{"Error opening file"});
   EXPECT_TRUE(RunConfined(
       [&] {
-        p.Save(folder.Path("full.txt"));
-        EXPECT_EQ(p.Messages().back(), "Error writing file");
+        Save(folder.Path("full.txt"));
+        EXPECT_EQ(Messages().back(), "Error writing file");
       },
       200));
   EXPECT_EQ(folder.Names(), (Strings{"folder.txt", "node.txt"}));
@@ -186,70 +178,71 @@ const DownloadCase kDownloads[] = {
     {Setup::kFolder, "node.txt", {kYes}, {kAsk, kReadError}},
 };
 
-TEST(ImportExportPage, DownloadAsksAndReports) {
-  for (const DownloadCase& c : kDownloads) {
-    SCOPED_TRACE(c.messages.empty() ? "cancelled" : c.messages.back());
-    ImportExport p;
-    NodeFixture& f = p.f;
-    const std::string file = c.setup == Setup::kForeignId
-                                 ? "- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile
-                             : c.setup == Setup::kNoId ? kFile.substr(27)
-                                                       : kFile;
-    if (c.setup == Setup::kFolder) {
-      std::filesystem::create_directory(p.folder.Path("node.txt"));
-    } else {
-      p.folder.Write("node.txt", file,
-                     c.setup == Setup::kReadOnly ? kReadOnly : std::filesystem::perms::all);
+class DownloadFromFile : public ImportExportPage,
+                         public ::testing::WithParamInterface<DownloadCase> {};
+
+TEST_P(DownloadFromFile, AsksAndReports) {
+  const DownloadCase& c = GetParam();
+  const std::string file = c.setup == Setup::kForeignId
+                               ? "- 90 48 44 37 5F 33 42 2B\r\n" + kFile.substr(27) + kFile
+                           : c.setup == Setup::kNoId ? kFile.substr(27)
+                                                     : kFile;
+  if (c.setup == Setup::kFolder) {
+    std::filesystem::create_directory(folder.Path("node.txt"));
+  } else {
+    folder.Write("node.txt", file,
+                 c.setup == Setup::kReadOnly ? kReadOnly : std::filesystem::perms::all);
+  }
+  const std::string password = c.setup == Setup::kWrongPassword ? "kobalt" : "Kobalt";
+  f.driver->Type(kFileName, "C:\\kept.txt");
+  f.node.FailWrites(41, c.setup == Setup::kRefusedWrite);
+  f.node.ClearLog();
+  for (int answer : c.answers) f.platform.QueueAnswer(answer);
+  const auto scenario = [&] {
+    f.driver->Type(kPassword, password);
+    f.platform.QueueFile(c.picked ? std::optional(folder.Path(c.picked)) : std::nullopt);
+    f.driver->Click(kReadFromFile);
+    EXPECT_EQ(Messages(), c.messages);
+    const bool completed =
+        !c.messages.empty() && c.messages.back().rfind("Download completed", 0) == 0;
+    const std::vector<uint8_t> switch1 = {0x01, 0x2C}, factory = {0x00, 0xFF};
+    EXPECT_EQ(f.node.Bytes(41), completed && c.setup != Setup::kRefusedWrite ? switch1 : factory);
+    bool wrote = false;
+    for (const auto& call : f.node.Log()) wrote |= call.kind == sim::HostCall::Kind::kWrite;
+    EXPECT_EQ(wrote, completed);
+    const bool passwordOk = c.setup != Setup::kWrongPassword;
+    EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : password);
+    EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
+    ASSERT_EQ(f.platform.FileRequests().size(), passwordOk ? 1u : 0u);
+    for (const fw::FileDialogRequest& request : f.platform.FileRequests()) {
+      EXPECT_FALSE(request.save);
+      EXPECT_EQ(request.initialName, "C:\\kept.txt");
     }
-    const std::string password = c.setup == Setup::kWrongPassword ? "kobalt" : "Kobalt";
-    f.driver->Type(kFileName, "C:\\kept.txt");
-    f.node.FailWrites(41, c.setup == Setup::kRefusedWrite);
-    f.node.ClearLog();
-    for (int answer : c.answers) f.platform.QueueAnswer(answer);
-    const auto scenario = [&] {
-      p.Download(c.picked ? std::optional(p.folder.Path(c.picked)) : std::nullopt, password);
-      EXPECT_EQ(p.Messages(), c.messages);
-      const bool completed =
-          !c.messages.empty() && c.messages.back().rfind("Download completed", 0) == 0;
-      const std::vector<uint8_t> switch1 = {0x01, 0x2C}, factory = {0x00, 0xFF};
-      EXPECT_EQ(f.node.Bytes(41), completed && c.setup != Setup::kRefusedWrite ? switch1 : factory);
-      bool wrote = false;
-      for (const auto& call : f.node.Log()) wrote |= call.kind == sim::HostCall::Kind::kWrite;
-      EXPECT_EQ(wrote, completed);
-      const bool passwordOk = c.setup != Setup::kWrongPassword;
-      EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : password);
-      EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
-      ASSERT_EQ(f.platform.FileRequests().size(), passwordOk ? 1u : 0u);
-      for (const fw::FileDialogRequest& request : f.platform.FileRequests()) {
-        EXPECT_FALSE(request.save);
-        EXPECT_EQ(request.initialName, "C:\\kept.txt");
-      }
-    };
-    if (c.setup == Setup::kReadOnly) {
-      EXPECT_TRUE(RunConfined(scenario));
-    } else {
-      scenario();
-    }
+  };
+  if (c.setup == Setup::kReadOnly) {
+    EXPECT_TRUE(RunConfined(scenario));
+  } else {
+    scenario();
   }
 }
 
-TEST(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
-  ImportExport p;
-  NodeFixture& f = p.f;
+INSTANTIATE_TEST_SUITE_P(ImportExport, DownloadFromFile, ::testing::ValuesIn(kDownloads));
+
+TEST_F(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
   f.node.SetBytes(41, {0x12, 0x34});
   f.driver->Type(kPassword, "Kobalt ");
   f.driver->Click(kDefaultSettings);
-  EXPECT_EQ(p.Messages(), Strings{"module Wrong password [HD7_3]"});
+  EXPECT_EQ(Messages(), Strings{"module Wrong password [HD7_3]"});
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x12, 0x34}));
 
   // Without write errors the message is the long operation's closing one (below).
   f.node.FailWrites(39);
   f.node.FailWrites(44);
-  p.f.platform.ClearMessages();
+  f.platform.ClearMessages();
   f.driver->Type(kPassword, "Kobalt");
   f.driver->Click(kDefaultSettings);
   EXPECT_EQ(
-      p.Messages(),
+      Messages(),
       Strings{"module Default settings: 2 NV write errors. Please restart the plugin [HD7_3]"});
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
   EXPECT_EQ(f.driver->Text(kPassword), "");
@@ -294,14 +287,12 @@ const Operation kOperations[] = {
      "module Please restart the plugin [HD7_3]"},
 };
 
-class LongOperation : public ::testing::TestWithParam<Operation> {};
+class LongOperation : public ImportExportPage, public ::testing::WithParamInterface<Operation> {};
 
 TEST_P(LongOperation, SheetPaintsNoTimerFiresAndTheStepsShowAsTheyHappen) {
   const Operation& op = GetParam();
-  ImportExport p;
-  NodeFixture& f = p.f;
-  const std::string path = p.folder.Path("node.txt");
-  if (op.button == kReadFromFile) p.Save(path);  // the factory settings to download
+  const std::string path = folder.Path("node.txt");
+  if (op.button == kReadFromFile) Save(path);  // the factory settings to download
   f.driver->Type(kPassword, "Kobalt");
   f.platform.QueueFile(path);
   f.platform.QueueAnswer(fw::kIdYes);
@@ -330,7 +321,7 @@ TEST_P(LongOperation, SheetPaintsNoTimerFiresAndTheStepsShowAsTheyHappen) {
   EXPECT_EQ(captions, std::set<std::string>{"Please wait..."});
   EXPECT_EQ(f.driver->Text(op.button), op.caption);
   EXPECT_EQ(f.driver->Text(kProgress), "") << "cleared when the operation ends";
-  EXPECT_EQ(p.Messages().back(), op.closingMessage);
+  EXPECT_EQ(Messages().back(), op.closingMessage);
 }
 
 INSTANTIATE_TEST_SUITE_P(ImportExport, LongOperation, ::testing::ValuesIn(kOperations),

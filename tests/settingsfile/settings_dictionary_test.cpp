@@ -14,21 +14,19 @@ using testing_support::NodeFixture;
 
 namespace {
 
-// The codecs' own edges are the codec tests'; here the decimals and texts the dictionary adds.
+// The codecs' own edges are the codec tests'; here the decimals and texts the dictionary adds
+// (the typed values below add one of each codec).
 TEST(SettingsDictionary, ValueTextsOfEachCodec) {
   using C = SettingCodec;
   const std::tuple<C, std::vector<uint8_t>, const char*> cases[] = {
       {C::kTemp, {0x27, 0x10}, "100.00"},
       {C::kTemp, {0xFF, 0xFF}, "-0.01"},
-      {C::kTenthsWhole, {0x00, 0xEF}, "23.9"},
       {C::kTenths, {0xFF, 0xFF}, "6553.5"},
       {C::kWord, {0xFF, 0xFF}, "65535"},
       {C::kHalfByte, {0xFF}, "127.5"},
       {C::kSignedByte, {0xFF}, "-1"},
       {C::kQuarterHours, {96}, "24:00"},
-      {C::kHoursMinutes, {6, 5}, "6:05"},
       {C::kHoursMinutes, {0xFF, 0x2D}, "-1:45"},
-      {C::kOverride, {0x00, 0x06}, "Occupied"},
       {C::kOverride, {0x00, 0xFF}, "Use manual rotary switch"},
       {C::kOverride, {0x01, 0x01}, "Use manual rotary switch (257)"},
   };

@@ -10,6 +10,7 @@
 #include "tests/settingsfile/temp_folder.h"
 #include "tests/support/fixture.h"
 
+using settingsfile_test::PartPass;
 using settingsfile_test::TempFolder;
 using testing_support::NodeFixture;
 using testing_support::Traffic;
@@ -66,9 +67,7 @@ TEST_F(ExportTest, NodeNameIsTheNodesOwnBytesOnOneLine) {
       {"", ""},
   };
   for (const auto& [name, line] : cases) {
-    std::vector<uint8_t> bytes(name.begin(), name.end());
-    bytes.push_back(0);
-    f.node.SetNodeNameBytes(bytes);
+    f.node.SetNodeName(name);
     f.node.ClearLog();
     std::string shown = "none";  // the page is shown the name as fetched
     ExportSettings(io, path, [&](const std::string& fetched) { shown = fetched; });
@@ -128,13 +127,8 @@ TEST_F(ExportTest, TrafficAndPausesInVirtualTimeAndAFileThatWillNotOpenComesLast
   path = folder.Folder();  // a folder, not a file: reported after every read
   EXPECT_EQ(Export().outcome, FileWriteOutcome::kOpenFailed);
   Calls expected = {"N@0", "R39@0", "R40@0", "R41@0", "R42@0", "R43@0", "R44@0"};
-  for (int part = 1; part <= 12; ++part) {
-    const int t = 650 * (part - 1);
-    char select[24];
-    std::snprintf(select, sizeof select, "W45:%04X@%d", part, t + 200);
-    expected.insert(expected.end(),
-                    {"R45@" + std::to_string(t), select, "R46@" + std::to_string(t + 650)});
-  }
+  const Calls parts = PartPass(0, 650, 200, "R46");
+  expected.insert(expected.end(), parts.begin(), parts.end());
   EXPECT_EQ(Traffic(f.node.Log(), true), expected);
   EXPECT_EQ(f.platform.SleptMs(), 12u * 650u);
   for (const sim::HostCall& call : f.node.Log()) {

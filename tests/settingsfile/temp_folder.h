@@ -17,13 +17,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace settingsfile_test {
 
 namespace fs = std::filesystem;
-constexpr fs::perms kWrite =
-    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-constexpr fs::perms kReadOnly = fs::perms::all & ~kWrite;
+constexpr fs::perms kReadOnly =
+    fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
 
 class TempFolder {
  public:
@@ -44,7 +45,6 @@ class TempFolder {
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
   std::string Folder() const { return path_.string(); }
 
-  // Names of the files in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(path_)) {
@@ -134,6 +134,20 @@ inline std::vector<uint8_t> StrInt(std::vector<int> values) {
     bytes.push_back(static_cast<uint8_t>(values[k] & 0xFF));
   }
   return bytes;
+}
+
+// A pass over the twelve parts from `start` ms on, one every `step` ms: the selector read, the
+// part selected `select` ms later, then `access` to it ("R46" or "W46") at the end of the step.
+inline std::vector<std::string> PartPass(int start, int step, int select, const char* access) {
+  std::vector<std::string> calls;
+  for (int part = 1; part <= 12; ++part) {
+    const int t = start + step * (part - 1);
+    char selector[24];
+    std::snprintf(selector, sizeof selector, "W45:%04X@%d", part, t + select);
+    calls.insert(calls.end(),
+                 {"R45@" + std::to_string(t), selector, access + ("@" + std::to_string(t + step))});
+  }
+  return calls;
 }
 
 }  // namespace settingsfile_test

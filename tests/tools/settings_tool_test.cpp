@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/settingsfile/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -39,16 +41,8 @@ const GoldenCase kCases[] = {
     {{"--help"}, 0, "help"},
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {};
 
-// Standard output, then standard error, byte for byte.
 TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
   const GoldenCase& c = GetParam();
   std::vector<std::string> args = c.args;
@@ -63,10 +57,10 @@ TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
   if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(golden, std::ios::binary) << out.str() + err.str();
   }
-  const std::string expected = ReadAll(golden);
+  const std::string expected = settingsfile_test::TempFolder::Read(golden.string());
   fs::current_path(previous);
   EXPECT_EQ(code, c.exitCode);
-  EXPECT_EQ(out.str() + err.str(), expected) << golden;
+  EXPECT_EQ(out.str() + err.str(), expected) << golden;  // standard output, then error
   // Errors go to standard error alone, results to standard output alone.
   EXPECT_EQ(err.str().empty(), c.exitCode != 2 || args[0] == "--help");
 }
