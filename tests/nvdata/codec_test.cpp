@@ -47,17 +47,10 @@ TEST(NumberText, TruncationCutsTowardZeroAndIsIndefiniteOutOfRange) {
   }
 }
 
-int Hundredths(double v) {
-  return CNvCodec::HundredthsHigh(v) << 8 | CNvCodec::HundredthsLow(v);
-}
-int Tenths(double v) {
-  return CNvCodec::TenthsHigh(v) << 8 | CNvCodec::TenthsLow(v);
-}
-int Whole(double v) {
-  return CNvCodec::WholeHigh(v) << 8 | CNvCodec::WholeLow(v);
-}
-int Half(double v) {
-  return CNvCodec::HalfToByte(v);
+// The word an encoder's high and low bytes make.
+template <uint8_t (*High)(double), uint8_t (*Low)(double)>
+int Word(double v) {
+  return High(v) << 8 | Low(v);
 }
 
 // Truncation is exact in decimal: 100 x 19.99 and 100 x 1.15 are just below 1999 and 115 in
@@ -72,9 +65,12 @@ TEST(NvCodec, EncodersCutExactlyInDecimalAndKeepTheLowSixteenBits) {
   const Rows whole = {{70000, 0x1170}, {-200, 0xFF38}, {65336, 0xFF38}, {1.9, 1}, {1e12, 0}};
   const Rows half = {{12.75, 25}, {127.5, 255}, {-0.5, 0xFF}};
   for (const auto& [encode, rows] :
-       {std::pair{Hundredths, hundredths}, {Tenths, tenths}, {Whole, whole}, {Half, half}}) {
+       {std::pair{Word<CNvCodec::HundredthsHigh, CNvCodec::HundredthsLow>, hundredths},
+        {Word<CNvCodec::TenthsHigh, CNvCodec::TenthsLow>, tenths},
+        {Word<CNvCodec::WholeHigh, CNvCodec::WholeLow>, whole}}) {
     for (const auto& [value, stored] : rows) EXPECT_EQ(encode(value), stored) << value;
   }
+  for (const auto& [value, stored] : half) EXPECT_EQ(CNvCodec::HalfToByte(value), stored) << value;
   EXPECT_EQ(CNvCodec::HighByte(-1), 0xFF);
   EXPECT_EQ(CNvCodec::LowByte(0x1234), 0x34);
 }
