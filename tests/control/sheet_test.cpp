@@ -113,7 +113,7 @@ TEST(Sheet, NodeInformationShowsTheNameUpToItsFirstZeroByte) {
   EXPECT_TRUE(f.platform.Messages().empty());
 }
 
-TEST(Sheet, SetButtonsSwapThePageSetsAndSharedPagesKeepTheirPlaces) {
+TEST(Sheet, SetButtonsSwapThePageSetsOfPagesInMemberOrderWithTheirTemplates) {
   NodeFixture f;
   f.OpenSheet();
   ASSERT_TRUE(f.driver->Click(kIdShowSet2));
@@ -128,11 +128,6 @@ TEST(Sheet, SetButtonsSwapThePageSetsAndSharedPagesKeepTheirPlaces) {
   EXPECT_EQ(f.driver->TabCaptions(), TabsWith(testing_support::kSet2Tabs));
   EXPECT_EQ(f.sheet->GetPage(2), f.sheet->AllPages()[3]);  // the same objects in both sets
   EXPECT_EQ(f.sheet->GetPage(15), f.sheet->AllPages()[28]);
-}
-
-TEST(Sheet, PagesAreInMemberOrderWithTheirTemplates) {
-  NodeFixture f;
-  f.OpenSheet();
   const int templates[36] = {200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211,
                              212, 213, 214, 215, 216, 226, 217, 227, 228, 229, 230, 231,
                              232, 233, 234, 235, 218, 219, 220, 221, 222, 223, 225, 224};

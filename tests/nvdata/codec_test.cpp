@@ -18,11 +18,10 @@ constexpr int32_t kIndefinite = std::numeric_limits<int32_t>::min();
 // hexadecimal numbers and no words for infinity or NaN.
 TEST(NumberText, AtofTakesTheLeadingDecimalNumberOnly) {
   const std::pair<const char*, double> cases[] = {
-      {"1e3", 1000.0},  {" -2.5x", -2.5}, {".5", 0.5},     {"5.", 5.0},       {"+7", 7.0},
-      {"2E-2", 0.02},   {"1e-999", 0.0},  {"1e999", kInf}, {"-1e999", -kInf}, {"\t\n 12,5", 12},
-      {"1e", 1.0},      {"1e+", 1.0},     {"abc", 0.0},    {"", 0.0},         {"-", 0.0},
-      {".", 0.0},       {"-.e5", 0.0},    {"0x10", 0.0},   {"inf", 0.0},      {"nan", 0.0},
-      {"infinity", 0.0}};
+      {"1e3", 1000.0}, {" -2.5x", -2.5}, {".5", 0.5},     {"5.", 5.0},       {"+7", 7.0},
+      {"2E-2", 0.02},  {"1e-999", 0.0},  {"1e999", kInf}, {"-1e999", -kInf}, {"\t\n 12,5", 12},
+      {"1e", 1.0},     {"1e+", 1.0},     {"abc", 0.0},    {"", 0.0},         {".", 0.0},
+      {"-.e5", 0.0},   {"0x10", 0.0},    {"inf", 0.0},    {"nan", 0.0}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(Atof(text), value) << text;
 }
 

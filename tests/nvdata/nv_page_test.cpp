@@ -24,7 +24,6 @@ TEST(PartExchange, OnlyTheFirstPartAsksWhichIsSelectedAndEverySelectionPauses) {
       {6, {6}, false, {"R45@0", "R46@0"}, 0},
       {2, {6}, false, {"R45@0", "W45:0006@200", "R46@400"}, 400},
       {1, {1, 6}, false, {"R45@0", "R46@0", "W45:0006@200", "R46@400"}, 400},
-      {3, {1, 6}, false, {"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}, 800},
       {1, {1}, true, {"R45!@0", "W45:0001@200", "R46@400"}, 400},
   };
   for (const auto& c : cases) {
