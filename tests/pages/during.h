@@ -24,8 +24,5 @@ inline std::vector<std::string> During(NodeFixture& f, int how,
   }
   return calls;
 }
-inline std::vector<std::string> During(NodeFixture& f, const std::function<void()>& action) {
-  return During(f, 0, action);
-}
 
 }  // namespace testing_support

@@ -21,14 +21,10 @@ using Calls = std::vector<std::string>;
 using Fields = std::vector<std::pair<int, int>>;  // start and stop field of each word
 
 constexpr int kIdDefault = 259, kIdReset = 260, kIdState = 326, kIdOccupancy = 400;
-constexpr const char* kRefused = " errors occured, data not written to NV";
-constexpr const char* kHint =
-    " errors occured, data not written to NV. (Correct time format is 'H:MM' or 'HH:MM')";
-std::string Refused(int n) {
-  return std::to_string(n) + kRefused;
-}
-std::string Hint(int n) {
-  return std::to_string(n) + kHint;
+// The last message of a refused write; with `hint`, a text was not a time.
+std::string Refused(int n, bool hint = false) {
+  return std::to_string(n) + " errors occured, data not written to NV" +
+         (hint ? ". (Correct time format is 'H:MM' or 'HH:MM')" : "");
 }
 
 // Week calendar words 1 to 15: Sunday to Saturday, Calender 1 before Calender 2, then the
@@ -59,7 +55,7 @@ struct Twin {
   int page;  // in the sheet's member order
   int part;
   int32_t live;  // calendar state word, or occupancy byte
-  const char* select;
+  std::string select;
 };
 
 class CalendarPage : public ::testing::TestWithParam<Twin> {
@@ -107,6 +103,25 @@ class CalendarPage : public ::testing::TestWithParam<Twin> {
     }
   }
   std::vector<uint8_t> Part() const { return f.node.Part(GetParam().part); }
+  // The live value after a tick, as the text of `id`.
+  std::string After(const std::vector<uint8_t>& live, int id) {
+    f.node.SetBytes(GetParam().live, live);
+    f.platform.RunFor(2000);
+    return Text(id);
+  }
+  // Each write is refused with its messages, sends `calls` only and keeps its first text.
+  struct Refusal {
+    std::vector<std::pair<int, std::string>> texts;
+    Calls messages;
+  };
+  void ExpectRefused(const std::vector<Refusal>& cases, const Calls& calls) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.texts.front().second);
+      EXPECT_EQ(Write(c.texts), calls);
+      EXPECT_EQ(Messages(), c.messages);
+      EXPECT_EQ(Text(c.texts.front().first), c.texts.front().second);
+    }
+  }
 
   NodeFixture f;
   fw::CPropertyPage* page = nullptr;
@@ -122,47 +137,35 @@ TEST_P(WeekCalendarPage, ShowReadsTheTimetableAndTheTimerTheClockAndState) {
   f.node.SetPart(t.part, FromHex("55" + kWeekBytes));  // byte 0 means nothing here
   f.node.SetClock({2026, 12, 5, 9, 7, 3});
   f.node.SetBytes(t.live, {0, 2});
-  EXPECT_EQ(Show(true),
-            (Calls{"R3@0", state + "@0", "R45@0", t.select + std::string("@200"), "R46@400"}));
+  EXPECT_EQ(Show(true), (Calls{"R3@0", state + "@0", "R45@0", t.select + "@200", "R46@400"}));
   EXPECT_EQ(Texts(kWeek), kWeekTexts);
   EXPECT_EQ(Text(kIdNodeDate), "5/12-2026");
   EXPECT_EQ(Text(kIdNodeTime), "9:07:03");
   EXPECT_EQ(Text(kIdState), "Calender2 active");
 
-  f.node.SetBytes(t.live, {0, 4});
   EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }),
             (Calls{"R3@2000", state + "@2000"}));
   EXPECT_EQ(Text(kIdNodeTime), "9:07:05");
-  EXPECT_EQ(Text(kIdState), "Holiday active");
   // A state without a text, or a failed read, leaves the last text standing.
-  const std::pair<int, const char*> states[] = {{0, "Off"},
-                                                {1, "Calender1 active"},
-                                                {2, "Calender2 active"},
-                                                {3, "Holiday inactive"},
-                                                {4, "Holiday active"},
-                                                {5, "Holiday active"},
-                                                {0x0100, "Holiday active"}};
-  for (const auto& [word, text] : states) {
-    f.node.SetBytes(t.live, {static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word)});
-    f.platform.RunFor(2000);
-    EXPECT_EQ(Text(kIdState), text) << word;
-  }
-  f.node.SetBytes(t.live, {0, 0});
+  const char* const texts[] = {
+      "Off",           "Calender1 active", "Calender2 active", "Holiday inactive", "Holiday active",
+      "Holiday active"};
+  for (uint8_t word = 0; word < 6; ++word) EXPECT_EQ(After({0, word}, kIdState), texts[word]);
+  EXPECT_EQ(After({1, 0}, kIdState), "Holiday active");
   f.node.FailReads(t.live);
   f.node.FailReads(3);
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Text(kIdState), "Holiday active");
+  EXPECT_EQ(After({0, 0}, kIdState), "Holiday active");
   EXPECT_EQ(Text(kIdNodeTime), "9:07:19");
 }
 
-TEST_P(WeekCalendarPage, WriteSendsTheWholePartUnreadAndReadsItBack) {
+TEST_P(WeekCalendarPage, ButtonsWriteTheWholePartUnreadOrOnlyTouchTheFields) {
   const Twin& t = GetParam();
   f.node.SetPart(t.part, std::vector<uint8_t>(31, 0x77));
   Show();
   f.node.SetSelectedPart(3);
   f.driver->Click(kIdReset);
   Fill(kWeek, kWeekTexts);
-  EXPECT_EQ(Click(kIdWrite, true), (Calls{"R45@0", t.select + std::string("@200"),
+  EXPECT_EQ(Click(kIdWrite, true), (Calls{"R45@0", t.select + "@200",
                                           "W46:00" + kWeekBytes + "@400", "R45@400", "R46@400"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part(), FromHex("00" + kWeekBytes));
@@ -172,46 +175,8 @@ TEST_P(WeekCalendarPage, WriteSendsTheWholePartUnreadAndReadsItBack) {
             (Calls{"R45", "W46:0000000000002000004400" + std::string(40, '0'), "R45", "R46"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Text(208), "8:00");
-}
 
-TEST_P(WeekCalendarPage, RefusedWritesSayWhyAndSendNothing) {
-  const std::string c1 = "Error in Calender 1, unequal start and stoptimes";
-  const std::string c2 = "Error in Calender 2, unequal start and stoptimes";
-  const std::string hol = "Error in holiday, unequal start and stoptimes";
-  const struct {
-    std::vector<std::pair<int, std::string>> texts;
-    Calls messages;
-  } cases[] = {
-      {{{208, "8:00"}, {244, "1:00"}}, {c1, hol, Refused(2)}},
-      // A text that is not a time counts as 0:00 in the checks: Tuesday of Calender 2 has a
-      // start and no stop.
-      {{{208, "8:00"}, {222, "9:00"}, {223, "8:0"}, {245, "3:00"}}, {c1, c2, hol, Hint(4)}},
-      // A stop before its start is counted without a message of its own.
-      {{{208, "22:00"}, {209, "6:00"}}, {Refused(1)}},
-      {{{208, "22:00"}, {209, "0:00"}}, {c1, Refused(1)}},
-      {{{208, "22:00"}, {209, "6:0"}}, {c1, Hint(2)}},
-      {{{245, ""}}, {Hint(1)}}};
-  Show();
-  const std::vector<uint8_t> before = Part();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.texts.front().second);
-    EXPECT_EQ(Write(c.texts), (Calls{"R45"}));
-    EXPECT_EQ(Messages(), c.messages);
-    EXPECT_EQ(Text(c.texts.front().first), c.texts.front().second);  // kept to be corrected
-  }
-  // The part is selected before the checks; a failed selection writes no part.
-  f.node.SetSelectedPart(3);
-  EXPECT_EQ(Write({{208, "8:00"}}), (Calls{"R45", GetParam().select}));
-  f.node.SetSelectedPart(3);
-  f.node.FailWrites(45);
-  const std::string failed = GetParam().select + std::string("!");
-  EXPECT_EQ(Write({}), (Calls{"R45", failed, "R45", failed}));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Part(), before);
-}
-
-TEST_P(WeekCalendarPage, FailedReadsDefaultAndResetLeaveTheNodeAlone) {
-  Show();
+  // A failed read leaves the fields.
   f.driver->Type(223, "7:30");
   f.node.FailReads(46);
   EXPECT_EQ(Click(kIdRead), (Calls{"R45", "R46!"}));
@@ -221,12 +186,40 @@ TEST_P(WeekCalendarPage, FailedReadsDefaultAndResetLeaveTheNodeAlone) {
   std::string ones;
   for (int word = 0; word < 15; ++word) ones += " 1:15 2:30";
   Fill(kWeek, ones);
-  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdDefault); }), Calls{});
+  EXPECT_EQ(Click(kIdDefault), Calls{});
   EXPECT_EQ(Texts(kWeek),
             "0:00 0:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "0:00 0:00 1:15 2:30 0:00 2:30");
-  EXPECT_EQ(During(f, [&] { f.driver->Click(kIdReset); }), Calls{});  // sends nothing
+  EXPECT_EQ(Click(kIdReset), Calls{});  // sends nothing
+}
+
+TEST_P(WeekCalendarPage, RefusedWritesSayWhyAndSendNothing) {
+  const std::string c1 = "Error in Calender 1, unequal start and stoptimes";
+  const std::string c2 = "Error in Calender 2, unequal start and stoptimes";
+  const std::string hol = "Error in holiday, unequal start and stoptimes";
+  Show();
+  const std::vector<uint8_t> before = Part();
+  ExpectRefused({{{{208, "8:00"}, {244, "1:00"}}, {c1, hol, Refused(2)}},
+                 // A text that is not a time counts as 0:00 in the checks: Tuesday of Calender 2
+                 // has a start and no stop.
+                 {{{208, "8:00"}, {222, "9:00"}, {223, "8:0"}, {245, "3:00"}},
+                  {c1, c2, hol, Refused(4, true)}},
+                 // A stop before its start is counted without a message of its own.
+                 {{{208, "22:00"}, {209, "6:00"}}, {Refused(1)}},
+                 {{{208, "22:00"}, {209, "0:00"}}, {c1, Refused(1)}},
+                 {{{208, "22:00"}, {209, "6:0"}}, {c1, Refused(2, true)}},
+                 {{{245, ""}}, {Refused(1, true)}}},
+                {"R45"});
+  // The part is selected before the checks; a failed selection writes no part.
+  f.node.SetSelectedPart(3);
+  EXPECT_EQ(Write({{208, "8:00"}}), (Calls{"R45", GetParam().select}));
+  f.node.SetSelectedPart(3);
+  f.node.FailWrites(45);
+  const std::string failed = GetParam().select + "!";
+  EXPECT_EQ(Write({}), (Calls{"R45", failed, "R45", failed}));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Part(), before);
 }
 
 // ---- Calender Pir ----
@@ -241,8 +234,7 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   const Twin& t = GetParam();
   f.node.SetPart(t.part, FromHex(kPirNode));
   const std::string occupancy = "R" + std::to_string(t.live);
-  EXPECT_EQ(Show(true),
-            (Calls{occupancy + "@0", "R45@0", t.select + std::string("@200"), "R46@400"}));
+  EXPECT_EQ(Show(true), (Calls{occupancy + "@0", "R45@0", t.select + "@200", "R46@400"}));
   EXPECT_EQ(Texts(kPir), "0:00 0:00 8:00 16:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00 0:00");
   EXPECT_EQ(During(f, kTimed, [&] { f.platform.RunFor(2000); }), (Calls{occupancy + "@2000"}));
   EXPECT_EQ(Text(kIdOccupancy), "occupied");
@@ -250,15 +242,9 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   const std::pair<uint8_t, std::string> states[] = {
       {1, "unoccupied"},      {2, "out of range"}, {0x7F, "out of range"}, {0x80, "out of range"},
       {0xFF, "out of range"}, {0, "occupied"},     {1, "unoccupied"}};
-  for (const auto& [byte, text] : states) {
-    f.node.SetBytes(t.live, {byte});
-    f.platform.RunFor(2000);
-    EXPECT_EQ(Text(kIdOccupancy), text) << int{byte};
-  }
-  f.node.SetBytes(t.live, {0});
+  for (const auto& [byte, text] : states) EXPECT_EQ(After({byte}, kIdOccupancy), text);
   f.node.FailReads(t.live);
-  f.platform.RunFor(2000);
-  EXPECT_EQ(Text(kIdOccupancy), "unoccupied");
+  EXPECT_EQ(After({0}, kIdOccupancy), "unoccupied");
   EXPECT_EQ(Click(kIdRead), (Calls{"R45", "R46"}));
 
   // Another part selected: the part is read, changed in the day bytes only and read back. The
@@ -268,7 +254,7 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   const std::string days = "1:00 1:30 2:00 2:30 3:00 3:30 4:00 4:30 5:00 5:30 6:00 6:30 7:00 7:30";
   Fill(kPir, days);
   const std::string written = "00060410200A08AABB0E0C010212100304161405061A1807081E1C090A0160";
-  EXPECT_EQ(Click(kIdWrite, true), (Calls{"R45@0", t.select + std::string("@200"), "R46@400",
+  EXPECT_EQ(Click(kIdWrite, true), (Calls{"R45@0", t.select + "@200", "R46@400",
                                           "W46:" + written + "@400", "R45@400", "R46@400"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part(), FromHex(written));
@@ -281,42 +267,33 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
 TEST_P(PirCalendarPage, RefusedWritesSayWhyInOrder) {
   f.node.SetPart(GetParam().part, FromHex(kPirNode));
   const std::string unequal = "Error in PIR calender, unequal start and stoptimes";
-  const struct {
-    std::vector<std::pair<int, std::string>> texts;
-    Calls messages;
-  } cases[] = {{{{381, "8:00"}}, {unequal, Refused(1)}},
-               // A stop before its start counts silently.
-               {{{381, "22:00"}, {380, "6:00"}}, {Refused(1)}},
-               {{{381, "22:00"}, {380, "6:00"}, {382, "8:00"}}, {unequal, Refused(2)}},
-               // An invalid text keeps the node's byte in the checks: Monday's stop stays 16:00,
-               // which balances a start of 9:00 and is before a start of 17:00.
-               {{{381, "9:00"}, {380, "x"}}, {Hint(1)}},
-               {{{381, "17:00"}, {380, "16:0"}}, {Hint(2)}},
-               {{{393, ""}}, {Hint(1)}}};
   Show();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.texts.front().second);
-    EXPECT_EQ(Write(c.texts), (Calls{"R45", "R46"}));
-    EXPECT_EQ(Messages(), c.messages);
-    EXPECT_EQ(Text(c.texts.front().first), c.texts.front().second);  // kept to be corrected
-  }
+  ExpectRefused({{{{381, "8:00"}}, {unequal, Refused(1)}},
+                 // A stop before its start counts silently.
+                 {{{381, "22:00"}, {380, "6:00"}}, {Refused(1)}},
+                 {{{381, "22:00"}, {380, "6:00"}, {382, "8:00"}}, {unequal, Refused(2)}},
+                 // An invalid text keeps the node's byte in the checks: Monday's stop stays 16:00,
+                 // which balances a start of 9:00 and is before a start of 17:00.
+                 {{{381, "9:00"}, {380, "x"}}, {Refused(1, true)}},
+                 {{{381, "17:00"}, {380, "16:0"}}, {Refused(2, true)}},
+                 {{{393, ""}}, {Refused(1, true)}}},
+                {"R45", "R46"});
   // The week counts as a whole: one start on Monday and one stop on Tuesday pass.
   EXPECT_EQ(Write({{381, "8:00"}, {383, "17:00"}}).size(), 5u);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part()[6], 32);
   EXPECT_EQ(Part()[9], 68);
 
-  // Without the part, or its selection, a write ends silently; a failed read leaves the fields.
+  // Without the part's selection a write ends silently; a failed read leaves the fields.
   const std::vector<uint8_t> before = Part();
   f.node.FailReads(46);
-  EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", "R46!"}));
   f.driver->Type(380, "7:45");
   EXPECT_EQ(Click(kIdRead), (Calls{"R45", "R46!"}));
   EXPECT_EQ(Text(380), "7:45");
   f.node.FailReads(46, false);
   f.node.SetSelectedPart(3);
   f.node.FailWrites(45);
-  EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", GetParam().select + std::string("!")}));
+  EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", GetParam().select + "!"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part(), before);
 }

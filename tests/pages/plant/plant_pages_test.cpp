@@ -1,8 +1,6 @@
 // The plant-wide pages: Outdoor Temperatures, Pressure and Dewpoint.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "control/sheet.h"
 #include "resources/dialog_plant.h"
 #include "tests/pages/during.h"
@@ -27,10 +25,10 @@ class PlantPage : public ::testing::Test {
     return During(f, kTimed, [&] { f.Show(*page); });
   }
   Calls Tick() {
-    return During(f, [&] { f.platform.RunFor(2000); });
+    return During(f, 0, [&] { f.platform.RunFor(2000); });
   }
-  Calls Click(int id, bool timed = false) {
-    return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
+  Calls Click(int id, int how = kTimed) {
+    return During(f, how, [&] { f.driver->Click(id); });
   }
   std::string Text(int id) const { return f.driver->Text(id); }
 
@@ -52,7 +50,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_EQ(Tick(), (Calls{"R14"}));
   EXPECT_EQ(Text(kIdActual), "-200.0");
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
-  EXPECT_EQ(During(f, [&] { f.driver->SelectTab(0); }), (Calls{"R14"}));
+  EXPECT_EQ(During(f, 0, [&] { f.driver->SelectTab(0); }), (Calls{"R14"}));
   EXPECT_FALSE(page->IsItemEnabled(kIdActual));
   EXPECT_FALSE(page->IsItemEnabled(kIdOffset));
   f.node.SetBytes(14, {0xB1, 0xE0});  // -200.00
@@ -61,7 +59,7 @@ TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnl
   EXPECT_TRUE(f.driver->Enabled(kIdOffset));
 
   // Part 2 is already selected: no selection, no pause.
-  EXPECT_EQ(During(f, kTimed | kNoBytes, [&] { f.driver->Click(kIdWrite); }),
+  EXPECT_EQ(Click(kIdWrite, kTimed | kNoBytes),
             (Calls{"R45@0", "R46@0", "W46@0", "R45@0", "R46@0"}));
 }
 
@@ -72,21 +70,19 @@ TEST_F(PlantPage, TypedValuesAreStoredInTheirScalesAndClamped) {
   const struct {
     int page, id;
     const char* typed;
-    int part;
-    size_t byte;
-    const char* stored;
+    int part, byte, stored;
     const char* shown;
-  } cases[] = {{kOutdoor, outdoor_dialog::kIdOffset, "-1.5", 2, 1, "FF6A", "-1.5"},
-               {kOutdoor, outdoor_dialog::kIdOffset, "100.01", 2, 1, "2710", "100.0"},
-               {kPressure, pressure_dialog::kIdSensorOffset, "-5", 6, 5, "0000", "0"},
-               {kPressure, pressure_dialog::kIdSensorMax, "70000", 6, 3, "FFFF", "65535"},
-               {kPressure, pressure_dialog::kIdSensorMin, "1234.9", 6, 1, "04D2", "1234"},
-               {kPressure, pressure_dialog::kIdSetpointBl1, "300", 6, 7, "012C", "300"},
-               {kPressure, pressure_dialog::kIdSetpointBl2, "x", 6, 9, "0000", "0"},
-               {kDewpoint, dewpoint_dialog::kIdAdvanceTime, "2.5", 3, 23, "0019", "2"},
-               {kDewpoint, dewpoint_dialog::kIdAdvanceTime, "7000", 3, 23, "FFFF", "6553"},
-               {kDewpoint, dewpoint_dialog::kIdOffsetClose, "-0.5", 3, 21, "FFCE", "-0.5"},
-               {kDewpoint, dewpoint_dialog::kIdOffsetRegulator, "2.34", 3, 25, "00EA", "2.3"}};
+  } cases[] = {{kOutdoor, outdoor_dialog::kIdOffset, "-1.5", 2, 1, 0xFF6A, "-1.5"},
+               {kOutdoor, outdoor_dialog::kIdOffset, "100.01", 2, 1, 0x2710, "100.0"},
+               {kPressure, pressure_dialog::kIdSensorOffset, "-5", 6, 5, 0x0000, "0"},
+               {kPressure, pressure_dialog::kIdSensorMax, "70000", 6, 3, 0xFFFF, "65535"},
+               {kPressure, pressure_dialog::kIdSensorMin, "1234.9", 6, 1, 0x04D2, "1234"},
+               {kPressure, pressure_dialog::kIdSetpointBl1, "300", 6, 7, 0x012C, "300"},
+               {kPressure, pressure_dialog::kIdSetpointBl2, "x", 6, 9, 0x0000, "0"},
+               {kDewpoint, dewpoint_dialog::kIdAdvanceTime, "2.5", 3, 23, 0x0019, "2"},
+               {kDewpoint, dewpoint_dialog::kIdAdvanceTime, "7000", 3, 23, 0xFFFF, "6553"},
+               {kDewpoint, dewpoint_dialog::kIdOffsetClose, "-0.5", 3, 21, 0xFFCE, "-0.5"},
+               {kDewpoint, dewpoint_dialog::kIdOffsetRegulator, "2.34", 3, 25, 0x00EA, "2.3"}};
   int open = -1;
   for (const auto& c : cases) {
     if (c.page != open) Open(open = c.page);
@@ -94,9 +90,7 @@ TEST_F(PlantPage, TypedValuesAreStoredInTheirScalesAndClamped) {
     page->SetItemText(c.id, c.typed);
     f.driver->Click(kIdWrite);
     const std::vector<uint8_t> part = f.node.Part(c.part);
-    char stored[5];
-    std::snprintf(stored, sizeof stored, "%02X%02X", part[c.byte], part[c.byte + 1]);
-    EXPECT_EQ(stored, std::string(c.stored)) << c.typed;
+    EXPECT_EQ(part[c.byte] << 8 | part[c.byte + 1], c.stored) << c.typed;
     EXPECT_EQ(Text(c.id), c.shown) << c.typed;
   }
 }
@@ -108,8 +102,7 @@ TEST_F(PlantPage, PressureReadsPartsOneAndSixAndItsSensorTypeEnablesTheValues) {
   f.node.SetByte(46, 10, 0x02);  // analog
   f.Show(*page);
   f.node.SetSelectedPart(6);
-  EXPECT_EQ(Click(kIdRead, true),
-            (Calls{"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}));
+  EXPECT_EQ(Click(kIdRead), (Calls{"R45@0", "W45:0001@200", "R46@400", "W45:0006@600", "R46@800"}));
   const std::pair<int, const char*> shown[] = {{kIdSensorMin, "0"},      {kIdSensorMax, "10000"},
                                                {kIdSensorOffset, "0"},   {kIdSetpointBl1, "2000"},
                                                {kIdSetpointBl2, "2000"}, {kIdActual, "1850"}};
