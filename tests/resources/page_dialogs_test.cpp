@@ -7,8 +7,10 @@
 
 #include "pages/circuit/analog_valve_page.h"
 #include "pages/circuit/antifrost_page.h"
+#include "pages/circuit/extended_operation_page.h"
 #include "pages/circuit/night_lowering_page.h"
 #include "pages/circuit/pid_page.h"
+#include "pages/circuit/pump_page.h"
 #include "pages/circuit/temperatures_page.h"
 #include "resources/dialog_antifrost.h"
 #include "resources/dialog_exercise_valve.h"
@@ -75,10 +77,13 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   const CPage24PropPage night2;
   const CPage27PropPage pid1;
   const CPage28PropPage pid2;
+  const CPage14PropPage pump2;
+  const CPage16PropPage extended2;
   // Tabbed row by row (the exercise twins share one layout); the calendars are tabbed under Wine.
   const fw::DialogTemplate* readInRows[] = {
-      &night1.Template(), &night2.Template(),      &ExerciseValveDialog(232), &pid1.Template(),
-      &pid2.Template(),   &Valve(kAnalogValveBl1), &Valve(kAnalogValveBl2)};
+      &night1.Template(),      &night2.Template(), &ExerciseValveDialog(232),
+      &pid1.Template(),        &pid2.Template(),   &Valve(kAnalogValveBl1),
+      &Valve(kAnalogValveBl2), &pump2.Template(),  &extended2.Template()};
   for (const fw::DialogTemplate* d : readInRows) {
     EXPECT_EQ(LayoutFaults(*d, true), Texts{}) << d->id;
   }
