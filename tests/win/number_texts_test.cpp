@@ -27,12 +27,12 @@ int NumberTexts(Checks& checks) {
       {std::to_string(TruncToInt32(-1.9)), "-1"},  // toward zero
   };
   for (const auto& t : texts) checks.Equal(t[0], t[1], "a number text");
-  const std::pair<const char*, double> numbers[] = {{"1e3", 1000}, {" -2.5x", -2.5}, {".5", 0.5},
-                                                    {"abc", 0},    {"0x10", 0},      {"inf", 0}};
+  const std::pair<const char*, double> numbers[] = {
+      {"1e3", 1000}, {" -2.5x", -2.5}, {".5", 0.5},        {"abc", 0},
+      {"0x10", 0},   {"inf", 0},       {"1e999", HUGE_VAL}};
   for (const auto& [text, value] : numbers) {
     checks.That(Atof(text) == value, std::string("atof of \"") + text + "\"");
   }
-  checks.That(std::isinf(Atof("1e999")), "atof of 1e999 is infinite");
   return checks.Finish();
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <process.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -12,6 +13,8 @@
 
 namespace wintest {
 namespace {
+
+using Microsoft::WRL::ComPtr;
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};
@@ -81,9 +84,11 @@ std::string Take(BSTR text) {
   return out;
 }
 
-// The library as "name identifier version \"help string\" help file:" and its types, each as "name
-// kind functions/properties/implemented" with its first function as "name(dispatch id, arguments)".
-std::string Describe(ITypeLib* lib) {
+// The module's type library as "name guid version \"help string\" help file:", then each type
+// as "name kind functions/variables/implemented" with "name(dispatch id, arguments)" of its first.
+std::string Describe(const std::wstring& module) {
+  ComPtr<ITypeLib> lib;
+  if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, &lib))) return "<not loaded>";
   BSTR name = nullptr, doc = nullptr, helpFile = nullptr;
   TLIBATTR* attr = nullptr;
   lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile);
@@ -96,7 +101,7 @@ std::string Describe(ITypeLib* lib) {
   }
   out += " \"" + Take(doc) + "\" " + help.substr(help.find_last_of('\\') + 1) + ":";
   for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
-    ITypeInfo* info = nullptr;
+    ComPtr<ITypeInfo> info;
     TYPEATTR* ta = nullptr;
     FUNCDESC* fd = nullptr;
     if (FAILED(lib->GetTypeInfo(i, &info))) continue;
@@ -116,16 +121,13 @@ std::string Describe(ITypeLib* lib) {
       info->ReleaseFuncDesc(fd);
     }
     info->ReleaseTypeAttr(ta);
-    info->Release();
   }
   return out;
 }
 
 bool TypeLibraryRegistered() {
-  ITypeLib* registered = nullptr;
-  const bool found = SUCCEEDED(LoadRegTypeLib(hd73::kLibid, 1, 0, LOCALE_NEUTRAL, &registered));
-  if (registered != nullptr) registered->Release();
-  return found;
+  ComPtr<ITypeLib> registered;
+  return SUCCEEDED(LoadRegTypeLib(hd73::kLibid, 1, 0, LOCALE_NEUTRAL, &registered));
 }
 
 }  // namespace
@@ -134,17 +136,12 @@ int Registration(Checks& checks) {
   checks.That(RunRegsvr32(false) == 0, "regsvr32 HD7_3.ocx succeeds");
   CheckKeys(checks);
   CoInitialize(nullptr);
-  ITypeLib* lib = nullptr;
-  if (checks.That(SUCCEEDED(LoadTypeLibEx(ControlPath().c_str(), REGKIND_NONE, &lib)),
-                  "the type library loads from the module")) {
-    checks.Equal(Describe(lib),
-                 "HD7_3Lib {DD43B166-32C0-435C-8119-207F2C2C07DD} 1.0 \"HD7_3 ActiveX Control "
-                 "module\" HD7_3.hlp: _DHD7_3 dispatch 1/0/1 AboutBox(-552, 0) _DHD7_3Events "
-                 "dispatch 0/0/1 HD7_3 coclass 0/0/2",
-                 "the library: the dispatch interface with AboutBox alone, the empty event "
-                 "interface, and the coclass implementing both");
-    lib->Release();
-  }
+  checks.Equal(Describe(ControlPath()),
+               "HD7_3Lib {DD43B166-32C0-435C-8119-207F2C2C07DD} 1.0 \"HD7_3 ActiveX Control "
+               "module\" HD7_3.hlp: _DHD7_3 dispatch 1/0/1 AboutBox(-552, 0) _DHD7_3Events "
+               "dispatch 0/0/1 HD7_3 coclass 0/0/2",
+               "the library loaded from the module: the dispatch interface with AboutBox alone, "
+               "the empty event interface, and the coclass implementing both");
   checks.That(TypeLibraryRegistered(), "the type library loads through the registry");
 
   checks.That(RunRegsvr32(true) == 0, "regsvr32 /u HD7_3.ocx succeeds");

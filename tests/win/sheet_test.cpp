@@ -1,9 +1,9 @@
 // The control in the demo container: the object as a container meets it (in-place window,
 // drawing, persistence, the About box, aggregation), then its sheet as the Properties verb
-// opens it, worked by window messages from a second thread. (What the sheet does with only one
-// node interface or none is the same code as in the native tests of the sheet.)
+// opens it, worked by window messages from a second thread.
 #include <windows.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <string>
 #include <vector>
@@ -15,99 +15,94 @@
 namespace wintest {
 namespace {
 
-constexpr int kIdNodeName = 202;
 constexpr int kIdBl1 = 234;
 constexpr int kIdBl2 = 235;
 
-using testing_support::kSet1Tabs;
-using testing_support::kSet2Tabs;
-using testing_support::TabsWith;
+using Microsoft::WRL::ComPtr;
+namespace ts = testing_support;
 
-template <class T>
-T* Query(IUnknown* from, REFIID iid) {
-  void* out = nullptr;
-  return SUCCEEDED(from->QueryInterface(iid, &out)) ? static_cast<T*>(out) : nullptr;
+// The module's DllCanUnloadNow, called directly; E_FAIL when the module is not loaded.
+HRESULT ModuleCanUnloadNow() {
+  HMODULE module = GetModuleHandleW(L"HD7_3.ocx");
+  FARPROC fn = module != nullptr ? GetProcAddress(module, "DllCanUnloadNow") : nullptr;
+  return fn != nullptr ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(fn))()
+                       : E_FAIL;
 }
 
 // Draws the control into a white 40 x 40 bitmap; on the radiator's columns, on the thermometer
-// and outside the bounds: "navy red white".
+// and outside the bounds: navy, red and white as "000080 FF0000 FFFFFF".
 std::string DrawnAt(Session& session, RECT bounds) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(40, 40, 1, 32, nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all = {0, 0, 40, 40};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  std::string seen = session.Control().Draw(dc, bounds) == S_OK ? "" : "failed:";
+  std::string seen = session.control.Draw(dc, bounds) == S_OK ? "" : "failed:";
   for (const POINT p : {POINT{3, 12}, POINT{25, 15}, POINT{35, 35}}) {
     const COLORREF c = GetPixel(dc, p.x, p.y);
-    seen += c == RGB(0, 0, 128)   ? " navy"
-            : c == RGB(255, 0, 0) ? " red"
-            : c == 0xFFFFFF       ? " white"
-                                  : " other";
+    seen += " " + Hex({GetRValue(c), GetGValue(c), GetBValue(c)}, "");
   }
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return seen;
 }
 
 void CheckObject(Checks& checks, Session& session) {
-  IOleObject* object = session.Control().Object();
+  IOleObject* object = session.control.Object();
   DWORD misc = 0;
   object->GetMiscStatus(DVASPECT_CONTENT, &misc);
   checks.That(misc == 0x20191, "MiscStatus 0x20191");
-  IOleInPlaceObject* inPlace = Query<IOleInPlaceObject>(object, IID_IOleInPlaceObject);
+  ComPtr<IOleInPlaceObject> inPlace;
   HWND own = nullptr;
-  checks.That(inPlace != nullptr && inPlace->GetWindow(&own) == S_OK &&
-                  GetParent(own) == session.Window() && session.Site().InPlaceActive(),
+  checks.That(SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&inPlace))) &&
+                  inPlace->GetWindow(&own) == S_OK && GetParent(own) == session.window &&
+                  session.site->InPlaceActive(),
               "active in place in its own window inside the container's");
-  if (inPlace != nullptr) inPlace->Release();
   // (Reversed bounds are normalised first.)
-  checks.Equal(DrawnAt(session, RECT{30, 30, 0, 0}), " navy red white",
+  checks.Equal(DrawnAt(session, RECT{30, 30, 0, 0}), " 000080 FF0000 FFFFFF",
                "Draw copies the bitmap's top-left 30 x 30 pixels onto the bounds");
 
   // Persistence: saved with the version 0x10000 first; another major version is refused.
-  IPersistStreamInit* persist = Query<IPersistStreamInit>(object, IID_IPersistStreamInit);
-  IStream* stream = nullptr;
+  ComPtr<IPersistStreamInit> persist;
+  ComPtr<IStream> stream;
   CreateStreamOnHGlobal(nullptr, TRUE, &stream);
   DWORD version = 0;
   auto rewind = [&] { return stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr) == S_OK; };
-  if (checks.That(persist != nullptr && persist->Save(stream, TRUE) == S_OK, "Save")) {
+  if (checks.That(SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&persist))) &&
+                      persist->Save(stream.Get(), TRUE) == S_OK,
+                  "Save")) {
     checks.That(rewind() && stream->Read(&version, 4, nullptr) == S_OK && version == 0x10000,
                 "the stream starts with the version 0x10000");
-    checks.That(rewind() && persist->Load(stream) == S_OK, "what was saved loads");
+    checks.That(rewind() && persist->Load(stream.Get()) == S_OK, "what was saved loads");
     version = 0x20000;
     checks.That(rewind() && stream->Write(&version, 4, nullptr) == S_OK && rewind() &&
-                    FAILED(persist->Load(stream)),
+                    FAILED(persist->Load(stream.Get())),
                 "another major version is refused");
-    persist->Release();
   }
-  stream->Release();
 
   // The About box is modal: a second thread reads and closes it.
-  IDispatch* dispatch = Query<IDispatch>(object, IID_IDispatch);
+  ComPtr<IDispatch> dispatch;
   host::MessageBoxSeen about;
-  const host::UiDispatcher& ui = session.Ui();
+  const host::UiDispatcher& ui = *session.ui;
   HANDLE thread = host::StartThread([&] {
     host::SheetRemote finder(ui);
     about = finder.WaitForMessageBox(kWaitMs);
     finder.AnswerMessageBox(about, IDOK);
   });
   DISPPARAMS none = {};
-  checks.That(dispatch != nullptr && dispatch->Invoke(-552, IID_NULL, 0, DISPATCH_METHOD, &none,
-                                                      nullptr, nullptr, nullptr) == S_OK,
+  checks.That(SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch))) &&
+                  dispatch->Invoke(-552, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr,
+                                   nullptr) == S_OK,
               "Invoke(AboutBox, -552) returns S_OK once the box is closed");
   checks.That(WaitHandlingMessages(thread, kWaitMs), "the About box driver finishes");
   CloseHandle(thread);
   checks.Equal(about.caption, "About HD7_3 Control", "the About box caption");
   checks.That(about.text.rfind("HD7_3 Control, Version 1.0", 0) == 0, "the About box text",
               about.text);
-  if (dispatch != nullptr) dispatch->Release();
-  IUnknown* aggregated = nullptr;
-  checks.That(CoCreateInstance(hd73::kClsidControl, object, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&aggregated)) == CLASS_E_NOAGGREGATION,
+  ComPtr<IUnknown> aggregated;
+  checks.That(CoCreateInstance(hd73::kClsidControl, object, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&aggregated)) == CLASS_E_NOAGGREGATION,
               "aggregation is refused");
 }
 
@@ -115,7 +110,7 @@ void CheckObject(Checks& checks, Session& session) {
 
 int SheetTabsAndRelease(Checks& checks) {
   Session session;
-  sim::SimulatedNode& node = session.Node();
+  sim::SimulatedNode& node = session.node;
   node.SetNodeName("Boiler room 2");
   node.SetSelectedPart(1);
   const LONG nodeRefsBefore = node.RefCount();
@@ -127,23 +122,19 @@ int SheetTabsAndRelease(Checks& checks) {
 
   session.WithSheet(checks, [&](host::SheetRemote& sheet) {
     checks.That(sheet.WaitForMessageBox(500).window == nullptr, "no message box");
-    checks.That(!IsWindowEnabled(session.Window()), "the container's window is disabled");
+    checks.That(!IsWindowEnabled(session.window), "the container's window is disabled");
     checks.Equal(sheet.SheetButtonText(kIdExit), "Exit", "button 1");
     checks.That(!sheet.SheetButtonVisible(2) && !sheet.SheetButtonVisible(12321),
                 "Cancel and Apply are hidden");
-    checks.Equal(sheet.TabCaptions(), TabsWith(kSet1Tabs), "the fixed pages and set 1");
+    checks.Equal(sheet.TabCaptions(), ts::TabsWith(ts::kSet1Tabs), "the fixed pages and set 1");
     checks.That(sheet.ActiveTab() == 0, "the first tab is in view");
-    checks.Equal(sheet.Text(kIdNodeName), "Boiler room 2", "the node name on the first tab");
-    int selected = -1;
-    LONG refs = 0;
+    checks.Equal(sheet.Text(202), "Boiler room 2", "the node name on the first tab");
+    std::string seen;  // the part selector, and the references the sheet holds
     session.OnUi([&] {
-      selected = node.SelectedPart();
-      refs = node.RefCount();
+      seen = std::to_string(node.SelectedPart()) + ", " +
+             std::to_string(node.RefCount() - nodeRefsBefore);
     });
-    checks.That(selected == 0, "the part selector is 0 once the sheet is up (it was 1)",
-                std::to_string(selected));
-    checks.That(refs == nodeRefsBefore + 2, "the sheet holds one reference per interface",
-                std::to_string(refs));
+    checks.Equal(seen, "0, 2", "the selector set to 0 (it was 1), one reference per interface");
 
     // Each set in turn (the button of the set in view is disabled), each page of it made as
     // it comes into view.
@@ -153,7 +144,7 @@ int SheetTabsAndRelease(Checks& checks) {
       checks.That(sheet.SelectTab(0) && !sheet.Enabled(kIdBl1 + kIdBl2 - set) && sheet.Click(set),
                   two ? "BL1 disabled, BL2 takes the click" : "BL2 disabled, BL1 takes the click");
       const std::vector<std::string> tabs = sheet.TabCaptions();
-      checks.Equal(tabs, TabsWith(two ? kSet2Tabs : kSet1Tabs),
+      checks.Equal(tabs, ts::TabsWith(two ? ts::kSet2Tabs : ts::kSet1Tabs),
                    two ? "after BL2: the fixed pages and set 2" : "after BL1: set 1 again");
       for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
         if (!sheet.SelectTab(i) || sheet.ActiveTab() != i) missing += tabs[i] + "; ";
@@ -161,14 +152,14 @@ int SheetTabsAndRelease(Checks& checks) {
     }
     checks.Equal(missing, "", "the tabs that did not come into view");
   });
-  checks.That(IsWindowEnabled(session.Window()) != FALSE, "the container's window is enabled");
+  checks.That(IsWindowEnabled(session.window) != FALSE, "the container's window is enabled");
   checks.That(node.RefCount() == nodeRefsBefore, "the sheet released both interfaces",
               std::to_string(node.RefCount()));
 
-  session.Control().Release();
-  checks.That(!session.Site().InPlaceActive(), "closing deactivates it in place");
-  checks.That(session.Site().RefCount() == 0, "the control let its client site go",
-              std::to_string(session.Site().RefCount()));
+  session.control.Release();
+  checks.That(!session.site->InPlaceActive(), "closing deactivates it in place");
+  checks.That(session.site->RefCount() == 0, "the control let its client site go",
+              std::to_string(session.site->RefCount()));
   checks.That(ModuleCanUnloadNow() == S_OK, "DllCanUnloadNow says S_OK once it is released");
   return checks.Finish();
 }
