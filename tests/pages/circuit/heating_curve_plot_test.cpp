@@ -28,7 +28,6 @@ CurveFields Curve(const char* count, const Points& points, const char* liveOutdo
   return f;
 }
 
-// Coordinates to within 1e-6.
 fw::Drawing Rounded(fw::Drawing d) {
   auto round = [](double& v) { v = std::round(v * 1e6) / 1e6; };
   for (fw::DrawLine& l : d.lines) {

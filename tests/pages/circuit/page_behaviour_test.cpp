@@ -73,7 +73,6 @@ TEST(AntifrostPage, ClearBoxDisablesTheFieldsWhichAreStillWritten) {
 // Below -200.00 degrees a sensor is absent: showing the page greys its group; a tick does not
 // change that, nor does a show whose read fails.
 TEST(TemperaturesPage, AbsentSensorGreysItsGroupOnShowOnly) {
-  // The forward sensor (host index 13) and its group, the return sensor (12) and its group.
   const std::vector<int> forward = {256, 207, 257, 260, 261}, ret = {258, 208, 259, 262};
   const std::tuple<int, std::vector<int>, std::vector<int>> sensors[] = {{13, forward, ret},
                                                                          {12, ret, forward}};
@@ -210,16 +209,47 @@ const int kForward[5] = {321, 320, 319, 318, 317};
 
 // Count, points and picture are one code for both circuits: shown on circuit 2 (page 21, its
 // curve record in host index 40, its mode flags in part 1 byte 6) or 1 (20, 39, byte 2).
-TEST(HeatingCurvePage, CountOutsideTwoToFiveIsHeldWithAMessage) {
+TEST(HeatingCurvePage, CountHeldWithAMessageEnablingAndPictureFollowTheCountAndTheMode) {
   const char* const kTo2 = "Value must be between 2 and 5. Value set to 2";
   const char* const kTo5 = "Value must be between 2 and 5. Value set to 5";
   // 258 and -254 would have passed as their low byte 2; they are held to 5 and 2.
-  const std::tuple<const char*, const char*, int> rows[] = {
-      {"1", kTo2, 2},   {"abc", kTo2, 2}, {"1.9", kTo2, 2}, {"-254", kTo2, 2}, {"6", kTo5, 5},
-      {"258", kTo5, 5}, {"2", "", 2},     {"3.9", "", 3},   {"5.99", "", 5}};
+  const std::tuple<const char*, const char*, int, const char*> rows[] = {
+      {"1", kTo2, 2, "xx---"},    {"abc", kTo2, 2, "xx---"}, {"1.9", kTo2, 2, "xx---"},
+      {"-254", kTo2, 2, "xx---"}, {"6", kTo5, 5, "xxxxx"},   {"258", kTo5, 5, "xxxxx"},
+      {"2", "", 2, "xx---"},      {"3.9", "", 3, "xxx--"},   {"5.99", "", 5, "xxxxx"}};
   PageHarness h;
-  h.Open(21);
-  for (const auto& [typed, message, stored] : rows) {
+  h.Open(21, false);
+  auto points = [&] {
+    EXPECT_EQ(h.Enabled({kOutdoor, kOutdoor + 5}), h.Enabled({kForward, kForward + 5}));
+    return h.Enabled({kOutdoor, kOutdoor + 5});
+  };
+  auto picture = [&] { return h.page->GetDrawing(201); };
+  h.Put(Nv(40), 0, {3, 0xFC, 0x18, 0x00, 0x00, 0x03, 0xE8});  // 3 points: -10, 0 and 10
+  h.Put(Nv(40), 11, {0x17, 0x70, 0x13, 0x88, 0x0F, 0xA0});    // at 60, 50 and 40
+  h.Put(Part(1), 6, {0x10});
+  h.f.node.SetBytes(18, {0x01, 0xF4});  // outdoor 5.0
+  h.f.node.SetBytes(25, {0x11, 0x94});  // setpoint 45.0
+  h.Show();
+  EXPECT_EQ(points(), "xxx--");
+  EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), "xxx--");  // count, offset, outdoor; constants
+  fw::Drawing d = picture();
+  ASSERT_EQ(d.markers.size(), 4u);
+  EXPECT_EQ(d.markers[3].kind, fw::MarkerKind::kLive);
+  // The picture redraws as a point, the count or a live value changes; the enabling waits until
+  // the page reads the count again.
+  h.Type(293, "4");
+  EXPECT_EQ(points(), "xxx--");
+  EXPECT_EQ(picture().markers.size(), 5u);
+  h.Type(kForward[0], "80");
+  EXPECT_NE(picture(), d);
+  d = picture();
+  h.f.node.SetBytes(25, {0x0F, 0xA0});
+  h.Tick();
+  ASSERT_EQ(picture().markers.size(), 5u);
+  EXPECT_GT(picture().markers[4].y, d.markers[4].y);  // lower setpoint, lower on the picture
+  EXPECT_EQ(picture().markers[4].x, d.markers[4].x);
+
+  for (const auto& [typed, message, stored, enabled] : rows) {
     SCOPED_TRACE(typed);
     h.f.node.SetByte(40, 0, 0x33);
     h.Type(293, typed);
@@ -227,30 +257,14 @@ TEST(HeatingCurvePage, CountOutsideTwoToFiveIsHeldWithAMessage) {
     EXPECT_EQ(h.Messages(), *message ? Texts{message} : Texts{});
     EXPECT_EQ(h.f.node.Bytes(40)[0], stored);
     EXPECT_EQ(h.Text(293), std::to_string(stored));
+    EXPECT_EQ(points(), enabled);
   }
   // No message when the record could not be read: nothing is written.
   h.f.node.FailReads(40);
   h.Type(293, "9");
   h.Click(210);
   EXPECT_EQ(h.Messages(), Texts{});
-}
-
-TEST(HeatingCurvePage, EnablingFollowsTheStoredCountAndTheMode) {
-  PageHarness h;
-  h.Open(21, false);
-  auto points = [&] {
-    EXPECT_EQ(h.Enabled({kOutdoor, kOutdoor + 5}), h.Enabled({kForward, kForward + 5}));
-    return h.Enabled({kOutdoor, kOutdoor + 5});
-  };
-  h.Put(Part(1), 6, {0x10});
-  h.f.node.SetByte(40, 0, 3);
-  h.Show();
-  EXPECT_EQ(points(), "xxx--");
-  EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), "xxx--");  // count, offset, outdoor; constants
-  h.Type(293, "5");  // nothing changes until the page reads the count again
-  EXPECT_EQ(points(), "xxx--");
-  h.Click(210);
-  EXPECT_EQ(points(), "xxxxx");
+  h.f.node.FailReads(40, false);
 
   // A count the node should not hold is shown as it is and leaves the points alone.
   h.f.node.SetByte(40, 0, 2);
@@ -259,6 +273,8 @@ TEST(HeatingCurvePage, EnablingFollowsTheStoredCountAndTheMode) {
   h.Click(211);
   EXPECT_EQ(h.Text(293), "-5");
   EXPECT_EQ(points(), "xx---");
+  h.Click(292);  // constant mode: the fixed picture
+  EXPECT_EQ(picture(), FixedCurvePicture(82, 84));
 
   // Constant mode: the constant night temperature only while night lowering (0x01) is on.
   for (uint8_t flags : {0x01, 0xEF, 0x00, 0xEE}) {
@@ -268,34 +284,6 @@ TEST(HeatingCurvePage, EnablingFollowsTheStoredCountAndTheMode) {
     EXPECT_EQ(points(), "-----");
     EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), (flags & 0x01) != 0 ? "---xx" : "---x-");
   }
-}
-
-TEST(HeatingCurvePage, PictureRedrawsWhenAPointTheCountOrALiveValueChanges) {
-  PageHarness h;
-  h.Open(20, false);
-  h.Put(Nv(39), 0, {3, 0xFC, 0x18, 0x00, 0x00, 0x03, 0xE8});  // 3 points: -10, 0 and 10
-  h.Put(Nv(39), 11, {0x17, 0x70, 0x13, 0x88, 0x0F, 0xA0});    // at 60, 50 and 40
-  h.Put(Part(1), 2, {0x10});
-  h.f.node.SetBytes(15, {0x01, 0xF4});  // outdoor 5.0
-  h.f.node.SetBytes(24, {0x11, 0x94});  // setpoint 45.0
-  h.Show();
-  auto picture = [&] { return h.page->GetDrawing(201); };
-  fw::Drawing d = picture();
-  ASSERT_EQ(d.markers.size(), 4u);
-  EXPECT_EQ(d.markers[3].kind, fw::MarkerKind::kLive);
-  h.Type(293, "4");
-  EXPECT_EQ(picture().markers.size(), 5u);
-  h.Type(kForward[0], "80");
-  EXPECT_NE(picture(), d);
-  d = picture();
-  h.f.node.SetBytes(24, {0x0F, 0xA0});
-  h.Tick();
-  ASSERT_EQ(picture().markers.size(), 5u);
-  EXPECT_GT(picture().markers[4].y, d.markers[4].y);  // lower setpoint, lower on the picture
-  EXPECT_EQ(picture().markers[4].x, d.markers[4].x);
-
-  h.Click(292);  // constant mode: the fixed picture
-  EXPECT_EQ(picture(), FixedCurvePicture(82, 84));
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ class PageHarness {
   }
 
   Bytes Get(Where at) const { return at.part > 0 ? f.node.Part(at.part) : f.node.Bytes(at.index); }
-  // `count` bytes from position `byte` on.
   Bytes Get(Where at, int byte, int count) const {
     const Bytes all = Get(at);
     return Bytes(all.begin() + byte, all.begin() + byte + count);
@@ -96,7 +95,6 @@ class PageHarness {
   void Set(Where at, const Bytes& bytes) {
     at.part > 0 ? f.node.SetPart(at.part, bytes) : f.node.SetBytes(at.index, bytes);
   }
-  // `record` with `bytes` from position `byte` on.
   static Bytes With(Bytes record, int byte, const Bytes& bytes) {
     std::copy(bytes.begin(), bytes.end(), record.begin() + byte);
     return record;
