@@ -61,13 +61,13 @@ TEST(Sheet, OpeningOffersSetOneWhenPartOneHasCircuits) {
     EXPECT_FALSE(f.driver->Enabled(kIdShowSet1));
     EXPECT_EQ(f.driver->Enabled(kIdShowSet2), c.set2);
     EXPECT_TRUE(f.platform.Messages().empty());
-    EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
-    EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
-    EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
   }
   NodeFixture f;
   f.node.SetSelectedPart(1);
   f.OpenSheet();
+  EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
+  EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
+  EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
   EXPECT_EQ(f.node.Log()[1].size, 50);  // the sheet reads part 1 with 50 bytes, the page 32
   EXPECT_EQ(f.node.Log()[6].size, 32);
   EXPECT_EQ(f.platform.SleptMs(), 800u);

@@ -46,7 +46,6 @@ TEST(NumberText, TruncationCutsTowardZeroAndIsIndefiniteOutOfRange) {
   }
 }
 
-// The word an encoder's high and low bytes make.
 template <uint8_t (*High)(double), uint8_t (*Low)(double)>
 int Word(double v) {
   return High(v) << 8 | Low(v);

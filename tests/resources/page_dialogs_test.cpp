@@ -122,7 +122,6 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
 }
 
 TEST(PageDialogs, TwinValvePagesDifferInIdsAndValveNamesOnly) {
-  // Mv1 -> Mv2, Mv3 -> Mv4.
   Texts texts = TextsOf(Valve(kAnalogValveBl1));
   for (std::string& t : texts) {
     for (size_t at = t.find("Mv"); at != std::string::npos; at = t.find("Mv", at + 1)) {

@@ -53,7 +53,6 @@ TEST(FactorySettings, WritesTheDocumentedBytesWithTheirPausesAndLeavesPartZero) 
   }
   for (int part = 1; part <= 12; ++part) f.node.SetPart(part, std::vector<uint8_t>(31, 0xA5));
   f.node.SetSelectedPart(0);
-  f.node.ClearLog();
   EXPECT_EQ(WriteFactorySettings(NodeIo(&f.node, &f.node)), 0);
   ExpectFactory(f.node);
   EXPECT_EQ(f.node.SelectedPart(), 0);
@@ -62,7 +61,6 @@ TEST(FactorySettings, WritesTheDocumentedBytesWithTheirPausesAndLeavesPartZero) 
   const Calls parts = PartPass(1500, 2650, 2200, "W46");
   expected.insert(expected.end(), parts.begin(), parts.end());
   expected.push_back("W45:0000@33500");
-  // Value writes without their bytes; selector writes with them.
   Calls calls = Traffic(f.node.Log(), true);
   const Calls withoutBytes = Traffic(f.node.Log(), true, false);
   for (size_t i = 0; i < calls.size(); ++i) {

@@ -157,6 +157,7 @@ const std::string kForeign =
     "ProgramID does not match!\nDo you want to download anyway? [ProgramID does not match!] "
     "(yes/no)";
 const std::string kReadError = "Error reading file. Download not completed [Download status]";
+const std::string kWriteError = "Download completed. 1 NV write errors [Download status]";
 const int kYes = fw::kIdYes, kNo = fw::kIdNo;
 
 const DownloadCase kDownloads[] = {
@@ -167,10 +168,7 @@ const DownloadCase kDownloads[] = {
     {Setup::kPlain, "node.txt", {kNo}, {kAsk, "Download aborted [Download status]"}},
     {Setup::kPlain, "node", {kYes}, {kAsk, kDone}},         // found with ".txt" added
     {Setup::kReadOnly, "node.txt", {kYes}, {kAsk, kDone}},  // reading is all it needs
-    {Setup::kRefusedWrite,
-     "node.txt",
-     {kYes},
-     {kAsk, "Download completed. 1 NV write errors [Download status]"}},
+    {Setup::kRefusedWrite, "node.txt", {kYes}, {kAsk, kWriteError}},
     // A foreign program ID refused; the matching one after it enables writing again.
     {Setup::kForeignId, "node.txt", {kYes, kNo}, {kAsk, kForeign, kDone}},
     {Setup::kNoId, "node.txt", {kYes}, {kAsk, "Download not completed [Download status]"}},

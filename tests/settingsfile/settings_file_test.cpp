@@ -168,6 +168,7 @@ std::string PartHeader(int part) {
 
 class DownloadTest : public ::testing::Test {
  protected:
+  DownloadTest() { f.node.SetSelectedPart(0); }
   DownloadResult Download(const std::string& text, const NodeIo& node) {
     TextLineReader lines(text);
     return DownloadSettings(lines, node, [this] {
@@ -178,7 +179,6 @@ class DownloadTest : public ::testing::Test {
     });
   }
   DownloadResult Download(const std::string& text) { return Download(text, io); }
-  // Writes of values, without the selector traffic.
   Calls ValueWrites() const {
     Calls writes;
     for (const std::string& call : Traffic(f.node.Log())) {
@@ -194,7 +194,6 @@ class DownloadTest : public ::testing::Test {
 };
 
 TEST_F(DownloadTest, TrafficAndPausesInVirtualTime) {
-  f.node.SetSelectedPart(0);
   const DownloadResult result =
       Download("/ comment\n" + kId + kSwitch1 + "300\n\n" + PartHeader(1) + "0, 1, 0\n\n" +
                PartHeader(7) + "0, 2, 0\n\n");
@@ -238,7 +237,6 @@ TEST_F(DownloadTest, ProgramIdDecidesAtEveryTwentyThreeCharacterLine) {
 }
 
 TEST_F(DownloadTest, NoValueIsTakenFromAHeaderLine) {
-  f.node.SetSelectedPart(0);
   const std::vector<uint8_t> part1 = f.node.Part(1);
   // nciTemp1PlugIn and part 1 have no value line (their reads failed at export); part 2's
   // section follows part 1's header directly and keeps its number.
@@ -259,7 +257,6 @@ TEST_F(DownloadTest, NoValueIsTakenFromAHeaderLine) {
 }
 
 TEST_F(DownloadTest, OnlyTwelvePartsAreWrittenAndRefusedOrMissedWritesCount) {
-  f.node.SetSelectedPart(0);
   std::string text = kId;
   for (int section = 1; section <= 14; ++section) {
     text += PartHeader(section) + "0, " + std::to_string(section) + ", 0\n\n";

@@ -68,7 +68,6 @@ class TempFolder {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
-  // Forbids (or allows again) new files in the folder.
   void SetReadOnly(bool readOnly) const {
     fs::permissions(path_, readOnly ? kReadOnly : fs::perms::all);
   }

@@ -158,7 +158,7 @@ TEST_P(WeekCalendarPage, ShowReadsTheTimetableAndTheTimerTheClockAndState) {
   EXPECT_EQ(Text(kIdNodeTime), "9:07:19");
 }
 
-TEST_P(WeekCalendarPage, ButtonsWriteTheWholePartUnreadOrOnlyTouchTheFields) {
+TEST_P(WeekCalendarPage, ButtonsWriteTheWholePartUnreadOrOnlyTouchTheFieldsOrSayWhyNot) {
   const Twin& t = GetParam();
   f.node.SetPart(t.part, std::vector<uint8_t>(31, 0x77));
   Show();
@@ -192,13 +192,12 @@ TEST_P(WeekCalendarPage, ButtonsWriteTheWholePartUnreadOrOnlyTouchTheFields) {
             "8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 8:00 16:00 1:15 2:30 "
             "0:00 0:00 1:15 2:30 0:00 2:30");
   EXPECT_EQ(Click(kIdReset), Calls{});  // sends nothing
-}
 
-TEST_P(WeekCalendarPage, RefusedWritesSayWhyAndSendNothing) {
+  // Refused writes say why and send nothing.
   const std::string c1 = "Error in Calender 1, unequal start and stoptimes";
   const std::string c2 = "Error in Calender 2, unequal start and stoptimes";
   const std::string hol = "Error in holiday, unequal start and stoptimes";
-  Show();
+  f.node.FailReads(46, false);
   const std::vector<uint8_t> before = Part();
   ExpectRefused({{{{208, "8:00"}, {244, "1:00"}}, {c1, hol, Refused(2)}},
                  // A text that is not a time counts as 0:00 in the checks: Tuesday of Calender 2
@@ -230,7 +229,7 @@ const std::string kPirNode = "55000010204020AABB00000102000003040000050600000708
 
 using PirCalendarPage = CalendarPage;
 
-TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
+TEST_P(PirCalendarPage, ShowTickReadWriteOfTheDayBytesOnlyAndRefusedWrites) {
   const Twin& t = GetParam();
   f.node.SetPart(t.part, FromHex(kPirNode));
   const std::string occupancy = "R" + std::to_string(t.live);
@@ -261,13 +260,12 @@ TEST_P(PirCalendarPage, ShowTickReadAndAWriteOfTheDayBytesOnly) {
   f.driver->Click(kIdReset);
   f.driver->Click(kIdRead);
   EXPECT_EQ(Texts(kPir), days);
-}
 
-// Refused writes: the messages in order, and nothing sent beyond the read of the part.
-TEST_P(PirCalendarPage, RefusedWritesSayWhyInOrder) {
-  f.node.SetPart(GetParam().part, FromHex(kPirNode));
+  // Refused writes: the messages in order, and nothing sent beyond the read of the part.
+  f.node.SetSelectedPart(t.part);
+  f.node.SetPart(t.part, FromHex(kPirNode));
+  f.driver->Click(kIdRead);
   const std::string unequal = "Error in PIR calender, unequal start and stoptimes";
-  Show();
   ExpectRefused({{{{381, "8:00"}}, {unequal, Refused(1)}},
                  // A stop before its start counts silently.
                  {{{381, "22:00"}, {380, "6:00"}}, {Refused(1)}},
@@ -293,7 +291,7 @@ TEST_P(PirCalendarPage, RefusedWritesSayWhyInOrder) {
   f.node.FailReads(46, false);
   f.node.SetSelectedPart(3);
   f.node.FailWrites(45);
-  EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", GetParam().select + "!"}));
+  EXPECT_EQ(Write({{381, "bad"}}), (Calls{"R45", t.select + "!"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Part(), before);
 }

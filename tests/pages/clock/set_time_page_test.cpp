@@ -21,13 +21,11 @@ class SetTimePage : public ::testing::Test {
     f.OpenSheet();
     page = f.sheet->AllPages()[3];
   }
-  // Shows the page with the PC at `pc`; the node's log starts there.
   void ShowAt(const fw::LocalTime& pc) {
     f.platform.SetLocalTime(pc);
     f.node.ClearLog();
     f.Show(*page);
   }
-  // The PC's date and time, then the node's.
   std::string Texts() const {
     return f.driver->Text(kIdPcDate) + "|" + f.driver->Text(kIdPcTime) + "|" +
            f.driver->Text(kIdNodeDate) + "|" + f.driver->Text(kIdNodeTime);

@@ -9,7 +9,7 @@ namespace {
 
 // Calendar bytes count quarter hours; a byte from 128 up is a negative number widened to 16
 // bits. Texts become quarter hours rounded down, and a text the check refuses still gives one.
-TEST(TimeText, QuarterHoursAndTheirTexts) {
+TEST(TimeText, QuarterHoursTheirTextsAndWhichTextsAreTimes) {
   const std::pair<uint8_t, const char*> shown[] = {
       {0, "0:00"},   {1, "0:15"},    {33, "8:15"},      {64, "16:00"},    {95, "23:45"},
       {96, "24:00"}, {127, "31:45"}, {128, "16352:00"}, {255, "16383:45"}};
@@ -23,9 +23,7 @@ TEST(TimeText, QuarterHoursAndTheirTexts) {
     EXPECT_TRUE(IsValidTimeText(text)) << text;
     EXPECT_EQ(TextToQuarterHours(text), q) << text;
   }
-}
-
-TEST(TimeText, AcceptsHMmAndHhMmWithinTheDay) {
+  // Accepted: H:MM and HH:MM within the day.
   for (const char* good :
        {"8:00", "08:00", "0:00", "23:59", "24:00", "9:59", "ab:cd", "+8:00", "\t8:00", "8:5x"}) {
     EXPECT_TRUE(IsValidTimeText(good)) << good;
