@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace fw {

@@ -1,7 +1,5 @@
 #include "resources/dialog_analog_valve.h"
 
-#include <map>
-#include <memory>
 #include <string>
 
 #include "nvdata/nv_page.h"

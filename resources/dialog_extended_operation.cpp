@@ -1,8 +1,5 @@
 #include "resources/dialog_extended_operation.h"
 
-#include <map>
-#include <memory>
-
 #include "nvdata/nv_page.h"
 
 using fw::ControlDef;

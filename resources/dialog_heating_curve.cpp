@@ -1,7 +1,5 @@
 #include "resources/dialog_heating_curve.h"
 
-#include <map>
-#include <memory>
 #include <string>
 
 #include "nvdata/nv_page.h"

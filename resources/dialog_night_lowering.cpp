@@ -1,8 +1,5 @@
 #include "resources/dialog_night_lowering.h"
 
-#include <map>
-#include <memory>
-
 #include "nvdata/nv_page.h"
 
 using fw::ControlKind;
@@ -22,46 +19,38 @@ constexpr int kUnitLeft = 174;
 const fw::DialogTemplate& NightLoweringDialog(int templateId, int seasonCheckId,
                                               const std::string& seasonName,
                                               const std::string& seasonTempLabel) {
-  static std::map<int, std::unique_ptr<fw::DialogTemplate>> made;
-  std::unique_ptr<fw::DialogTemplate>& slot = made[templateId];
-  if (slot) return *slot;
   auto label = [](const char* text, int y) {
     return fw::ControlDef{kStaticId, ControlKind::kStatic, text, kLabelLeft, y + 2, kLabelWidth, 8};
   };
   auto unit = [](const char* text, int y) {
     return fw::ControlDef{kStaticId, ControlKind::kStatic, text, kUnitLeft, y + 2, 20, 8};
   };
-  slot = std::make_unique<fw::DialogTemplate>(fw::DialogTemplate{
-      templateId,
-      250,
-      150,
-      {
-          {kStaticId, ControlKind::kGroupBox, "Night lowering", 7, 4, 236, 68},
-          label("Night lowering", 16),
-          {kIdNightLowering, ControlKind::kCheckBox, "", kFieldLeft, 16, 12, 10},
-          label("Start/stop after room temp", 29),
-          {kIdRoomStartStop, ControlKind::kCheckBox, "", kFieldLeft, 29, 12, 10},
-          label("Setpoint room temp", 42),
-          {kIdRoomSetpoint, ControlKind::kEdit, "", kFieldLeft, 42, kFieldWidth, 12,
-           fw::kRightAlign},
-          unit("°C", 42),
-          label("Actual room temp", 56),
-          {kIdRoomActual, ControlKind::kEdit, "", kFieldLeft, 56, kFieldWidth, 12,
-           fw::kReadOnly | fw::kRightAlign},
-          unit("°C", 56),
-          {kStaticId, ControlKind::kGroupBox, seasonName, 7, 76, 236, 55},
-          {kStaticId, ControlKind::kStatic, seasonName, kLabelLeft, 90, kLabelWidth, 8},
-          {seasonCheckId, ControlKind::kCheckBox, "", kFieldLeft, 88, 12, 10},
-          {kStaticId, ControlKind::kStatic, seasonTempLabel, kLabelLeft, 103, kLabelWidth, 8},
-          {kIdSeasonTemp, ControlKind::kEdit, "", kFieldLeft, 101, kFieldWidth, 12,
-           fw::kRightAlign},
-          unit("°C", 101),
-          label("Time before pump stop", 114),
-          {kIdPumpStopTime, ControlKind::kEdit, "", kFieldLeft, 114, kFieldWidth, 12,
-           fw::kRightAlign},
-          unit("sec", 114),
-          {kIdRead, ControlKind::kPushButton, "Read", 136, 134, 50, 14},
-          {kIdWrite, ControlKind::kPushButton, "Write", 193, 134, 50, 14},
-      }});
-  return *slot;
+  return fw::TemplateOnce(templateId, [&] {
+    return std::vector<fw::ControlDef>{
+        {kStaticId, ControlKind::kGroupBox, "Night lowering", 7, 4, 236, 68},
+        label("Night lowering", 16),
+        {kIdNightLowering, ControlKind::kCheckBox, "", kFieldLeft, 16, 12, 10},
+        label("Start/stop after room temp", 29),
+        {kIdRoomStartStop, ControlKind::kCheckBox, "", kFieldLeft, 29, 12, 10},
+        label("Setpoint room temp", 42),
+        {kIdRoomSetpoint, ControlKind::kEdit, "", kFieldLeft, 42, kFieldWidth, 12, fw::kRightAlign},
+        unit("°C", 42),
+        label("Actual room temp", 56),
+        {kIdRoomActual, ControlKind::kEdit, "", kFieldLeft, 56, kFieldWidth, 12,
+         fw::kReadOnly | fw::kRightAlign},
+        unit("°C", 56),
+        {kStaticId, ControlKind::kGroupBox, seasonName, 7, 76, 236, 55},
+        {kStaticId, ControlKind::kStatic, seasonName, kLabelLeft, 90, kLabelWidth, 8},
+        {seasonCheckId, ControlKind::kCheckBox, "", kFieldLeft, 88, 12, 10},
+        {kStaticId, ControlKind::kStatic, seasonTempLabel, kLabelLeft, 103, kLabelWidth, 8},
+        {kIdSeasonTemp, ControlKind::kEdit, "", kFieldLeft, 101, kFieldWidth, 12, fw::kRightAlign},
+        unit("°C", 101),
+        label("Time before pump stop", 114),
+        {kIdPumpStopTime, ControlKind::kEdit, "", kFieldLeft, 114, kFieldWidth, 12,
+         fw::kRightAlign},
+        unit("sec", 114),
+        {kIdRead, ControlKind::kPushButton, "Read", 136, 134, 50, 14},
+        {kIdWrite, ControlKind::kPushButton, "Write", 193, 134, 50, 14},
+    };
+  });
 }

@@ -1,8 +1,5 @@
 #include "resources/dialog_pir_calendar.h"
 
-#include <map>
-#include <memory>
-
 #include "nvdata/nv_page.h"
 
 using fw::ControlDef;

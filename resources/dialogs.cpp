@@ -1,16 +1,10 @@
 #include "resources/dialogs.h"
 
-#include <map>
-#include <memory>
-
 using fw::ControlKind;
 using fw::kStaticId;
 
 const fw::DialogTemplate& EmptyDialog(int id) {
-  static std::map<int, std::unique_ptr<fw::DialogTemplate>> made;
-  std::unique_ptr<fw::DialogTemplate>& slot = made[id];
-  if (!slot) slot = std::make_unique<fw::DialogTemplate>(fw::DialogTemplate{id, 250, 150, {}});
-  return *slot;
+  return fw::TemplateOnce(id, [] { return std::vector<fw::ControlDef>{}; });
 }
 
 const fw::DialogTemplate& NodeInformationDialog() {
