@@ -103,12 +103,16 @@ runs_32bit_programs() {
 }
 
 # Whether 32-bit x86 programs start only through qemu-user's emulator (registered below). The
-# registration is the kernel's, so a chroot sees it too once binfmt_misc is mounted there.
+# registration is the kernel's, so a chroot sees it too once need_32bit_programs has mounted
+# binfmt_misc there.
 emulated_32bit() {
-  local binfmt=/proc/sys/fs/binfmt_misc
-  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1 ||
-    true
-  grep -qx enabled "$binfmt/qemu-i386" 2>/dev/null
+  grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+}
+
+# Whether 32-bit programs would run only under an emulator nobody asked for: they are then left
+# alone, as the emulator takes about a minute for each Windows program.
+emulation_not_asked() {
+  emulated_32bit && [ "${HD7_3_EMULATE_32BIT:-0}" != 1 ]
 }
 
 # Some kernels (virtual machines among them) start no 32-bit program at all: even the 32-bit
@@ -118,7 +122,10 @@ emulated_32bit() {
 # the machine restarts). It is slow: about a minute of processor time for each Windows program
 # started, so the i686 tests take an hour or more; without the variable they are skipped.
 need_32bit_programs() {
-  if emulated_32bit && [ "${HD7_3_EMULATE_32BIT:-0}" != 1 ]; then
+  local binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1 ||
+    true
+  if emulation_not_asked; then
     wine32_missing="32-bit programs start here only under qemu-user's emulator, about a minute each; HD7_3_EMULATE_32BIT=1 runs the i686 tests that way"
     return 1
   fi
@@ -127,7 +134,6 @@ need_32bit_programs() {
     wine32_missing="this kernel starts no 32-bit programs; HD7_3_EMULATE_32BIT=1 runs them under qemu-user's emulator (an hour or more)"
     return 1
   fi
-  local binfmt=/proc/sys/fs/binfmt_misc
   step "this kernel starts no 32-bit programs: running them through qemu-user's i386 emulator"
   if ! need_packages qemu-i386-static:qemu-user-static; then
     wine32_missing="this kernel starts no 32-bit programs and qemu-user-static could not be installed"

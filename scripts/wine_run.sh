@@ -69,7 +69,7 @@ if [ "$bits" = 32 ] && [ "${HD7_3_NO_WINE32:-0}" = 1 ]; then
   echo "SKIPPED: 32-bit Wine is left out on purpose (HD7_3_NO_WINE32=1)"
   exit 77
 fi
-if [ "$bits" = 32 ] && emulated_32bit && [ "${HD7_3_EMULATE_32BIT:-0}" != 1 ]; then
+if [ "$bits" = 32 ] && emulation_not_asked; then
   echo "SKIPPED: 32-bit programs start here only under qemu-user's emulator, about a minute each" \
     "(HD7_3_EMULATE_32BIT=1 runs them that way)"
   exit 77
