@@ -4,26 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <sstream>
-
 #include "resources/dialogs.h"
 #include "tests/support/fixture.h"
 #include "tests/support/page_sets.h"
 
 using testing_support::kFixedTabs;
 using testing_support::NodeFixture;
+using testing_support::Split;
 using testing_support::TabsWith;
 using testing_support::Traffic;
 
 namespace {
 
 using Calls = std::vector<std::string>;
-
-Calls Split(const std::string& text) {
-  std::istringstream in(text);
-  return Calls(std::istream_iterator<std::string>(in), {});
-}
 
 // The sheet's pause-free exchange, then the Node Information page's. Part 1's value 15 (bytes
 // 29 and 30) says whether the node has circuit pages; an unreadable part 1 offers no set, but

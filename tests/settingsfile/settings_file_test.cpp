@@ -101,24 +101,17 @@ class SilentNode : public sim::SimulatedNode {
   }
 };
 
-// A clock that moves on by one second at every reading, from one second before midnight.
-class TickingClock : public fw::headless::HeadlessPlatform {
- public:
-  fw::LocalTime Now() override { return fw::AddSeconds({2026, 12, 31, 23, 59, 59}, readings_++); }
-  int readings_ = 0;
-};
-
 TEST_F(ExportTest, UnfilledRecordsExportAsZerosAndTheTimestampIsOneClockReading) {
   SilentNode node;
   int errors = 0;
-  TickingClock clock;
+  testing_support::SteppingClock clock;
   const std::string text = ExportText(NodeIo(&node, &node), errors, nullptr);
   EXPECT_EQ(errors, 0);
   // The NVs read before them hold other bytes (factory settings): none of those show up here.
   EXPECT_NE(text.find("SNVT_count             \n0\n\n* nciSwitchExt2"), std::string::npos);
   EXPECT_NE(text.find("** Part 1  \n0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\n"),
             std::string::npos);
-  EXPECT_EQ(clock.readings_, 1);
+  EXPECT_EQ(clock.readings, 1);
   EXPECT_NE(text.find("\n- 31/12-2026  23:59:59\n"), std::string::npos);
 }
 

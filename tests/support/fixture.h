@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,6 +79,13 @@ class NodeFixture {
   std::unique_ptr<fw::headless::SheetDriver> driver;
 };
 
+// A PC clock that moves on by one second at every reading, from one second before midnight on
+// New Year's Eve; installed as the platform while it lives.
+struct SteppingClock : fw::headless::HeadlessPlatform {
+  fw::LocalTime Now() override { return fw::AddSeconds({2026, 12, 31, 23, 59, 59}, readings++); }
+  int readings = 0;
+};
+
 // Host calls written compactly for exact-traffic comparisons: "R45", "W45:0001", "N", "R45!"
 // for a failed call, with the virtual time when asked: "R45@400".
 inline std::vector<std::string> Traffic(const std::vector<sim::HostCall>& calls,
@@ -99,6 +109,25 @@ inline std::vector<std::string> Traffic(const std::vector<sim::HostCall>& calls,
     out.push_back(s);
   }
   return out;
+}
+
+// The calls `action` makes, in Traffic() notation; with kTimed, times count from its start,
+// with kNoBytes, writes leave out their bytes.
+constexpr int kTimed = 1, kNoBytes = 2;
+inline std::vector<std::string> During(NodeFixture& f, int how,
+                                       const std::function<void()>& action) {
+  const size_t from = f.node.Log().size();
+  const uint64_t t0 = f.platform.TickCount();
+  action();
+  std::vector<sim::HostCall> calls = f.CallsSince(from);
+  for (sim::HostCall& c : calls) c.atMs -= t0;
+  return Traffic(calls, (how & kTimed) != 0, (how & kNoBytes) == 0);
+}
+
+// The words of `text`: "R45@0 W45@200" gives {"R45@0", "W45@200"}.
+inline std::vector<std::string> Split(const std::string& text) {
+  std::istringstream in(text);
+  return std::vector<std::string>(std::istream_iterator<std::string>(in), {});
 }
 
 }  // namespace testing_support

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,11 +18,7 @@ using Calls = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
 
-// The words of `text`: "R45@0 W45@200".
-inline Calls Split(const std::string& text) {
-  std::istringstream in(text);
-  return Calls(std::istream_iterator<std::string>(in), {});
-}
+using testing_support::Split;
 
 // A configuration part (behind host index 46) or a direct NV.
 struct Where {
@@ -49,12 +43,7 @@ class PageHarness {
   void Hide() { f.driver->SelectTab(0); }
 
   Calls Timed(const std::function<void()>& action) {
-    const size_t from = f.node.Log().size();
-    const uint64_t start = f.platform.TickCount();
-    action();
-    std::vector<sim::HostCall> calls = f.CallsSince(from);
-    for (sim::HostCall& c : calls) c.atMs -= start;
-    return testing_support::Traffic(calls, true, false);
+    return testing_support::During(f, testing_support::kTimed | testing_support::kNoBytes, action);
   }
   Calls Show() {
     return Timed([&] { f.Show(*page); });

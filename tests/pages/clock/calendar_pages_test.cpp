@@ -7,7 +7,7 @@
 
 #include "control/sheet.h"
 #include "resources/dialog_set_time.h"
-#include "tests/pages/during.h"
+#include "tests/support/fixture.h"
 
 using set_time_dialog::kIdNodeDate;
 using set_time_dialog::kIdNodeTime;

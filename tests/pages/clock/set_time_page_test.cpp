@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "resources/dialog_set_time.h"
-#include "tests/pages/during.h"
+#include "tests/support/fixture.h"
 
 using testing_support::During;
 using testing_support::kTimed;
 using testing_support::NodeFixture;
+using testing_support::SteppingClock;
 using testing_support::Traffic;
 using namespace set_time_dialog;
 
@@ -68,12 +69,6 @@ TEST_F(SetTimePage, ShowsBothClocksEveryTwoSecondsWhileInView) {
   f.Show(*f.sheet->AllPages()[3]);
   EXPECT_EQ(f.driver->Text(kIdNodeDate) + f.driver->Text(kIdNodeTime), "");
 }
-
-// A PC clock that moves one second at every reading; installed while it lives.
-struct SteppingClock : fw::headless::HeadlessPlatform {
-  fw::LocalTime Now() override { return fw::AddSeconds({2026, 12, 31, 23, 59, 59}, readings++); }
-  int readings = 0;
-};
 
 // Sync writes the PC's date and time, from one reading of the clock, without a pause and
 // without reading back.

@@ -3,7 +3,7 @@
 
 #include "control/sheet.h"
 #include "resources/dialog_plant.h"
-#include "tests/pages/during.h"
+#include "tests/support/fixture.h"
 
 using testing_support::During;
 using testing_support::kNoBytes;
