@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing (Debian), builds the native debug and sanitizer
 # builds, checks formatting, and runs every test in both builds; cross-builds the control for
-# Windows (x86_64 and i686) and runs its end-to-end tests under Wine. Ends with CTest's summary,
-# followed by a plain note when the 32-bit control could not be run.
+# Windows (x86_64 and i686) and runs its end-to-end tests under Wine; builds the core and its
+# tests 32-bit and runs them. Ends with CTest's summary, followed by a plain note when a 32-bit
+# part could not be run.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
@@ -25,6 +26,17 @@ done
 
 step "tests (debug)"
 ctest --preset debug -j "$jobs" 2>&1 | tail -n 4
+
+# The same tests built 32-bit with the i686 control's floating-point flags, run directly or under
+# qemu's i386 emulator: the 32-bit control's arithmetic, tested on every machine.
+step "tests (i686 native build)"
+i686_not_run=""
+i686_rc=0
+i686_log=$(mktemp)
+scripts/i686_tests.sh 2>&1 | tee "$i686_log" || i686_rc=$?
+[ "$i686_rc" -eq 77 ] && i686_not_run=$(sed -n 's/^NOT RUN: //p' "$i686_log")
+rm -f "$i686_log"
+[ "$i686_rc" -eq 0 ] || [ "$i686_rc" -eq 77 ] || exit "$i686_rc"
 # The download reader and the settings tool under libFuzzer, 15 s each; a crash or a failed
 # check fails the run. Needs clang with its fuzzer runtime.
 step "fuzzing the download reader and the settings tool (30 s)"
@@ -91,7 +103,11 @@ scripts/installer_test.sh || installer_rc=$?
 step "tests (sanitizers)"
 ctest --preset asan -j "$jobs"
 
-# A skipped check is no pass: the last line says so when the 32-bit control was not run.
+# A skipped check is no pass: the last lines say so when a 32-bit part was not run.
+if [ -n "$i686_not_run" ]; then
+  echo
+  echo "NOT RUN: $i686_not_run"
+fi
 if [ -n "$wine32_skipped" ]; then
   echo
   echo "NOT RUN: the 32-bit control (build/mingw32/bin/HD7_3.ocx) was not tested under Wine:"

@@ -1,12 +1,13 @@
 #include "nvdata/nv_codec.h"
 
+#include <cfloat>
+
 #include "nvdata/number_text.h"
 
-double CNvCodec::WordToTemp(uint8_t high, uint8_t low) {
-  int w = MakeWord(high, low);
-  if (w > 10000) w -= 65536;
-  return w * 0.01;
-}
+// Every build computes doubles in double precision, as the node's values were designed for: the
+// 32-bit builds use SSE2 (-msse2 -mfpmath=sse), since the x87 unit's 80-bit intermediates move
+// products such as -20000 * 0.01 off the value the 64-bit build gets.
+static_assert(FLT_EVAL_METHOD == 0, "doubles must be computed in double precision (SSE2)");
 
 uint8_t CNvCodec::HalfToByte(double v) {
   return LowByte(TruncScaled(2.0 * v));

@@ -14,7 +14,12 @@ class CNvCodec {
   static double WordDiv10(uint8_t high, uint8_t low) { return MakeWord(high, low) / 10; }
   static int SignedByte(uint8_t b) { return static_cast<int8_t>(b); }
   // Hundredths of a degree; words above 10000 are negative (10001 reads -555.35).
-  static double WordToTemp(uint8_t high, uint8_t low);
+  static double WordToTemp(uint8_t high, uint8_t low) { return WordToHundredths(high, low) * 0.01; }
+  // The same temperature in whole hundredths, for comparing with a fixed limit exactly.
+  static int WordToHundredths(uint8_t high, uint8_t low) {
+    const int w = MakeWord(high, low);
+    return w > 10000 ? w - 65536 : w;
+  }
   static double ByteToHalf(uint8_t b) { return b * 0.5; }
   static double WordToLevPercent(uint8_t high, uint8_t low) { return MakeWord(high, low) * 0.005; }
 

@@ -29,11 +29,9 @@ void PutTemp(uint8_t* record, int byte, double celsius) {
   record[byte + 1] = CNvCodec::HundredthsLow(celsius);
 }
 
-// The measured value in whole hundredths, decoded as WordToTemp does: words above 10000 are
-// negative. Compared in whole numbers, -200.00 is exactly the last value still present.
+// Compared in whole hundredths, -200.00 is exactly the last value still present.
 bool Present(const uint8_t* buffer) {
-  const int word = CNvCodec::MakeWord(buffer[0], buffer[1]);
-  return (word > 10000 ? word - 65536 : word) >= kAbsentBelow;
+  return CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kAbsentBelow;
 }
 
 }  // namespace

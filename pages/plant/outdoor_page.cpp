@@ -13,7 +13,9 @@ constexpr int32_t kReadCapacity = 32;
 constexpr int kOffsetPart = 2;
 constexpr int kOffsetHigh = 1;  // value 1
 constexpr int kOffsetLow = 2;
-constexpr double kNoSensorBelow = -200.0;
+// Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:
+// compared in whole numbers, -200.00 itself is a sensor on every build).
+constexpr int kNoSensorBelow = -20000;
 
 }  // namespace
 
@@ -34,7 +36,7 @@ void CPage29PropPage::RefreshLive() {
 void CPage29PropPage::CheckSensor() {
   uint8_t buffer[kRecordSize] = {};
   if (ReadNv(kIndexOutdoor, buffer, kRecordSize) != 0) return;
-  const bool present = CNvCodec::WordToTemp(buffer[0], buffer[1]) >= kNoSensorBelow;
+  const bool present = CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kNoSensorBelow;
   EnableItem(kIdActual, present);
   EnableItem(kIdOffset, present);
 }

@@ -80,6 +80,14 @@ TEST(NvCodec, Decoders) {
   for (const auto& [word, temp] : temps) {
     EXPECT_DOUBLE_EQ(CNvCodec::WordToTemp(word >> 8, word & 0xFF), temp) << word;
   }
+  // Exactly as on x86_64, also on the 32-bit build: 80-bit x87 intermediates would show these
+  // one-decimal ties as 68.3 and -68.3, and put -200.00 a hair below the sensor limit.
+  const std::pair<int, const char*> shown[] = {
+      {6835, "68.4"}, {58701, "-68.4"}, {0xB1E0, "-200.0"}};
+  for (const auto& [word, text] : shown) {
+    EXPECT_EQ(FormatFixed1(CNvCodec::WordToTemp(word >> 8, word & 0xFF)), text) << word;
+  }
+  EXPECT_EQ(CNvCodec::WordToTemp(0xB1, 0xE0), -200.0);
   EXPECT_DOUBLE_EQ(CNvCodec::WordDiv10(0x00, 0xEF), 23.0);  // 239 tenths shown whole
   EXPECT_EQ(CNvCodec::SignedByte(0x7F), 127);
   EXPECT_DOUBLE_EQ(CNvCodec::ByteToHalf(0xFF), 127.5);  // 255 half steps, not -1

@@ -1,7 +1,7 @@
 // The control as the setup program left it: a client creates it by its program ID, with nothing
 // registered from the build's own folder. Run by scripts/installer_test.sh, not by ctest.
 //   HD7_3_EXPECT_OCX   the installed module the registration must lead to
-//   HD7_3_HOLD_UNTIL   when set, the control stays loaded until this file exists (at most 90 s),
+//   HD7_3_HOLD_UNTIL   when set, the control stays loaded until this file exists (at most 10 min),
 //                      so that the uninstaller meets a host that has it loaded
 #include <cstdlib>
 #include <string>
@@ -28,7 +28,7 @@ int InstalledControl(Checks& checks) {
   if (const wchar_t* release = _wgetenv(L"HD7_3_HOLD_UNTIL")) {
     std::puts("holding the control");
     std::fflush(stdout);
-    const ULONGLONG end = GetTickCount64() + 90000;
+    const ULONGLONG end = GetTickCount64() + 600000;
     while (GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < end) {
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
