@@ -52,8 +52,9 @@ void OfflineEditor::Show(HWND window) const {
   SetWindowTextW(
       window,
       (std::wstring(kCaption) + L" - offline: " + fw::win32::Widen(file_.FileName())).c_str());
-  const std::string status = file_.Path() + (isNew_ ? "\r\nnew file: factory settings"
-                                                    : "\r\nprogram ID " + file_.ProgramId());
+  const std::string status =
+      "Offline: " + file_.Path() +
+      (isNew_ ? "\r\nnew file: factory settings" : "\r\nprogram ID " + file_.ProgramId());
   CreateWindowExW(0, L"STATIC", fw::win32::Widen(status).c_str(), WS_CHILD | WS_VISIBLE, 20, 100,
                   420, 40, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatus)),
                   GetModuleHandleW(nullptr), nullptr);
