@@ -4,9 +4,28 @@
 # sheet on the simulated node. With no display it runs under Xvfb and saves a screenshot of
 # every tab of both page sets instead. Options are passed to the demo host, e.g.
 #   ./run.sh --node-name "Boiler room 2"     ./run.sh --no-node-access --no-node-access2
+#   ./run.sh --file settings/Kessel.txt      (offline: the sheet on a NodeSettings file)
 set -euo pipefail
+# A file given with --file is found from where the command was typed.
+args=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = --file ] && [ $# -gt 1 ]; then
+    args+=("$1" "$(realpath -m -- "$2")")
+    shift 2
+  else
+    args+=("$1")
+    shift
+  fi
+done
 cd "$(dirname "$0")"
 source scripts/common.sh
+# ... and named as the Windows programs see it.
+for i in "${!args[@]}"; do
+  if [ "${args[$i]}" = --file ] && [ $((i + 1)) -lt ${#args[@]} ]; then
+    args[i + 1]=$(wine_path "${args[i + 1]}")
+  fi
+done
+set -- ${args[@]+"${args[@]}"}
 
 need_packages cmake:cmake "${windows_packages[@]}"
 need_wine32 || true

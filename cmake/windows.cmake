@@ -73,7 +73,8 @@ target_link_libraries(hd73_ocx PRIVATE hd73_win32 hd73_core ole32 oleaut32 uuid 
 file(GLOB HD7_3_CONTAINER_SOURCES CONFIGURE_DEPENDS host/*.cpp)
 list(FILTER HD7_3_CONTAINER_SOURCES EXCLUDE REGEX "/host/main\\.cpp$")
 add_library(hd73_container STATIC ${HD7_3_CONTAINER_SOURCES})
-target_link_libraries(hd73_container PUBLIC hd73_sim hd73_win32 ole32 oleaut32 uuid)
+target_link_libraries(hd73_container PUBLIC hd73_sim hd73_settings_tool hd73_win32 shell32 ole32
+                      oleaut32 uuid)
 
 add_executable(hd7_3host WIN32 host/main.cpp)
 target_link_libraries(hd7_3host PRIVATE hd73_container)

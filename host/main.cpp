@@ -1,16 +1,19 @@
 // hd7_3host.exe: the demo container. It embeds the control by its program ID, gives it a
 // simulated node through its client site and opens the plug-in sheet from its button or at
 // start. With --screenshots it walks every tab of both page sets, saves each as a PNG and quits.
+// With --file it edits a NodeSettings file offline (host/offline.cpp).
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "framework/win32/text.h"
 #include "framework/win32/win32_platform.h"
 #include "host/container.h"
+#include "host/offline.h"
 #include "host/sheet_remote.h"
 
 namespace {
@@ -28,11 +31,14 @@ struct Options {
   bool steady = false;  // live values keep still (screenshots always are)
   std::string nodeName;
   std::string screenshots;  // folder; empty: none
+  std::string file;         // a NodeSettings file edited offline; empty: none
 };
 
 struct HostState {
   Options options;
   host::EmbeddedControl* control = nullptr;
+  sim::SimulatedNode* node = nullptr;
+  std::unique_ptr<host::OfflineEditor> offline;
   bool screenshotsOk = true;
 };
 HostState g_host;
@@ -40,13 +46,15 @@ HostState g_host;
 void Usage() {
   std::puts(
       "usage: hd7_3host [--properties] [--node-name NAME] [--no-node-access] "
-      "[--no-node-access2] [--steady] [--screenshots FOLDER]\n"
+      "[--no-node-access2] [--steady] [--screenshots FOLDER] [--file PATH]\n"
       "  --properties        open the plug-in sheet at start\n"
       "  --node-name NAME    the simulated node's name\n"
       "  --no-node-access    the client site leaves out INodeAccess (writes)\n"
       "  --no-node-access2   the client site leaves out INodeAccess2 (reads, node name)\n"
       "  --steady            the simulated node's live values keep still\n"
-      "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit");
+      "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit\n"
+      "  --file PATH         offline: the sheet on the settings of a NodeSettings file (a new\n"
+      "                      one starts from factory settings); asks to save them on closing");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -64,6 +72,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.nodeName = argv[++i];
     } else if (arg == "--screenshots" && i + 1 < argc) {
       options.screenshots = argv[++i];
+      options.properties = true;
+    } else if (arg == "--file" && i + 1 < argc) {
+      options.file = host::Utf8Argument(++i);  // the path in any language
       options.properties = true;
     } else {
       return false;
@@ -132,15 +143,22 @@ void TakeScreenshots(const host::UiDispatcher& ui, HWND hostWindow, const std::s
   sheet.WaitClosed(kSheetTimeoutMs);
 }
 
+// The Properties verb; offline, the sheet's changes may then be saved into the file.
+void OpenProperties(HWND hostWindow) {
+  if (g_host.control == nullptr) return;
+  g_host.control->InvokeProperties();
+  if (g_host.offline && g_host.options.screenshots.empty()) {
+    g_host.offline->SheetClosed(hostWindow, *g_host.node);
+  }
+}
+
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == kIdProperties && g_host.control != nullptr) {
-        g_host.control->InvokeProperties();
-      }
+      if (LOWORD(wParam) == kIdProperties) OpenProperties(hwnd);
       return 0;
     case kMsgOpenProperties:
-      if (g_host.control != nullptr) g_host.control->InvokeProperties();
+      OpenProperties(hwnd);
       if (!g_host.options.screenshots.empty()) PostQuitMessage(g_host.screenshotsOk ? 0 : 1);
       return 0;
     case WM_PAINT: {
@@ -161,7 +179,7 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_DESTROY:
-      PostQuitMessage(0);
+      PostQuitMessage(g_host.offline ? g_host.offline->ExitCode() : 0);
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -180,6 +198,15 @@ int main(int argc, char** argv) {
   fw::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   fw::ScopedPlatform installed(platform);
   sim::SimulatedNode node;
+  g_host.node = &node;
+  if (!g_host.options.file.empty()) {
+    g_host.offline = std::make_unique<host::OfflineEditor>(g_host.options.file,
+                                                           !g_host.options.screenshots.empty());
+    if (!g_host.offline->Open(node)) {
+      OleUninitialize();
+      return 1;
+    }
+  }
   if (!g_host.options.nodeName.empty()) node.SetNodeName(g_host.options.nodeName);
   // A living node for a person; the same pictures on every run for the screenshots.
   node.SetLiveDrift(!g_host.options.steady && g_host.options.screenshots.empty());
@@ -204,6 +231,7 @@ int main(int argc, char** argv) {
   if (!g_host.options.reader && !g_host.options.writer) state += L"none";
   CreateWindowExW(0, L"STATIC", state.c_str(), WS_CHILD | WS_VISIBLE, 110, 60, 320, 20, window,
                   nullptr, instance, nullptr);
+  if (g_host.offline) g_host.offline->Show(window);
 
   host::ClientSite site(window, kControlRect, node);
   site.Offer(g_host.options.reader, g_host.options.writer);

@@ -35,16 +35,17 @@ bool WaitFor(Predicate done, DWORD timeoutMs) {
 }
 
 struct FindContext {
+  DWORD process = 0;
   std::wstring caption;
   HWND owner = nullptr;
   HWND exclude = nullptr;
   HWND found = nullptr;
 };
 
-bool IsDialogOfThisProcess(HWND window) {
+bool IsDialogOf(DWORD process, HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return false;
+  if (pid != process || !IsWindowVisible(window)) return false;
   wchar_t cls[32] = {};
   GetClassNameW(window, cls, 32);
   return lstrcmpW(cls, L"#32770") == 0;
@@ -52,7 +53,7 @@ bool IsDialogOfThisProcess(HWND window) {
 
 BOOL CALLBACK FindSheet(HWND window, LPARAM lParam) {
   auto* ctx = reinterpret_cast<FindContext*>(lParam);
-  if (!IsDialogOfThisProcess(window)) return TRUE;
+  if (!IsDialogOf(ctx->process, window)) return TRUE;
   if (fw::win32::Widen(WindowText(window)) != ctx->caption) return TRUE;
   if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) == 0) return TRUE;  // not a property sheet
   ctx->found = window;
@@ -61,7 +62,7 @@ BOOL CALLBACK FindSheet(HWND window, LPARAM lParam) {
 
 BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
   auto* ctx = reinterpret_cast<FindContext*>(lParam);
-  if (window == ctx->exclude || !IsDialogOfThisProcess(window)) return TRUE;
+  if (window == ctx->exclude || !IsDialogOf(ctx->process, window)) return TRUE;
   if (ctx->owner != nullptr && GetWindow(window, GW_OWNER) != ctx->owner) return TRUE;
   if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) != 0) return TRUE;  // a sheet, not a box
   ctx->found = window;
@@ -136,8 +137,13 @@ bool UiDispatcher::Run(const std::function<void()>& work, DWORD timeoutMs) const
 
 // ---------------------------------------------------------------- SheetRemote
 
+bool SheetRemote::Settle() const {
+  return ui_ == nullptr || ui_->Sync(kSendTimeoutMs);
+}
+
 bool SheetRemote::Attach(const std::string& caption, DWORD timeoutMs) {
   FindContext ctx;
+  ctx.process = process_;
   ctx.caption = fw::win32::Widen(caption);
   const bool found = WaitFor(
       [&] {
@@ -148,7 +154,7 @@ bool SheetRemote::Attach(const std::string& caption, DWORD timeoutMs) {
       timeoutMs);
   sheet_ = ctx.found;
   // The sheet finishes its own start-up on the user-interface thread.
-  return found && ui_.Sync(kSendTimeoutMs);
+  return found && Settle();
 }
 
 bool SheetRemote::WaitClosed(DWORD timeoutMs) const {
@@ -182,7 +188,7 @@ bool SheetRemote::SelectTab(int index) const {
   // talks to the node (a live refresh, say) the sheet refuses to change tabs: ask again.
   return WaitFor([&] { return Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0; },
                  kSendTimeoutMs) &&
-         ui_.Sync(kSendTimeoutMs);
+         Settle();
 }
 
 bool SheetRemote::SelectTab(const std::string& caption) const {
@@ -237,8 +243,12 @@ bool SheetRemote::Click(int id) const {
   HWND page = Page();
   HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
   if (item == nullptr) return false;
+  DWORD_PTR result = 0;
+  if (ui_ == nullptr) {
+    return SendMessageTimeoutW(item, BM_CLICK, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result) != 0;
+  }
   // Posted, not sent: the click may open a message box, which the driver must be free to answer.
-  return PostMessageW(item, BM_CLICK, 0, 0) != FALSE && ui_.Sync(kSendTimeoutMs);
+  return PostMessageW(item, BM_CLICK, 0, 0) != FALSE && Settle();
 }
 
 std::string SheetRemote::SheetButtonText(int id) const {
@@ -252,13 +262,13 @@ bool SheetRemote::SheetButtonVisible(int id) const {
 
 bool SheetRemote::ClickSheetButton(int id) const {
   HWND button = GetDlgItem(sheet_, id);
-  return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0) != FALSE &&
-         ui_.Sync(kSendTimeoutMs);
+  return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0) != FALSE && Settle();
 }
 
 MessageBoxSeen SheetRemote::WaitForMessageBox(DWORD timeoutMs) const {
   FindContext ctx;
-  ctx.owner = sheet_;
+  ctx.process = process_;
+  ctx.owner = IsWindow(sheet_) ? sheet_ : nullptr;
   ctx.exclude = sheet_;
   MessageBoxSeen seen;
   WaitFor(
@@ -280,11 +290,12 @@ bool SheetRemote::AnswerMessageBox(const MessageBoxSeen& box, int id) const {
   HWND button = GetDlgItem(box.window, id);
   if (button == nullptr) return false;
   return PostMessageW(button, BM_CLICK, 0, 0) != FALSE &&
-         WaitFor([&] { return !IsWindow(box.window); }, kSendTimeoutMs) && ui_.Sync(kSendTimeoutMs);
+         WaitFor([&] { return !IsWindow(box.window); }, kSendTimeoutMs) && Settle();
 }
 
 Picture SheetRemote::Capture(bool duringOperation) const {
-  return CaptureWindow(ui_, sheet_, duringOperation);
+  if (ui_ == nullptr) return Picture();
+  return CaptureWindow(*ui_, sheet_, duringOperation);
 }
 
 Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation) {

@@ -3,6 +3,8 @@
 // WM_GETTEXT. The sheet runs modally on the user-interface thread (inside the Properties verb);
 // a UiDispatcher made on that thread lets the driver wait until the thread has handled what it
 // was sent, and run short pieces of work there (a screenshot, a look at the simulated node).
+// The sheet of another process (the demo host started by a test) is worked by the same calls,
+// without a dispatcher: there a click is sent and returns once the page has handled it.
 #pragma once
 
 #include <windows.h>
@@ -48,7 +50,9 @@ struct Picture {
 
 class SheetRemote {
  public:
-  explicit SheetRemote(const UiDispatcher& ui) : ui_(ui) {}
+  explicit SheetRemote(const UiDispatcher& ui) : ui_(&ui), process_(GetCurrentProcessId()) {}
+  // The sheet of another process. Its tab captions and pictures cannot be had from here.
+  explicit SheetRemote(DWORD processId) : process_(processId) {}
 
   // Waits for the sheet window with the given caption to be up.
   bool Attach(const std::string& caption, DWORD timeoutMs);
@@ -70,7 +74,8 @@ class SheetRemote {
   bool Visible(int id) const;
   // Puts text into a control of the page in view as typing would (the edit reports the change).
   bool Type(int id, const std::string& text) const;
-  // A click on a control of the page in view; returns once the page has handled it.
+  // A click on a control of the page in view; returns once the page has handled it. In another
+  // process only for clicks that open no message box (the click waits for the box's answer).
   bool Click(int id) const;
 
   // The sheet's own buttons (1 "Exit", 2 Cancel, 12321 Apply).
@@ -78,8 +83,8 @@ class SheetRemote {
   bool SheetButtonVisible(int id) const;
   bool ClickSheetButton(int id) const;
 
-  // A message box owned by the sheet (or any of this process's windows when there is no sheet
-  // yet), once it is up; window is null on timeout.
+  // A message box owned by the sheet (or any window of the sheet's process when there is no
+  // sheet yet or any more), once it is up; window is null on timeout.
   MessageBoxSeen WaitForMessageBox(DWORD timeoutMs) const;
   bool AnswerMessageBox(const MessageBoxSeen& box, int id) const;
 
@@ -88,7 +93,12 @@ class SheetRemote {
   Picture Capture(bool duringOperation = false) const;
 
  private:
-  const UiDispatcher& ui_;
+  // Waits until the user-interface thread has handled what it was posted; in another process
+  // everything that needs it was sent, not posted.
+  bool Settle() const;
+
+  const UiDispatcher* ui_ = nullptr;
+  DWORD process_;
   HWND sheet_ = nullptr;
 };
 

@@ -167,7 +167,7 @@ check_installed() {
   [ "$mode" = x64only ] && entry=entries64
   equal "InstallLocation" "$(value $entry "$key" InstallLocation)" "$loc"
   equal "DisplayVersion" "$(value $entry "$key" DisplayVersion)" "$version"
-  check "the entry has a publisher" test -n "$(value $entry "$key" Publisher)"
+  equal "Publisher" "$(value $entry "$key" Publisher)" "HD7_3 project"
   equal "UninstallString" "$(value $entry "$key" UninstallString)" "\"$loc\\uninstall.exe\""
   for view in "${views[@]}"; do
     ocx="$loc\\HD7_3.ocx"

@@ -96,5 +96,6 @@ int SheetTabsAndRelease(Checks& checks);
 int PagesByWindowMessages(Checks& checks);
 int ImportExport(Checks& checks);
 int InstalledControl(Checks& checks);
+int Offline(Checks& checks);
 
 }  // namespace wintest

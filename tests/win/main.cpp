@@ -7,9 +7,13 @@
 
 int main(int argc, char** argv) {
   const std::map<std::string, int (*)(wintest::Checks&)> scenarios = {
-      {"register", &wintest::Registration},      {"number-texts", &wintest::NumberTexts},
-      {"sheet", &wintest::SheetTabsAndRelease},  {"pages", &wintest::PagesByWindowMessages},
-      {"import-export", &wintest::ImportExport}, {"installed", &wintest::InstalledControl},
+      {"register", &wintest::Registration},
+      {"number-texts", &wintest::NumberTexts},
+      {"sheet", &wintest::SheetTabsAndRelease},
+      {"pages", &wintest::PagesByWindowMessages},
+      {"import-export", &wintest::ImportExport},
+      {"installed", &wintest::InstalledControl},
+      {"offline", &wintest::Offline},
   };
   const std::string name = argc == 2 ? argv[1] : "";
   if (name == "--probe") {
