@@ -4,7 +4,7 @@
 # g++-multilib; GoogleTest is built from Debian's sources with the same flags.
 set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
-string(APPEND CMAKE_C_FLAGS_INIT " -m32")
-string(APPEND CMAKE_CXX_FLAGS_INIT " -m32")
-string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -m32")
+set(CMAKE_C_FLAGS_INIT -m32)
+set(CMAKE_CXX_FLAGS_INIT -m32)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -m32)
 include(${CMAKE_CURRENT_LIST_DIR}/i686_math.cmake)
