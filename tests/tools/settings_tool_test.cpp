@@ -43,6 +43,7 @@ const GoldenCase kCases[] = {
     {{"report", "@service", "--against", "@factory", "--date", "7/12-2026"},
      1,
      "report_service_against_factory"},
+    {{"report", "@calendars", "--date", "7/12-2026"}, 0, "report_calendars"},
     {{"report", "@wrong_id", "--date", "7/12-2026"}, 2, "report_unreadable"},
 };
 
@@ -73,54 +74,5 @@ TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsToolGolden, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.golden); });
-
-// The calendar findings of check, one part of the factory file changed: value k of a calendar
-// line is word k, its stop time (quarter hours) times 256 plus its start time.
-struct CalendarCase {
-  int part;
-  int word;
-  int stop, start;
-  const char* finding;
-};
-
-const CalendarCase kCalendarCases[] = {
-    {9, 15, 0, 32,
-     "BL1 holiday: a start without a stop or a stop without a start: the page refuses to write "
-     "this calendar"},
-    {11, 4, 24, 88,
-     "BL2 week calendar 2, Monday: stop 6:00 before start 22:00: the page refuses to write this "
-     "calendar"},
-    {12, 1, 24, 88,
-     "BL2 presence calendar, Sunday: stop 6:00 before start 22:00: the page refuses to write this "
-     "calendar"},
-    {12, 15, 32, 64,
-     "BL2 presence calendar, word 15 (not on the page): stop 8:00 before start 16:00: a download "
-     "writes it as it is; the page does not show it and writes it back unchanged"},
-    {10, 2, 32, 64,
-     "BL1 presence calendar, word 2 (not on the page): stop 8:00 before start 16:00: a download "
-     "writes it as it is; the page does not show it and writes it back unchanged"},
-};
-
-class CalendarFindings : public ::testing::TestWithParam<CalendarCase> {};
-
-TEST_P(CalendarFindings, NameTheCalendarAndWhatThePageDoes) {
-  const CalendarCase& c = GetParam();
-  std::string text = settingsfile_test::TempFolder::Read(std::string(HD7_3_SOURCE_DIR) +
-                                                         "/tests/tools/files/factory.txt");
-  std::string values = "0";
-  for (int word = 1; word <= 15; ++word) {
-    values += ", " + std::to_string(word == c.word ? c.stop * 256 + c.start : 0);
-  }
-  const size_t header = text.find("** Part " + std::to_string(c.part) + " ");
-  ASSERT_NE(header, std::string::npos);
-  const size_t line = text.find('\n', header) + 1;
-  text.replace(line, text.find('\r', line) - line, values);
-  std::ostringstream out;
-  EXPECT_EQ(CheckText("f", text, true, out), 1);
-  EXPECT_NE(out.str().find("\"text\": \"" + std::string(c.finding) + "\"}"), std::string::npos)
-      << out.str();
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CalendarFindings, ::testing::ValuesIn(kCalendarCases));
 
 }  // namespace
