@@ -10,7 +10,8 @@ source scripts/common.sh
 
 need_packages cmake:cmake g++:g++ clang-format:clang-format \
   /usr/include/gtest/gtest.h:libgtest-dev /usr/include/gmock/gmock.h:libgmock-dev \
-  /usr/include/benchmark/benchmark.h:libbenchmark-dev makensis:nsis "${windows_packages[@]}"
+  /usr/include/benchmark/benchmark.h:libbenchmark-dev makensis:nsis xmllint:libxml2-utils \
+  "${windows_packages[@]}"
 need_wine32 || true
 
 jobs=$(nproc 2>/dev/null || echo 2)

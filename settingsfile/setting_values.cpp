@@ -94,10 +94,10 @@ std::string ValueText(const SettingEntry& entry, const uint8_t* record) {
     case C::kQuarterHours:
       return QuarterHoursToText(b[0]);
     case C::kHoursMinutes: {
-      // As the page shows it: the minutes get a "0" in front when below 10.
+      // As the page shows it: minutes 0 to 9 get a "0" in front; negative ones do not ("6:-5").
       const int minutes = CNvCodec::SignedByte(b[1]);
-      return FormatFixed0(CNvCodec::SignedByte(b[0])) + ":" + (minutes < 10 ? "0" : "") +
-             FormatFixed0(minutes);
+      return FormatFixed0(CNvCodec::SignedByte(b[0])) + ":" +
+             (minutes >= 0 && minutes < 10 ? "0" : "") + FormatFixed0(minutes);
     }
     case C::kOverride:
       if (raw >= 1 && raw <= 6) return kOverrideTexts[raw - 1];

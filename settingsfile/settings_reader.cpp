@@ -268,9 +268,9 @@ std::string Times(int n, const char* what) {
   return std::to_string(n) + " " + what + (n == 1 ? " time" : " times");
 }
 
-// What the calendar pages check before they write a part: no word with a stop before its start
-// (a stop of 0:00 ends the day), and as many starts as stops over a calendar's week (and over the
-// holiday period). A calendar that fails either is refused as a whole on Write.
+// What the calendar pages check before they write a part: no word they show with a stop before
+// its start (a stop of 0:00 ends the day), and as many starts as stops over a calendar's week (and
+// over the holiday period). A calendar that fails either is refused as a whole on Write.
 void CalendarFindings(const SettingsFileContent& content, std::vector<FileFinding>& findings) {
   struct Calendar {
     int part;
@@ -287,14 +287,19 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
     const auto stop = [&](int word) { return r.bytes[static_cast<size_t>(2 * word - 1)]; };
     const auto start = [&](int word) { return r.bytes[static_cast<size_t>(2 * word)]; };
     const std::string refused = ": the page refuses to write this calendar";
+    // The presence page neither shows nor checks its even words and word 15: it writes them
+    // back as the node holds them, so such a word never blocks a write.
+    const std::string hidden =
+        ": a download writes it as it is; the page does not show it and "
+        "writes it back unchanged";
     for (int word = 1; word <= 15; ++word) {
       if (stop(word) == 0 || stop(word) >= start(word)) continue;
       std::string what;
-      if (word == 15) {
-        what = cal.pir ? std::string(cal.name) + ", word 15 (not on the page)"
-                       : std::string(cal.name).substr(0, 4) + "holiday";
-      } else if (cal.pir && word % 2 == 0) {
+      const bool onPage = !cal.pir || (word % 2 == 1 && word != 15);
+      if (!onPage) {
         what = std::string(cal.name) + ", word " + std::to_string(word) + " (not on the page)";
+      } else if (word == 15) {
+        what = std::string(cal.name).substr(0, 4) + "holiday";
       } else {
         what = std::string(cal.name) +
                (cal.pir         ? ""
@@ -304,7 +309,7 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
       }
       findings.push_back({r.valueLine, what + ": stop " + QuarterHoursToText(stop(word)) +
                                            " before start " + QuarterHoursToText(start(word)) +
-                                           refused});
+                                           (onPage ? refused : hidden)});
     }
     for (int first = 1; first <= (cal.pir ? 1 : 2); ++first) {
       int starts = 0, stops = 0;

@@ -7,11 +7,14 @@
 
 #ifdef _WIN32
 #include "framework/win32/console.h"
+#include "framework/win32/win32_platform.h"
 #endif
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
   PrepareConsoleOutput();
+  fw::win32::Win32Platform platform;  // files by their wide-character names
+  fw::ScopedPlatform installed(platform);
 #endif
   const std::vector<std::string> args(argv + 1, argv + argc);
   // The Wine runner asks a program whether it runs at all before it runs it.

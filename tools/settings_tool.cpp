@@ -9,6 +9,7 @@
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
+#include "tools/settings_report.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ constexpr const char* kUsage =
     "  check FILE       what a download would make of the file, and values the pages do not\n"
     "                   accept, each with its line number\n"
     "                   (exit code 0 clean, 1 with findings, 2 unreadable file)\n"
+    "  report FILE [--against OTHER] [--output OUT.html] [--date TEXT]\n"
+    "                   one printable page of the node's whole configuration; --against\n"
+    "                   marks the settings that differ from OTHER (the planned ones), with\n"
+    "                   diff's exit codes; --date the date it names (default today)\n"
     "\n"
     "Options:\n"
     "  --json           output for scripts\n"
@@ -38,25 +43,6 @@ constexpr int kExitUnreadable = 2;
 SettingsFileContent ReadText(const std::string& text) {
   TextLineReader lines(text);
   return ReadSettingsFile(lines);
-}
-
-std::optional<std::string> LoadFile(const std::string& path, std::ostream& err) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    err << "hd7_3settings: cannot open " << path << ": " << std::strerror(errno) << "\n";
-    return std::nullopt;
-  }
-  std::string text;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    err << "hd7_3settings: cannot read " << path << "\n";
-    return std::nullopt;
-  }
-  return text;
 }
 
 // Show and diff need the file whole: this node type's program ID and a section for every NV.
@@ -183,6 +169,67 @@ std::vector<std::vector<uint8_t>> UnnamedBits() {
 
 }  // namespace
 
+std::optional<std::string> LoadFile(const std::string& path, std::ostream& err) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    err << "hd7_3settings: cannot open " << path << ": " << std::strerror(errno) << "\n";
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    err << "hd7_3settings: cannot read " << path << "\n";
+    return std::nullopt;
+  }
+  return text;
+}
+
+bool ReadUsable(const std::string& name, const std::string& text, SettingsFileContent& content,
+                std::ostream& err) {
+  content = ReadText(text);
+  return IsUsable(name, content, err);
+}
+
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
+  std::vector<FileFinding> findings = content.findings;
+  const std::vector<FileFinding> values = ValueFindings(content);
+  findings.insert(findings.end(), values.begin(), values.end());
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const FileFinding& x, const FileFinding& y) { return x.line < y.line; });
+  return findings;
+}
+
+bool SameSetting(const SettingEntry& e, const SettingsFileContent& a,
+                 const SettingsFileContent& b) {
+  const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
+  const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
+  return ra.hasValues == rb.hasValues &&
+         (!ra.hasValues || RawValue(e, ra.bytes.data()) == RawValue(e, rb.bytes.data()));
+}
+
+std::vector<ByteChange> UnnamedByteChanges(const SettingsFileContent& a,
+                                           const SettingsFileContent& b) {
+  std::vector<ByteChange> bytes;
+  const auto unnamed = UnnamedBits();
+  for (int r = 0; r < kFileRecords; ++r) {
+    const FileRecord& ra = a.records[static_cast<size_t>(r)];
+    const FileRecord& rb = b.records[static_cast<size_t>(r)];
+    if (!ra.hasValues || !rb.hasValues) continue;  // told with the settings
+    for (size_t i = 0; i < ra.bytes.size(); ++i) {
+      const uint8_t mask = unnamed[static_cast<size_t>(r)][i];
+      if (((ra.bytes[i] ^ rb.bytes[i]) & mask) == 0) continue;
+      std::string where = RecordName(r) + " byte " + std::to_string(i);
+      if (mask != 0xFF) where += " mask " + Hex(mask);
+      bytes.push_back({where, Hex(ra.bytes[i] & mask), Hex(rb.bytes[i] & mask)});
+    }
+  }
+  return bytes;
+}
+
 // ------------------------------------------------------------------ show
 
 int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
@@ -238,31 +285,11 @@ int DiffTexts(const std::string& oldName, const std::string& oldText, const std:
   };
   std::vector<Change> changes;
   for (const SettingEntry& e : SettingsDictionary()) {
-    const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
-    const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
-    const bool same =
-        ra.hasValues == rb.hasValues &&
-        (!ra.hasValues || RawValue(e, ra.bytes.data()) == RawValue(e, rb.bytes.data()));
-    if (!same) changes.push_back({&e, EntryValue(e, ra), EntryValue(e, rb)});
+    if (SameSetting(e, a, b)) continue;
+    changes.push_back({&e, EntryValue(e, a.records[static_cast<size_t>(e.record)]),
+                       EntryValue(e, b.records[static_cast<size_t>(e.record)])});
   }
-  struct ByteChange {
-    std::string where;
-    std::string from, to;
-  };
-  std::vector<ByteChange> bytes;
-  const auto unnamed = UnnamedBits();
-  for (int r = 0; r < kFileRecords; ++r) {
-    const FileRecord& ra = a.records[static_cast<size_t>(r)];
-    const FileRecord& rb = b.records[static_cast<size_t>(r)];
-    if (!ra.hasValues || !rb.hasValues) continue;  // told with the settings
-    for (size_t i = 0; i < ra.bytes.size(); ++i) {
-      const uint8_t mask = unnamed[static_cast<size_t>(r)][i];
-      if (((ra.bytes[i] ^ rb.bytes[i]) & mask) == 0) continue;
-      std::string where = RecordName(r) + " byte " + std::to_string(i);
-      if (mask != 0xFF) where += " mask " + Hex(mask);
-      bytes.push_back({where, Hex(ra.bytes[i] & mask), Hex(rb.bytes[i] & mask)});
-    }
-  }
+  const std::vector<ByteChange> bytes = UnnamedByteChanges(a, b);
   const bool differ = !changes.empty() || !bytes.empty();
 
   if (json) {
@@ -317,12 +344,7 @@ int DiffTexts(const std::string& oldName, const std::string& oldText, const std:
 // ------------------------------------------------------------------ check
 
 int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out) {
-  const SettingsFileContent c = ReadText(text);
-  std::vector<FileFinding> findings = c.findings;
-  const std::vector<FileFinding> values = ValueFindings(c);
-  findings.insert(findings.end(), values.begin(), values.end());
-  std::stable_sort(findings.begin(), findings.end(),
-                   [](const FileFinding& x, const FileFinding& y) { return x.line < y.line; });
+  const std::vector<FileFinding> findings = CheckFindings(ReadText(text));
 
   if (json) {
     out << "{\"file\": " << JsonFileText(name) << ",\n \"findings\": [\n";
@@ -346,6 +368,7 @@ int CheckText(const std::string& name, const std::string& text, bool json, std::
 // ------------------------------------------------------------------ arguments
 
 int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsReportCommand(args)) return RunReport(args, kUsage, out, err);
   bool json = false;
   bool raw = false;
   std::vector<std::string> words;

@@ -4,9 +4,12 @@
 // check: 0 clean, 1 with findings, 2 unreadable; 2 on wrong arguments).
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "settingsfile/settings_reader.h"
 
 int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
@@ -17,3 +20,20 @@ int ShowText(const std::string& name, const std::string& text, bool raw, bool js
 int DiffTexts(const std::string& oldName, const std::string& oldText, const std::string& newName,
               const std::string& newText, bool json, std::ostream& out, std::ostream& err);
 int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out);
+
+// What the commands share with the report.
+std::optional<std::string> LoadFile(const std::string& path, std::ostream& err);
+// The file read; false, with the reason on `err`, when show and diff would refuse it.
+bool ReadUsable(const std::string& name, const std::string& text, SettingsFileContent& content,
+                std::ostream& err);
+// What check finds in a file, in line order.
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content);
+// Whether a setting reads the same in both files.
+bool SameSetting(const SettingEntry& e, const SettingsFileContent& a, const SettingsFileContent& b);
+// The bits no setting names that differ between two files, by where they are.
+struct ByteChange {
+  std::string where;
+  std::string from, to;
+};
+std::vector<ByteChange> UnnamedByteChanges(const SettingsFileContent& a,
+                                           const SettingsFileContent& b);

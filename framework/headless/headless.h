@@ -160,8 +160,13 @@ class HeadlessSheetWindow : public SheetWindow {
   void RemovePage(int index, CPropertyPage& page) override;
   void SetActivePage(int index) override;
   int ActiveIndex() const override { return active_; }
-  void SetButtonText(int /*id*/, const std::string& /*text*/) override {}
+  // The captions the sheet gives its own buttons while the window is up.
+  void SetButtonText(int id, const std::string& text) override { buttonTexts_[id] = text; }
   void ShowButton(int /*id*/, bool /*visible*/) override {}
+  std::string ButtonText(int id) const {
+    auto it = buttonTexts_.find(id);
+    return it == buttonTexts_.end() ? std::string() : it->second;
+  }
 
   void Open();   // OnInitDialog, then the first page comes into view
   void Close();  // the page in view is hidden, every page window destroyed
@@ -175,6 +180,7 @@ class HeadlessSheetWindow : public SheetWindow {
   CPropertySheet& sheet_;
   HeadlessPlatform& platform_;
   std::map<const CPropertyPage*, std::unique_ptr<HeadlessPageWindow>> windows_;
+  std::map<int, std::string> buttonTexts_;
   int active_ = -1;
   bool open_ = false;
 };

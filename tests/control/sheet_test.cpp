@@ -59,6 +59,7 @@ TEST(Sheet, OpeningOffersSetOneWhenPartOneHasCircuits) {
   f.node.SetSelectedPart(1);
   f.OpenSheet();
   EXPECT_EQ(f.sheet->ButtonText(fw::kIdSheetOk), "Exit");
+  EXPECT_EQ(f.driver->Window().ButtonText(fw::kIdSheetOk), "Exit");  // the caption on screen
   EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetApply));
   EXPECT_FALSE(f.sheet->IsButtonVisible(fw::kIdSheetCancel));
   EXPECT_EQ(f.node.Log()[1].size, 50);  // the sheet reads part 1 with 50 bytes, the page 32

@@ -1,7 +1,8 @@
 // libFuzzer target for hd7_3settings. Any text goes in as a file; besides the sanitizers it
 // checks that the tool reads every record as a download writes it (the engineer answering Yes
 // to a foreign program ID), that a record without a value line is never written, and that show,
-// diff and check end with one of their exit codes in text and JSON alike. The node checks every
+// diff and check end with one of their exit codes in text and JSON alike, and that a report is
+// one whole page of UTF-8 text whatever bytes the file's names hold. The node checks every
 // write as in the download's target.
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_reader.h"
 #include "tests/fuzz/fuzz_platform.h"
+#include "tools/settings_report.h"
 #include "tools/settings_tool.h"
 
 namespace {
@@ -35,6 +37,24 @@ const std::string& WholeFile() {
 
 void ExpectExit(int code, const char* command) {
   if (code < 0 || code > 2) Fail("exit code outside 0 to 2", command);
+}
+
+// UTF-8 throughout (a sequence the page's escaping passes unchanged), no control character but
+// the line end, and the page closed.
+void ExpectPage(const std::string& page) {
+  for (size_t i = 0; i < page.size();) {
+    const unsigned char c = static_cast<unsigned char>(page[i]);
+    if (c < 0x20 && c != '\n') Fail("a control character on the page", page.substr(i, 8));
+    const size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    if (c >= 0x80 && XmlText(page.substr(i, n)) != page.substr(i, n)) {
+      Fail("not UTF-8 on the page", page.substr(i, 8));
+    }
+    i += n;
+  }
+  const std::string end = "</body>\n</html>\n";
+  if (page.size() < end.size() || page.compare(page.size() - end.size(), end.size(), end) != 0) {
+    Fail("the page is not closed", "");
+  }
 }
 
 }  // namespace
@@ -71,5 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ExpectExit(DiffTexts("a", WholeFile(), "b", text, json, out, err), "diff");
   ExpectExit(CheckText("f", text, json, out), "check");
   if (DiffTexts("a", text, "b", text, false, out, err) == 1) Fail("a file differs from itself", "");
+  std::ostringstream page;
+  const ReportInput whole{"a", WholeFile()};
+  const int report = ReportText({text, text}, (size & 4) != 0 ? &whole : nullptr, "d", page, err);
+  ExpectExit(report, "report");
+  if (report != 2) ExpectPage(page.str());
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "pages/circuit/exercise_valve_page.h"
 #include "tests/support/fixture.h"
 
 using testing_support::NodeFixture;
@@ -27,6 +28,8 @@ TEST(SettingsDictionary, ValueTextsOfEachCodec) {
       {C::kSignedByte, {0xFF}, "-1"},
       {C::kQuarterHours, {96}, "24:00"},
       {C::kHoursMinutes, {0xFF, 0x2D}, "-1:45"},
+      {C::kHoursMinutes, {0x06, 0xFB}, "6:-5"},
+      {C::kHoursMinutes, {0x02, 0x0A}, "2:10"},
       {C::kOverride, {0x00, 0xFF}, "Use manual rotary switch"},
       {C::kOverride, {0x01, 0x01}, "Use manual rotary switch (257)"},
   };
@@ -39,6 +42,16 @@ TEST(SettingsDictionary, ValueTextsOfEachCodec) {
   const uint8_t on = 0x10, off = 0xEF;
   EXPECT_EQ(ValueText(flag, &on), "set");
   EXPECT_EQ(ValueText(flag, &off), "clear");
+}
+
+// The calibration time reads as its page shows it, whatever the minutes byte holds.
+TEST(SettingsDictionary, CalibrationTimeAsItsPageShowsIt) {
+  const SettingEntry e{"k", "n", "t", "BL1", 0, 0, 0, 2, 0xFF, SettingCodec::kHoursMinutes,
+                       {},  {},  {}};
+  for (int m = 0; m < 256; ++m) {
+    const uint8_t bytes[] = {6, static_cast<uint8_t>(m)};
+    EXPECT_EQ(ValueText(e, bytes), CalibrationTimeText(6, bytes[1])) << m;
+  }
 }
 
 // No two entries share a bit, and every entry lies within its record, of the node's size.

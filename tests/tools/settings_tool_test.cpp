@@ -39,6 +39,12 @@ const GoldenCase kCases[] = {
     {{"show", "@no_such_file"}, 2, "show_missing_file"},
     {{"show", "@factory", "@service"}, 2, "show_two_files"},
     {{"--help"}, 0, "help"},
+    {{"report", "@factory", "--date", "7/12-2026"}, 0, "report_factory"},
+    {{"report", "@service", "--against", "@factory", "--date", "7/12-2026"},
+     1,
+     "report_service_against_factory"},
+    {{"report", "@calendars", "--date", "7/12-2026"}, 0, "report_calendars"},
+    {{"report", "@wrong_id", "--date", "7/12-2026"}, 2, "report_unreadable"},
 };
 
 class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {};
@@ -47,13 +53,14 @@ TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
   const GoldenCase& c = GetParam();
   std::vector<std::string> args = c.args;
   for (std::string& arg : args) {
-    if (arg[0] == '@') arg = "tests/tools/files/" + arg.substr(1) + ".txt";
+    if (!arg.empty() && arg[0] == '@') arg = "tests/tools/files/" + arg.substr(1) + ".txt";
   }
   const fs::path previous = fs::current_path();
   fs::current_path(HD7_3_SOURCE_DIR);
   std::ostringstream out, err;
   const int code = RunSettingsTool(args, out, err);
-  const fs::path golden = fs::path("tests/tools/golden") / (std::string(c.golden) + ".txt");
+  const char* type = c.exitCode != 2 && args[0] == "report" ? ".html" : ".txt";
+  const fs::path golden = fs::path("tests/tools/golden") / (std::string(c.golden) + type);
   if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(golden, std::ios::binary) << out.str() + err.str();
   }

@@ -104,9 +104,9 @@ TEST(TemperaturesPage, AbsentSensorGreysItsGroupOnShowOnly) {
 // A typed delay: hours and minutes, split at the first colon, each cut and held to 0 to 65535.
 TEST(ExtendedOperationPage, TypedDelaysAsTheyAreWrittenAndShownAgain) {
   const std::pair<const char*, const char*> typed[] = {
-      {"90", "0:90"},          {"1:30:15", "1:30"},  {"x:", "0:00"},
-      {" 3: 07", "3:07"},      {"1.9:2.99", "1:02"}, {"-1:-5", "0:00"},
-      {"70000:0", "65535:00"}, {"0:1e9", "0:65535"}, {"8h:15m", "8:15"}};
+      {"90", "0:90"},       {"1:30:15", "1:30"}, {"x:", "0:00"},          {" 3: 07", "3:07"},
+      {"1.9:2.99", "1:02"}, {"-1:-5", "0:00"},   {"70000:0", "65535:00"}, {"0:1e9", "0:65535"},
+      {"8h:15m", "8:15"},   {"2:9", "2:09"},     {"2:10", "2:10"}};
   for (const auto& [text, shown] : typed) EXPECT_EQ(DelayToText(TextToDelay(text)), shown) << text;
 }
 
@@ -224,12 +224,14 @@ TEST(HeatingCurvePage, CountHeldWithAMessageEnablingAndPictureFollowTheCountAndT
     return h.Enabled({kOutdoor, kOutdoor + 5});
   };
   auto picture = [&] { return h.page->GetDrawing(201); };
-  h.Put(Nv(40), 0, {3, 0xFC, 0x18, 0x00, 0x00, 0x03, 0xE8});  // 3 points: -10, 0 and 10
-  h.Put(Nv(40), 11, {0x17, 0x70, 0x13, 0x88, 0x0F, 0xA0});    // at 60, 50 and 40
+  h.Put(Nv(40), 0, {3, 0xFC, 0x18, 0x00, 0x00, 0x03, 0xE8});            // 3 points: -10, 0 and 10
+  h.Put(Nv(40), 11, {0x17, 0x70, 0x13, 0x88, 0x0F, 0xA0});              // at 60, 50 and 40
+  h.Put(Nv(40), 21, {0x01, 0xF4, 0, 0, 0, 0, 0x08, 0x34, 0x05, 0xDC});  // 5.00; 21.00, 15.00
   h.Put(Part(1), 6, {0x10});
   h.f.node.SetBytes(18, {0x01, 0xF4});  // outdoor 5.0
   h.f.node.SetBytes(25, {0x11, 0x94});  // setpoint 45.0
   h.Show();
+  EXPECT_EQ(h.Text(265) + " " + h.Text(266) + " " + h.Text(267), "5.0 21.0 15.0");
   EXPECT_EQ(points(), "xxx--");
   EXPECT_EQ(h.Enabled({293, 265, 268, 266, 267}), "xxx--");  // count, offset, outdoor; constants
   fw::Drawing d = picture();

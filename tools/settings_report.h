@@ -1,0 +1,39 @@
+// hd7_3settings report: one self-contained page of a node's whole configuration, for the
+// handover file. Well-formed XHTML that browsers read as HTML, with inline CSS and SVG, no
+// script and nothing outside it, fit to print on A4: the file's head and check findings, then
+// every tab in the sheet's order under its own caption, both circuits side by side, the week
+// and presence calendars as bars and the heating curves as curves.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Whether the arguments ask for the report (its first word that is not an option).
+bool IsReportCommand(const std::vector<std::string>& args);
+
+// report FILE [--against OTHER] [--output OUT] [--date TEXT]. Exit code as diff's with
+// --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page it cannot
+// write, and for wrong arguments (then `usage` follows the message).
+int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
+              std::ostream& err);
+
+// The page for file text in memory (the fuzzer and the tests); `name` stands for the file.
+// Nothing is written to `out` for a file that show would refuse.
+struct ReportInput {
+  std::string name;
+  std::string text;
+};
+int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
+               std::ostream& out, std::ostream& err);
+
+// The pictures as inline SVG: a circuit's (1 or 2) week or presence calendar from its part's
+// 31 bytes, its heating curve from its curve record's 31 bytes.
+std::string CalendarPicture(const uint8_t* part, int circuit, bool presence);
+std::string HeatingCurvePicture(const uint8_t* record, int circuit);
+
+// Text for the page: the markup characters as references; UTF-8 as it is; other bytes as the
+// characters of the same number (a node name's bytes); control characters as their pictures.
+std::string XmlText(std::string_view text);
