@@ -13,12 +13,14 @@ constexpr int32_t kHandshakeCapacity = 50;
 CSheet::CSheet(std::string caption, void* parent, int firstPage)
     : CPropertySheet(std::move(caption), parent, firstPage) {
   Connect();
+  trace_ = NodeTrace::Start(reader_.Get(), writer_.Get(), [this] { return TabInView(); });
   AddPage(&page1_);
   AddPage(&page2_);
   StartUpHandshake();
 }
 
 CSheet::~CSheet() {
+  trace_.reset();
   // Each interface obtained is released exactly once; the client site was only borrowed.
   reader_.Reset();
   writer_.Reset();
@@ -92,6 +94,14 @@ void CSheet::RemovePageSet1() {
 
 void CSheet::RemovePageSet2() {
   for (fw::CPropertyPage* page : Set2()) RemovePage(page);
+}
+
+std::string CSheet::TabInView() const {
+  const fw::CPropertyPage* page = Window() != nullptr ? GetActivePage() : nullptr;
+  if (page == nullptr) return "-";
+  if (page == &page1_ || page == &page2_) return page->Caption();
+  // The circuit pages of both sets share their captions: the set tells them apart.
+  return page->Caption() + (GetPageIndex(&page6_) >= 0 ? ", BL2" : ", BL1");
 }
 
 std::array<fw::CPropertyPage*, 36> CSheet::AllPages() {
