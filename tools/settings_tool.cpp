@@ -9,6 +9,7 @@
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
+#include "tools/trace_summary.h"
 
 namespace {
 
@@ -25,6 +26,9 @@ constexpr const char* kUsage =
     "  check FILE       what a download would make of the file, and values the pages do not\n"
     "                   accept, each with its line number\n"
     "                   (exit code 0 clean, 1 with findings, 2 unreadable file)\n"
+    "  trace FILE       a trace of the plug-in's node traffic summed up: failed calls first,\n"
+    "                   calls per host index, the longest pause (text only; exit code 0 no\n"
+    "                   failed call, 1 failed calls, 2 unreadable file)\n"
     "\n"
     "Options:\n"
     "  --json           output for scripts\n"
@@ -367,7 +371,8 @@ int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std
   }
   const std::string command = words.empty() ? std::string() : words[0];
   const size_t files = command == "diff" ? 2 : 1;
-  if ((command != "show" && command != "diff" && command != "check") || words.size() != files + 1) {
+  if ((command != "show" && command != "diff" && command != "check" && command != "trace") ||
+      words.size() != files + 1) {
     err << (command.empty() ? "hd7_3settings: no command\n\n"
                             : "hd7_3settings: wrong command or number of files\n\n")
         << kUsage;
@@ -379,6 +384,7 @@ int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std
     if (!text) return kExitUnreadable;
     texts.push_back(std::move(*text));
   }
+  if (command == "trace") return TraceSummary(words[1], texts[0], out, err);
   if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
   if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
   return CheckText(words[1], texts[0], json, out);

@@ -39,6 +39,8 @@ const GoldenCase kCases[] = {
     {{"show", "@no_such_file"}, 2, "show_missing_file"},
     {{"show", "@factory", "@service"}, 2, "show_two_files"},
     {{"--help"}, 0, "help"},
+    {{"trace", "@trace"}, 1, "trace_failures"},
+    {{"trace", "@factory"}, 2, "trace_not_a_trace"},
 };
 
 class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {};
