@@ -97,8 +97,9 @@ void CSheet::RemovePageSet2() {
 }
 
 std::string CSheet::TabInView() const {
-  const fw::CPropertyPage* page = Window() != nullptr ? GetActivePage() : nullptr;
-  if (page == nullptr) return "-";
+  // While the sheet's window is being made, its first page already shows and reads the node.
+  const fw::CPropertyPage* page = Window() != nullptr ? GetActivePage() : GetPage(FirstPage());
+  if (page == nullptr || !page->HasWindow()) return "-";
   if (page == &page1_ || page == &page2_) return page->Caption();
   // The circuit pages of both sets share their captions: the set tells them apart.
   return page->Caption() + (GetPageIndex(&page6_) >= 0 ? ", BL2" : ", BL1");

@@ -29,7 +29,7 @@ class CSheet : public fw::CPropertySheet, public INodeLink {
   INodeAccess* NodeWriter() const override { return trace_ ? trace_->Writer() : writer_.Get(); }
   INodeAccess2* NodeReader() const override { return trace_ ? trace_->Reader() : reader_.Get(); }
 
-  // The tab in view as the trace names it: "Pump, BL1"; "-" while the sheet is not shown.
+  // The tab in view as the trace names it: "Pump, BL1"; "-" while no page shows.
   std::string TabInView() const;
 
   // Every page object, in member order (for tests and tools).

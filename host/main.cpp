@@ -6,12 +6,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "framework/win32/text.h"
 #include "framework/win32/win32_platform.h"
 #include "host/container.h"
 #include "host/sheet_remote.h"
+#include "host/trace_setting.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ struct Options {
   bool steady = false;  // live values keep still (screenshots always are)
   std::string nodeName;
   std::string screenshots;  // folder; empty: none
+  int traceArgument = 0;    // where --trace's file is on the command line; 0: no trace
 };
 
 struct HostState {
@@ -40,13 +43,14 @@ HostState g_host;
 void Usage() {
   std::puts(
       "usage: hd7_3host [--properties] [--node-name NAME] [--no-node-access] "
-      "[--no-node-access2] [--steady] [--screenshots FOLDER]\n"
+      "[--no-node-access2] [--steady] [--screenshots FOLDER] [--trace FILE]\n"
       "  --properties        open the plug-in sheet at start\n"
       "  --node-name NAME    the simulated node's name\n"
       "  --no-node-access    the client site leaves out INodeAccess (writes)\n"
       "  --no-node-access2   the client site leaves out INodeAccess2 (reads, node name)\n"
       "  --steady            the simulated node's live values keep still\n"
-      "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit");
+      "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit\n"
+      "  --trace FILE        the control traces its node traffic into FILE for this run");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -62,6 +66,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.steady = true;
     } else if (arg == "--node-name" && i + 1 < argc) {
       options.nodeName = argv[++i];
+    } else if (arg == "--trace" && i + 1 < argc) {
+      options.traceArgument = ++i;
     } else if (arg == "--screenshots" && i + 1 < argc) {
       options.screenshots = argv[++i];
       options.properties = true;
@@ -176,6 +182,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (FAILED(OleInitialize(nullptr))) return 1;
+  // The registry value the control reads when its sheet opens, as it was found after the run.
+  std::optional<host::ScopedTraceSetting> trace;
+  if (g_host.options.traceArgument > 0) {
+    trace.emplace(host::WideArgument(g_host.options.traceArgument));
+  }
   // The simulated node keeps its clock with the platform's.
   fw::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   fw::ScopedPlatform installed(platform);

@@ -96,5 +96,7 @@ int SheetTabsAndRelease(Checks& checks);
 int PagesByWindowMessages(Checks& checks);
 int ImportExport(Checks& checks);
 int InstalledControl(Checks& checks);
+// Part of the sheet scenario: sheets with a trace of the node traffic.
+void TracedSheets(Checks& checks, Session& session);
 
 }  // namespace wintest
