@@ -19,13 +19,7 @@ constexpr int32_t kMostBytesShown = 256;
 // Room kept for the line that says the file is full.
 constexpr uint64_t kFullLineRoom = 256;
 
-std::string TwoDigits(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
-
-std::string AnswerName(int answer) {
+const char* AnswerName(int answer) {
   switch (answer) {
     case fw::kIdOk:
       return "OK";
@@ -36,50 +30,52 @@ std::string AnswerName(int answer) {
     case fw::kIdNo:
       return "No";
     default:
-      return std::to_string(answer);
+      return "another button";
   }
 }
 
 }  // namespace
 
-std::string TraceHex(const uint8_t* bytes, int32_t count) {
-  static const char* digits = "0123456789ABCDEF";
-  int32_t shown = std::clamp<int32_t>(count, 0, kMostBytesShown);
+// ---------------------------------------------------------------- a line
+
+TraceLine& TraceLine::Add(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(text_ + used_, sizeof text_ - used_, format, args);
+  va_end(args);
+  if (n > 0) used_ = std::min(sizeof text_ - 1, used_ + static_cast<size_t>(n));
+  return *this;
+}
+
+TraceLine& TraceLine::Hex(const uint8_t* bytes, int32_t count) {
+  const int32_t shown = std::clamp<int32_t>(count, 0, kMostBytesShown);
   int32_t zeros = 0;
   while (zeros < shown && bytes[shown - 1 - zeros] == 0) ++zeros;
   if (zeros < 4) zeros = 0;
-  std::string out;
-  for (int32_t i = 0; i < shown - zeros; ++i) {
-    if (!out.empty()) out += ' ';
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 15];
-  }
-  if (zeros > 0) out += (out.empty() ? "(" : " (") + std::to_string(zeros) + " x 00)";
-  return out;
+  for (int32_t i = 0; i < shown - zeros; ++i) Add(i > 0 ? " %02X" : "%02X", bytes[i]);
+  if (zeros > 0) Add(zeros < shown ? " (%d x 00)" : "(%d x 00)", static_cast<int>(zeros));
+  return *this;
 }
 
-std::string TraceQuoted(const std::string& text, bool asciiOnly) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
+TraceLine& TraceLine::Quoted(const char* text, size_t length, bool asciiOnly) {
+  Add("\"");
+  for (size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const char* escaped = byte == '"'    ? "\\\""
+                          : byte == '\\' ? "\\\\"
+                          : byte == '\n' ? "\\n"
+                          : byte == '\r' ? "\\r"
+                          : byte == '\t' ? "\\t"
+                                         : nullptr;
+    if (escaped != nullptr) {
+      Add("%s", escaped);
     } else if (byte < 0x20 || byte == 0x7F || (asciiOnly && byte > 0x7F)) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      out += hex;
+      Add("\\x%02X", byte);
     } else {
-      out += c;
+      Add("%c", byte);
     }
   }
-  return out + "\"";
+  return Add("\"");
 }
 
 // ---------------------------------------------------------------- the file
@@ -105,21 +101,21 @@ bool TraceFileWriter::Open(fw::PlatformImpl& os, const std::string& path) {
   return false;
 }
 
-void TraceFileWriter::Write(const std::string& line, const std::string& fullLine) {
+void TraceFileWriter::Write(const TraceLine& stamp, const TraceLine& line) {
   if (file_ == nullptr) return;
-  if (bytes_ + line.size() + 1 + kFullLineRoom <= kLimitBytes) {
-    if (!Append(line)) Stop();
+  if (bytes_ + stamp.Length() + line.Length() + 1 + kFullLineRoom <= kLimitBytes) {
+    if (!Append(stamp, line.Text(), line.Length())) Stop();
     return;
   }
-  Append(fullLine);
+  Append(stamp, kFullNote, std::strlen(kFullNote));
   Stop();
 }
 
-bool TraceFileWriter::Append(const std::string& text) {
-  const std::string line = text + "\n";
-  const bool written =
-      std::fwrite(line.data(), 1, line.size(), file_) == line.size() && std::fflush(file_) == 0;
-  bytes_ += line.size();
+bool TraceFileWriter::Append(const TraceLine& stamp, const char* text, size_t length) {
+  const bool written = std::fwrite(stamp.Text(), 1, stamp.Length(), file_) == stamp.Length() &&
+                       std::fwrite(text, 1, length, file_) == length &&
+                       std::fputc('\n', file_) != EOF && std::fflush(file_) == 0;
+  bytes_ += stamp.Length() + length + 1;
   return written;
 }
 
@@ -138,49 +134,48 @@ HRESULT TracedNodeAccess::QueryInterface(REFIID, void** object) {
 int32_t TracedNodeAccess::ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) {
   const uint64_t start = trace_.TickCount();
   const int32_t status = inner_->ReadNv(index, buffer, capacity);
+  TraceLine line = trace_.Call("read", index, capacity, status, start);
   // A failed read leaves nothing in the buffer worth showing.
-  trace_.LogCall("read", index, capacity, status, start, buffer, status == 0 ? capacity : 0, "");
+  if (status == 0 && buffer != nullptr && capacity > 0) line.Add(": ").Hex(buffer, capacity);
+  trace_.Log(start, line);
   return status;
 }
 
 int32_t TracedNodeAccess::WriteNv(int32_t index, uint8_t* buffer, int32_t length) {
   const uint64_t start = trace_.TickCount();
   const int32_t status = inner_->WriteNv(index, buffer, length);
-  std::string tail;
+  TraceLine line = trace_.Call("write", index, length, status, start);
+  if (buffer != nullptr && length > 0) line.Add(": ").Hex(buffer, length);
   if (index == kIndexPartSelector && length == 2 && buffer != nullptr) {
-    tail = ", selects part " + std::to_string(buffer[0] << 8 | buffer[1]);
+    line.Add(", selects part %d", buffer[0] << 8 | buffer[1]);
   }
-  trace_.LogCall("write", index, length, status, start, buffer, length, tail);
+  trace_.Log(start, line);
   return status;
 }
 
 int32_t TracedNodeAccess::GetNodeName(uint8_t* buffer, int32_t capacity) {
   const uint64_t start = trace_.TickCount();
   const int32_t status = innerReader_->GetNodeName(buffer, capacity);
-  int32_t shown = 0;
-  std::string tail;
+  TraceLine line = trace_.Call("name", -1, capacity, status, start);
   if (status == 0 && buffer != nullptr && capacity > 0) {
-    shown = std::min(capacity, kMostBytesShown);
+    const int32_t shown = std::min(capacity, kMostBytesShown);
     const auto* end = static_cast<const uint8_t*>(std::memchr(buffer, 0, shown));
-    const char* text = reinterpret_cast<const char*>(buffer);
-    tail = " " + TraceQuoted(std::string(text, end != nullptr ? end - buffer : shown), true);
+    line.Add(": ").Hex(buffer, shown).Add(" ");
+    line.Quoted(reinterpret_cast<const char*>(buffer), end != nullptr ? end - buffer : shown, true);
   }
-  trace_.LogCall("name", -1, capacity, status, start, buffer, shown, tail);
+  trace_.Log(start, line);
   return status;
 }
 
 // ---------------------------------------------------------------- the trace
 
-NodeTrace::NodeTrace(fw::PlatformImpl& inner, TabInView tabInView)
-    : inner_(inner), tabInView_(std::move(tabInView)) {}
-
-std::unique_ptr<NodeTrace> NodeTrace::Start(INodeAccess2* reader, INodeAccess* writer,
-                                            TabInView tabInView) {
+std::unique_ptr<NodeTrace> NodeTrace::Start(const ITabInView& sheet, INodeAccess2* reader,
+                                            INodeAccess* writer) {
   if (!fw::Platform::Installed()) return nullptr;
   fw::PlatformImpl& os = fw::Platform::Get();
   const std::string path = os.TraceFile();
   if (path.empty()) return nullptr;
-  std::unique_ptr<NodeTrace> trace(new NodeTrace(os, std::move(tabInView)));
+  std::unique_ptr<NodeTrace> trace(new NodeTrace(os, sheet));
   if (!trace->file_.Open(os, path)) return nullptr;
 
   const fw::LocalTime now = os.Now();
@@ -189,68 +184,59 @@ std::unique_ptr<NodeTrace> NodeTrace::Start(INodeAccess2* reader, INodeAccess* w
   if (reader != nullptr) trace->reader_.emplace(*trace, reader, reader);
   if (writer != nullptr) trace->writer_.emplace(*trace, writer, nullptr);
   trace->installed_.emplace(*trace);
-
-  std::string offers = reader != nullptr ? " INodeAccess2" : "";
-  offers += writer != nullptr ? " INodeAccess" : "";
-  trace->Log("open " + std::to_string(now.year) + "-" + TwoDigits(now.month) + "-" +
-             TwoDigits(now.day) + ", control " + kControlVersion + ", host offers" +
-             (offers.empty() ? std::string(" nothing") : offers));
+  trace->Log(trace->startTick_,
+             TraceLine().Add("open %04d-%02d-%02d, control %s, host offers%s%s%s", now.year,
+                             now.month, now.day, kControlVersion, reader ? " INodeAccess2" : "",
+                             writer ? " INodeAccess" : "", reader || writer ? "" : " nothing"));
   return trace;
 }
 
 NodeTrace::~NodeTrace() {
-  Log("close");
+  Log(inner_.TickCount(), TraceLine().Add("close"));
   installed_.reset();
 }
 
-std::string NodeTrace::StampAt(uint64_t tick) {
+void NodeTrace::Log(uint64_t tick, const TraceLine& event) {
+  if (!file_.IsOpen()) return;
   const uint64_t ms = (startMsOfDay_ + (tick - startTick_)) % kMsPerDay;
-  char text[32];
-  std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", static_cast<unsigned>(ms / 3600000),
-                static_cast<unsigned>(ms / 60000 % 60), static_cast<unsigned>(ms / 1000 % 60),
-                static_cast<unsigned>(ms % 1000));
-  return std::string(text) + " [" + (tabInView_ ? tabInView_() : std::string("-")) + "] ";
+  TraceLine stamp;
+  stamp.Add("%02u:%02u:%02u.%03u [%s] ", static_cast<unsigned>(ms / 3600000),
+            static_cast<unsigned>(ms / 60000 % 60), static_cast<unsigned>(ms / 1000 % 60),
+            static_cast<unsigned>(ms % 1000), sheet_.TabInView().c_str());
+  file_.Write(stamp, event);
 }
 
-void NodeTrace::Log(const std::string& event) {
-  LogAt(inner_.TickCount(), event);
-}
-
-void NodeTrace::LogAt(uint64_t tick, const std::string& event) {
-  if (!file_.IsOpen()) return;
-  const std::string stamp = StampAt(tick);
-  file_.Write(stamp + event, stamp + TraceFileWriter::kFullNote);
-}
-
-void NodeTrace::LogCall(const char* kind, int32_t index, int32_t size, int32_t status,
-                        uint64_t startMs, const uint8_t* bytes, int32_t count,
-                        const std::string& tail) {
-  if (!file_.IsOpen()) return;
-  std::string line = kind;
-  if (index >= 0) line += " " + std::to_string(index);
-  line += " size " + std::to_string(size) + " status " + std::to_string(status);
-  const uint64_t took = inner_.TickCount() - startMs;
-  if (took > 0) line += " after " + std::to_string(took) + " ms";
-  if (status != 0) line += " FAILED";
-  if (count > 0 && bytes != nullptr) line += ": " + TraceHex(bytes, count);
-  LogAt(startMs, line + tail);  // the time the call started
+TraceLine NodeTrace::Call(const char* kind, int32_t index, int32_t size, int32_t status,
+                          uint64_t startTick) {
+  TraceLine line;
+  line.Add(index >= 0 ? "%s %d" : "%s", kind, static_cast<int>(index));
+  line.Add(" size %d status %d", static_cast<int>(size), static_cast<int>(status));
+  const uint64_t took = inner_.TickCount() - startTick;
+  if (took > 0) line.Add(" after %u ms", static_cast<unsigned>(took));
+  if (status != 0) line.Add(" FAILED");
+  return line;
 }
 
 void NodeTrace::Sleep(uint32_t ms) {
-  Log("pause " + std::to_string(ms) + " ms");
+  Log(inner_.TickCount(), TraceLine().Add("pause %u ms", static_cast<unsigned>(ms)));
   inner_.Sleep(ms);
+}
+
+void NodeTrace::TraceEvent(const std::string& event) {
+  Log(inner_.TickCount(), TraceLine().Add("%s", event.c_str()));
 }
 
 int NodeTrace::ShowMessageBox(const fw::MessageBoxRequest& request) {
   const uint64_t shown = inner_.TickCount();
   const int answer = inner_.ShowMessageBox(request);
-  std::string caption;
-  if (request.kind == fw::MessageKind::kModule) {
-    caption = " " + TraceQuoted(fw::kModuleTitle, false);
-  } else if (request.caption) {
-    caption = " " + TraceQuoted(*request.caption, false);
+  TraceLine line;
+  line.Add("box");
+  const bool module = request.kind == fw::MessageKind::kModule;
+  if (module || request.caption) {
+    const std::string caption = module ? fw::kModuleTitle : *request.caption;
+    line.Add(" ").Quoted(caption.data(), caption.size(), false);
   }
-  LogAt(shown, "box" + caption + ": " + TraceQuoted(request.text, false) + " answered " +
-                   AnswerName(answer));
+  line.Add(": ").Quoted(request.text.data(), request.text.size(), false);
+  Log(shown, line.Add(" answered %s", AnswerName(answer)));
   return answer;
 }

@@ -9,9 +9,9 @@
 // sheet moves a full one to FILE.1 and starts afresh. Without a file named, nothing is wrapped.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +21,32 @@
 
 // The version the control reports in the first line of each sheet's trace.
 extern const char* const kControlVersion;
+
+// The sheet, as the trace asks it which tab is in view.
+class ITabInView {
+ public:
+  virtual std::string TabInView() const = 0;
+
+ protected:
+  ~ITabInView() = default;
+};
+
+// One line of the trace as it is put together, in a fixed buffer (cut short, never overrun).
+class TraceLine {
+ public:
+  TraceLine& Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)".
+  TraceLine& Hex(const uint8_t* bytes, int32_t count);
+  // Text in double quotes: quotes, backslashes and control characters (with `asciiOnly`, every
+  // byte above 0x7E too) as \n, \r, \t, \", \\ or \xNN, so that nothing breaks the line.
+  TraceLine& Quoted(const char* text, size_t length, bool asciiOnly);
+  const char* Text() const { return text_; }
+  size_t Length() const { return used_; }
+
+ private:
+  char text_[2048] = {};
+  size_t used_ = 0;
+};
 
 // The trace file: whole lines appended and flushed one by one, never beyond kLimitBytes.
 class TraceFileWriter {
@@ -37,13 +63,13 @@ class TraceFileWriter {
 
   // Opens `path` for appending, after moving a full one aside; false when it cannot.
   bool Open(fw::PlatformImpl& os, const std::string& path);
-  // Appends `line` and a line end; when that would leave no room, `fullLine` instead, and the
-  // file is closed. A failed write closes it too.
-  void Write(const std::string& line, const std::string& fullLine);
+  // Appends `line` (after `stamp`) and a line end; when that would leave no room, the note that
+  // the file is full instead, and the file is closed. A failed write closes it too.
+  void Write(const TraceLine& stamp, const TraceLine& line);
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
-  bool Append(const std::string& text);
+  bool Append(const TraceLine& stamp, const char* text, size_t length);
   void Stop();
 
   std::FILE* file_ = nullptr;
@@ -80,25 +106,21 @@ class TracedNodeAccess final : public INodeAccess2 {
 // found, so that pauses and message boxes pass through it.
 class NodeTrace final : public fw::PlatformImpl {
  public:
-  using TabInView = std::function<std::string()>;
-
   // The trace the platform asks for, for a sheet with these interfaces (either may be null);
   // none when no file is named or it cannot be opened.
-  static std::unique_ptr<NodeTrace> Start(INodeAccess2* reader, INodeAccess* writer,
-                                          TabInView tabInView);
+  static std::unique_ptr<NodeTrace> Start(const ITabInView& sheet, INodeAccess2* reader,
+                                          INodeAccess* writer);
   ~NodeTrace() override;  // the sheet closed
 
   // The interfaces the sheet hands its pages: the traced ones, null where the host has none.
   INodeAccess2* Reader() { return reader_ ? &reader_.value() : nullptr; }
   INodeAccess* Writer() { return writer_ ? &writer_.value() : nullptr; }
 
-  // One line: time of day (now, or at `tick`), tab in view, event.
-  void Log(const std::string& event);
-  void LogAt(uint64_t tick, const std::string& event);
-  // A host call: its kind ("read", "write", "name"), index (none for the name), the size asked,
-  // the status, the tick it started at, the bytes worth showing and what follows them.
-  void LogCall(const char* kind, int32_t index, int32_t size, int32_t status, uint64_t startMs,
-               const uint8_t* bytes, int32_t count, const std::string& tail);
+  // One line: time of day (at `tick`), tab in view, event.
+  void Log(uint64_t tick, const TraceLine& event);
+  // The start of a host call's line: kind ("read", "write", "name"), index (none for the
+  // name), the size asked, the status, how long it took since `startTick`.
+  TraceLine Call(const char* kind, int32_t index, int32_t size, int32_t status, uint64_t startTick);
 
   // fw::PlatformImpl: everything goes to the platform the trace found.
   void Sleep(uint32_t ms) override;
@@ -122,14 +144,13 @@ class NodeTrace final : public fw::PlatformImpl {
     return inner_.PathExists(path);
   }
   std::string TraceFile() override { return inner_.TraceFile(); }
-  void TraceEvent(const std::string& event) override { Log(event); }
+  void TraceEvent(const std::string& event) override;
 
  private:
-  NodeTrace(fw::PlatformImpl& inner, TabInView tabInView);
-  std::string StampAt(uint64_t tick);
+  NodeTrace(fw::PlatformImpl& inner, const ITabInView& sheet) : inner_(inner), sheet_(sheet) {}
 
   fw::PlatformImpl& inner_;
-  TabInView tabInView_;
+  const ITabInView& sheet_;
   TraceFileWriter file_;
   uint64_t startTick_ = 0;
   uint64_t startMsOfDay_ = 0;
@@ -137,9 +158,3 @@ class NodeTrace final : public fw::PlatformImpl {
   std::optional<TracedNodeAccess> writer_;
   std::optional<fw::ScopedPlatform> installed_;
 };
-
-// Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)".
-std::string TraceHex(const uint8_t* bytes, int32_t count);
-// Text in double quotes on one line: quotes, backslashes and control characters (and, with
-// `asciiOnly`, every byte above 0x7E) escaped as \n, \r, \t, \", \\ or \xNN.
-std::string TraceQuoted(const std::string& text, bool asciiOnly);

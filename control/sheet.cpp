@@ -13,7 +13,7 @@ constexpr int32_t kHandshakeCapacity = 50;
 CSheet::CSheet(std::string caption, void* parent, int firstPage)
     : CPropertySheet(std::move(caption), parent, firstPage) {
   Connect();
-  trace_ = NodeTrace::Start(reader_.Get(), writer_.Get(), [this] { return TabInView(); });
+  trace_ = NodeTrace::Start(*this, reader_.Get(), writer_.Get());
   AddPage(&page1_);
   AddPage(&page2_);
   StartUpHandshake();

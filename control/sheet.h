@@ -13,7 +13,7 @@
 #include "hostaccess/com_ptr.h"
 #include "nvdata/node_io.h"
 
-class CSheet : public fw::CPropertySheet, public INodeLink {
+class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView {
  public:
   CSheet(std::string caption, void* parent = nullptr, int firstPage = 0);
   ~CSheet() override;
@@ -30,7 +30,7 @@ class CSheet : public fw::CPropertySheet, public INodeLink {
   INodeAccess2* NodeReader() const override { return trace_ ? trace_->Reader() : reader_.Get(); }
 
   // The tab in view as the trace names it: "Pump, BL1"; "-" while no page shows.
-  std::string TabInView() const;
+  std::string TabInView() const override;
 
   // Every page object, in member order (for tests and tools).
   std::array<fw::CPropertyPage*, 36> AllPages();
