@@ -1,6 +1,7 @@
 #include "control/node_trace.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstring>
 #include <utility>
 

@@ -9,7 +9,6 @@
 // sheet moves a full one to FILE.1 and starts afresh. Without a file named, nothing is wrapped.
 #pragma once
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
