@@ -13,12 +13,14 @@ constexpr int32_t kHandshakeCapacity = 50;
 CSheet::CSheet(std::string caption, void* parent, int firstPage)
     : CPropertySheet(std::move(caption), parent, firstPage) {
   Connect();
+  trace_ = NodeTrace::Start(*this, reader_.Get(), writer_.Get());
   AddPage(&page1_);
   AddPage(&page2_);
   StartUpHandshake();
 }
 
 CSheet::~CSheet() {
+  trace_.reset();
   // Each interface obtained is released exactly once; the client site was only borrowed.
   reader_.Reset();
   writer_.Reset();
@@ -92,6 +94,15 @@ void CSheet::RemovePageSet1() {
 
 void CSheet::RemovePageSet2() {
   for (fw::CPropertyPage* page : Set2()) RemovePage(page);
+}
+
+std::string CSheet::TabInView() const {
+  // While the sheet's window is being made, its first page already shows and reads the node.
+  const fw::CPropertyPage* page = Window() != nullptr ? GetActivePage() : GetPage(FirstPage());
+  if (page == nullptr || !page->HasWindow()) return "-";
+  if (page == &page1_ || page == &page2_) return page->Caption();
+  // The circuit pages of both sets share their captions: the set tells them apart.
+  return page->Caption() + (GetPageIndex(&page6_) >= 0 ? ", BL2" : ", BL1");
 }
 
 std::array<fw::CPropertyPage*, 36> CSheet::AllPages() {

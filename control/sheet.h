@@ -4,14 +4,16 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
+#include "control/node_trace.h"
 #include "control/page_classes.h"
 #include "framework/property_sheet.h"
 #include "hostaccess/com_ptr.h"
 #include "nvdata/node_io.h"
 
-class CSheet : public fw::CPropertySheet, public INodeLink {
+class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView {
  public:
   CSheet(std::string caption, void* parent = nullptr, int firstPage = 0);
   ~CSheet() override;
@@ -23,8 +25,12 @@ class CSheet : public fw::CPropertySheet, public INodeLink {
   void RemovePageSet1();
   void RemovePageSet2();
 
-  INodeAccess* NodeWriter() const override { return writer_.Get(); }
-  INodeAccess2* NodeReader() const override { return reader_.Get(); }
+  // The host's interfaces, seen through the trace of the node traffic when one is kept.
+  INodeAccess* NodeWriter() const override { return trace_ ? trace_->Writer() : writer_.Get(); }
+  INodeAccess2* NodeReader() const override { return trace_ ? trace_->Reader() : reader_.Get(); }
+
+  // The tab in view as the trace names it: "Pump, BL1"; "-" while no page shows.
+  std::string TabInView() const override;
 
   // Every page object, in member order (for tests and tools).
   std::array<fw::CPropertyPage*, 36> AllPages();
@@ -78,6 +84,8 @@ class CSheet : public fw::CPropertySheet, public INodeLink {
   ComPtr<INodeAccess> writer_;
   ComPtr<INodeAccess2> reader_;
   IUnknown* clientSite_ = nullptr;
+  // While a trace is kept: in front of the interfaces and the platform.
+  std::unique_ptr<NodeTrace> trace_;
 };
 
 // The control's Properties verb: records the control as the current one, runs the sheet

@@ -84,6 +84,12 @@ class PlatformImpl {
   virtual bool RemoveFile(const std::string& path);
   // Whether something is at `path`; nothing when that cannot be told. Never changes a file.
   virtual std::optional<bool> PathExists(const std::string& path);
+  // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
+  // sheet opens (on Windows a registry value); empty: no trace.
+  virtual std::string TraceFile() { return {}; }
+  // An event worth a line in that trace (the start and end of a long operation). Only the trace
+  // of a sheet that is open takes it; otherwise nothing happens.
+  virtual void TraceEvent(const std::string& /*event*/) {}
 };
 
 // The installed implementation. Pages call these; they never reach the OS directly.
@@ -99,6 +105,9 @@ class Platform {
     if (Installed()) Get().KeepAlive();
   }
   static uint64_t TickCount() { return Get().TickCount(); }
+  static void TraceEvent(const std::string& event) {
+    if (Installed()) Get().TraceEvent(event);
+  }
   static LocalTime Now() { return Get().Now(); }
 };
 

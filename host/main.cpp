@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/win32/text.h"
@@ -15,6 +16,7 @@
 #include "host/container.h"
 #include "host/offline.h"
 #include "host/sheet_remote.h"
+#include "host/trace_setting.h"
 
 namespace {
 
@@ -32,6 +34,7 @@ struct Options {
   std::string nodeName;
   std::string screenshots;  // folder; empty: none
   std::string file;         // a NodeSettings file edited offline; empty: none
+  int traceArgument = 0;    // where --trace's file is on the command line; 0: no trace
 };
 
 struct HostState {
@@ -47,6 +50,7 @@ void Usage() {
   std::puts(
       "usage: hd7_3host [--properties] [--node-name NAME] [--no-node-access] "
       "[--no-node-access2] [--steady] [--screenshots FOLDER] [--file PATH]\n"
+      "       [--trace FILE]\n"
       "  --properties        open the plug-in sheet at start\n"
       "  --node-name NAME    the simulated node's name\n"
       "  --no-node-access    the client site leaves out INodeAccess (writes)\n"
@@ -54,7 +58,8 @@ void Usage() {
       "  --steady            the simulated node's live values keep still\n"
       "  --screenshots DIR   save every tab of both page sets as PNG files in DIR, then quit\n"
       "  --file PATH         offline: the sheet on the settings of a NodeSettings file (a new\n"
-      "                      one starts from factory settings); asks to save them on closing");
+      "                      one starts from factory settings); asks to save them on closing\n"
+      "  --trace FILE        the control traces its node traffic into FILE for this run");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -70,6 +75,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.steady = true;
     } else if (arg == "--node-name" && i + 1 < argc) {
       options.nodeName = argv[++i];
+    } else if (arg == "--trace" && i + 1 < argc) {
+      options.traceArgument = ++i;
     } else if (arg == "--screenshots" && i + 1 < argc) {
       options.screenshots = argv[++i];
       options.properties = true;
@@ -194,6 +201,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (FAILED(OleInitialize(nullptr))) return 1;
+  // The registry value the control reads when its sheet opens, as it was found after the run.
+  std::optional<host::ScopedTraceSetting> trace;
+  if (g_host.options.traceArgument > 0) {
+    trace.emplace(host::WideArgument(g_host.options.traceArgument));
+  }
   // The simulated node keeps its clock with the platform's.
   fw::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   fw::ScopedPlatform installed(platform);

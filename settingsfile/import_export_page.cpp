@@ -104,7 +104,7 @@ void CPage2PropPage::OnSaveToFile() {
   ExportResult result;
   {
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress(ProgressOf("Saving to file"));
+    ScopedProgress progress("Saving to file", ShowProgress());
     result = ExportSettings(NodeOf(*this), path,
                             [this](const std::string& name) { SetItemText(kNodeName, name); });
   }
@@ -159,7 +159,7 @@ void CPage2PropPage::DownloadFromChosenFile() {
   DownloadResult result;
   {
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress(ProgressOf("Downloading"));
+    ScopedProgress progress("Downloading", ShowProgress());
     result = DownloadSettings(lines, NodeOf(*this), [this] {
       return ShowMessage("ProgramID does not match!\nDo you want to download anyway?",
                          std::string("ProgramID does not match!"), fw::kMbYesNo) == fw::kIdYes;
@@ -186,7 +186,7 @@ void CPage2PropPage::OnDefaultSettings() {
   {
     fw::ScopedCaption caption(*this, kDefaultSettings, "Please wait...", "Default settings");
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress(ProgressOf("Factory settings"));
+    ScopedProgress progress("Factory settings", ShowProgress());
     errors = WriteFactorySettings(NodeOf(*this));
   }
   ShowModuleMessage(errors == 0 ? std::string("Please restart the plugin")
@@ -195,8 +195,6 @@ void CPage2PropPage::OnDefaultSettings() {
   SetItemText(kPassword, "");
 }
 
-std::function<void(const std::string&)> CPage2PropPage::ProgressOf(const std::string& operation) {
-  return [this, operation](const std::string& step) {
-    SetItemText(kProgress, operation + " - " + step);
-  };
+std::function<void(const std::string&)> CPage2PropPage::ShowProgress() {
+  return [this](const std::string& step) { SetItemText(kProgress, step); };
 }

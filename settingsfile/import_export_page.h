@@ -33,6 +33,6 @@ class CPage2PropPage : public fw::CPropertyPage {
   void OnDefaultSettings();
   void DownloadFromChosenFile();
   std::optional<std::string> ChooseFile(bool save);
-  // Shows each step of `operation` on the page as it happens.
-  std::function<void(const std::string&)> ProgressOf(const std::string& operation);
+  // Shows each step of the operation on the page as it happens.
+  std::function<void(const std::string&)> ShowProgress();
 };

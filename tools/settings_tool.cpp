@@ -10,6 +10,7 @@
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
 #include "tools/settings_report.h"
+#include "tools/trace_summary.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ constexpr const char* kUsage =
     "                   one printable page of the node's whole configuration; --against\n"
     "                   marks the settings that differ from OTHER (the planned ones), with\n"
     "                   diff's exit codes; --date the date it names (default today)\n"
+    "  trace FILE       a trace of the plug-in's node traffic summed up: failed calls first,\n"
+    "                   calls per host index, the longest pause (text only; exit code 0 no\n"
+    "                   failed call, 1 failed calls, 2 unreadable file)\n"
     "\n"
     "Options:\n"
     "  --json           output for scripts\n"
@@ -390,7 +394,8 @@ int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std
   }
   const std::string command = words.empty() ? std::string() : words[0];
   const size_t files = command == "diff" ? 2 : 1;
-  if ((command != "show" && command != "diff" && command != "check") || words.size() != files + 1) {
+  if ((command != "show" && command != "diff" && command != "check" && command != "trace") ||
+      words.size() != files + 1) {
     err << (command.empty() ? "hd7_3settings: no command\n\n"
                             : "hd7_3settings: wrong command or number of files\n\n")
         << kUsage;
@@ -402,6 +407,7 @@ int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std
     if (!text) return kExitUnreadable;
     texts.push_back(std::move(*text));
   }
+  if (command == "trace") return TraceSummary(words[1], texts[0], out, err);
   if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
   if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
   return CheckText(words[1], texts[0], json, out);

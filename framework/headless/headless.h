@@ -39,6 +39,8 @@ class HeadlessPlatform : public PlatformImpl {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
+  std::string TraceFile() override { return traceFile_; }
+  void SetTraceFile(std::string path) { traceFile_ = std::move(path); }
 
   // The virtual clock. The local time advances with the tick count.
   void SetLocalTime(const LocalTime& t);
@@ -105,6 +107,7 @@ class HeadlessPlatform : public PlatformImpl {
   std::deque<std::optional<std::string>> files_;
   std::vector<FileDialogRequest> fileRequests_;
   std::function<void(SheetDriver&)> modalScript_;
+  std::string traceFile_;
   std::vector<Timer> timers_;
   ScopedPlatform installed_;
 };

@@ -100,4 +100,22 @@ std::optional<bool> Win32Platform::PathExists(const std::string& path) {
   return std::nullopt;
 }
 
+std::string Win32Platform::TraceFile() {
+  // The path in any language. A REG_EXPAND_SZ value passes too, its %VARIABLES% expanded (which
+  // may need a larger buffer than the first answer said).
+  DWORD bytes = 0;
+  LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kTraceKey, kTraceValue, RRF_RT_REG_SZ, nullptr,
+                                nullptr, &bytes);
+  std::wstring path;
+  for (int attempt = 0; attempt < 3 && status == ERROR_SUCCESS; ++attempt) {
+    path.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+    status = RegGetValueW(HKEY_CURRENT_USER, kTraceKey, kTraceValue, RRF_RT_REG_SZ, nullptr,
+                          path.data(), &bytes);
+    if (status == ERROR_SUCCESS) return Narrow(path.substr(0, wcsnlen(path.c_str(), path.size())));
+    if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;
+  }
+  return {};
+}
+
 }  // namespace fw::win32

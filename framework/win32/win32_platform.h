@@ -10,6 +10,11 @@ struct HWND__;
 
 namespace fw::win32 {
 
+// Where the engineer names the file for a trace of the node traffic: a REG_SZ value under
+// HKEY_CURRENT_USER, read each time a sheet opens.
+constexpr wchar_t kTraceKey[] = L"Software\\HD7_3";
+constexpr wchar_t kTraceValue[] = L"TraceFile";
+
 class Win32Platform : public PlatformImpl {
  public:
   // The module whose resources the sheet uses (the control's DLL or the executable).
@@ -29,6 +34,7 @@ class Win32Platform : public PlatformImpl {
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<bool> PathExists(const std::string& path) override;
+  std::string TraceFile() override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the
   // thread's active window.

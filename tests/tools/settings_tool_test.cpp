@@ -45,6 +45,8 @@ const GoldenCase kCases[] = {
      "report_service_against_factory"},
     {{"report", "@calendars", "--date", "7/12-2026"}, 0, "report_calendars"},
     {{"report", "@wrong_id", "--date", "7/12-2026"}, 2, "report_unreadable"},
+    {{"trace", "@trace"}, 1, "trace_failures"},
+    {{"trace", "@factory"}, 2, "trace_not_a_trace"},
 };
 
 class SettingsToolGolden : public ::testing::TestWithParam<GoldenCase> {};

@@ -97,5 +97,7 @@ int PagesByWindowMessages(Checks& checks);
 int ImportExport(Checks& checks);
 int InstalledControl(Checks& checks);
 int Offline(Checks& checks);
+// Part of the sheet scenario: sheets with a trace of the node traffic.
+void TracedSheets(Checks& checks, Session& session);
 
 }  // namespace wintest

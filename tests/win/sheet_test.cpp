@@ -155,6 +155,7 @@ int SheetTabsAndRelease(Checks& checks) {
   checks.That(IsWindowEnabled(session.window) != FALSE, "the container's window is enabled");
   checks.That(node.RefCount() == nodeRefsBefore, "the sheet released both interfaces",
               std::to_string(node.RefCount()));
+  TracedSheets(checks, session);
 
   session.control.Release();
   checks.That(!session.site->InPlaceActive(), "closing deactivates it in place");

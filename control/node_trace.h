@@ -1,0 +1,159 @@
+// A trace of the node traffic for field diagnosis: while a sheet is open, one plain text line
+// per event is appended to the file the platform names (on Windows a registry value read each
+// time the sheet opens). Every host call with its bytes and status, every selector change,
+// pause and message box, the start and end of the long operations, and the sheet's opening and
+// closing, each with the time of day in milliseconds and the tab in view.
+//
+// The trace is never in the way: it forwards every call exactly, adds no pause, and stops
+// silently when its file cannot be opened or written. The file stops growing at 8 MB; the next
+// sheet moves a full one to FILE.1 and starts afresh. Without a file named, nothing is wrapped.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "framework/platform.h"
+#include "hostaccess/node_access.h"
+
+// The version the control reports in the first line of each sheet's trace.
+extern const char* const kControlVersion;
+
+// The sheet, as the trace asks it which tab is in view.
+class ITabInView {
+ public:
+  virtual std::string TabInView() const = 0;
+
+ protected:
+  ~ITabInView() = default;
+};
+
+// One line of the trace as it is put together, in a fixed buffer (cut short, never overrun).
+class TraceLine {
+ public:
+  TraceLine& Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)".
+  TraceLine& Hex(const uint8_t* bytes, int32_t count);
+  // Text in double quotes: quotes, backslashes and control characters (with `asciiOnly`, every
+  // byte above 0x7E too) as \n, \r, \t, \", \\ or \xNN, so that nothing breaks the line.
+  TraceLine& Quoted(const char* text, size_t length, bool asciiOnly);
+  const char* Text() const { return text_; }
+  size_t Length() const { return used_; }
+
+ private:
+  char text_[2048] = {};
+  size_t used_ = 0;
+};
+
+// The trace file: whole lines appended and flushed one by one, never beyond kLimitBytes.
+class TraceFileWriter {
+ public:
+  static constexpr uint64_t kLimitBytes = 8u << 20;
+  // A file with less room left than this is full when a sheet opens: it becomes FILE.1.
+  static constexpr uint64_t kRoomAtOpen = 4096;
+  static constexpr const char* kFullNote = "trace full at 8 MB: nothing more for this sheet";
+
+  TraceFileWriter() = default;
+  ~TraceFileWriter();
+  TraceFileWriter(const TraceFileWriter&) = delete;
+  TraceFileWriter& operator=(const TraceFileWriter&) = delete;
+
+  // Opens `path` for appending, after moving a full one aside; false when it cannot.
+  bool Open(fw::PlatformImpl& os, const std::string& path);
+  // Appends `line` (after `stamp`) and a line end; when that would leave no room, the note that
+  // the file is full instead, and the file is closed. A failed write closes it too.
+  void Write(const TraceLine& stamp, const TraceLine& line);
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  bool Append(const TraceLine& stamp, const char* text, size_t length);
+  void Stop();
+
+  std::FILE* file_ = nullptr;
+  uint64_t bytes_ = 0;
+};
+
+class NodeTrace;
+
+// One host interface seen through the trace: each call is forwarded unchanged, then logged.
+class TracedNodeAccess final : public INodeAccess2 {
+ public:
+  TracedNodeAccess(NodeTrace& trace, INodeAccess* inner, INodeAccess2* innerReader)
+      : trace_(trace), inner_(inner), innerReader_(innerReader) {}
+
+  // The sheet owns it for its own lifetime: no reference counting, no other interface.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Reserved3() override { return inner_->Reserved3(); }
+  HRESULT STDMETHODCALLTYPE Reserved4() override { return inner_->Reserved4(); }
+  HRESULT STDMETHODCALLTYPE Reserved5() override { return inner_->Reserved5(); }
+  HRESULT STDMETHODCALLTYPE Reserved6() override { return inner_->Reserved6(); }
+  int32_t STDMETHODCALLTYPE ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) override;
+  int32_t STDMETHODCALLTYPE WriteNv(int32_t index, uint8_t* buffer, int32_t length) override;
+  int32_t STDMETHODCALLTYPE GetNodeName(uint8_t* buffer, int32_t capacity) override;
+
+ private:
+  NodeTrace& trace_;
+  INodeAccess* inner_;
+  INodeAccess2* innerReader_;  // null when this stands for the writing interface
+};
+
+// The trace of one sheet. While it lives it is the installed platform, in front of the one it
+// found, so that pauses and message boxes pass through it.
+class NodeTrace final : public fw::PlatformImpl {
+ public:
+  // The trace the platform asks for, for a sheet with these interfaces (either may be null);
+  // none when no file is named or it cannot be opened.
+  static std::unique_ptr<NodeTrace> Start(const ITabInView& sheet, INodeAccess2* reader,
+                                          INodeAccess* writer);
+  ~NodeTrace() override;  // the sheet closed
+
+  // The interfaces the sheet hands its pages: the traced ones, null where the host has none.
+  INodeAccess2* Reader() { return reader_ ? &reader_.value() : nullptr; }
+  INodeAccess* Writer() { return writer_ ? &writer_.value() : nullptr; }
+
+  // One line: time of day (at `tick`), tab in view, event.
+  void Log(uint64_t tick, const TraceLine& event);
+  // The start of a host call's line: kind ("read", "write", "name"), index (none for the
+  // name), the size asked, the status, how long it took since `startTick`.
+  TraceLine Call(const char* kind, int32_t index, int32_t size, int32_t status, uint64_t startTick);
+
+  // fw::PlatformImpl: everything goes to the platform the trace found.
+  void Sleep(uint32_t ms) override;
+  void Block(uint32_t ms) override { inner_.Block(ms); }
+  void KeepAlive() override { inner_.KeepAlive(); }
+  uint64_t TickCount() override { return inner_.TickCount(); }
+  fw::LocalTime Now() override { return inner_.Now(); }
+  int ShowMessageBox(const fw::MessageBoxRequest& request) override;
+  std::optional<std::string> FileDialog(const fw::FileDialogRequest& request) override {
+    return inner_.FileDialog(request);
+  }
+  int RunModal(fw::CPropertySheet& sheet) override { return inner_.RunModal(sheet); }
+  bool MoveOver(const std::string& from, const std::string& to) override {
+    return inner_.MoveOver(from, to);
+  }
+  std::FILE* OpenFile(const std::string& path, const char* mode) override {
+    return inner_.OpenFile(path, mode);
+  }
+  bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
+  std::optional<bool> PathExists(const std::string& path) override {
+    return inner_.PathExists(path);
+  }
+  std::string TraceFile() override { return inner_.TraceFile(); }
+  void TraceEvent(const std::string& event) override;
+
+ private:
+  NodeTrace(fw::PlatformImpl& inner, const ITabInView& sheet) : inner_(inner), sheet_(sheet) {}
+
+  fw::PlatformImpl& inner_;
+  const ITabInView& sheet_;
+  TraceFileWriter file_;
+  uint64_t startTick_ = 0;
+  uint64_t startMsOfDay_ = 0;
+  std::optional<TracedNodeAccess> reader_;
+  std::optional<TracedNodeAccess> writer_;
+  std::optional<fw::ScopedPlatform> installed_;
+};
