@@ -31,6 +31,7 @@ const GoldenCase kCases[] = {
     {{"diff", "@factory", "@factory_lf"}, 0, "diff_factory_same"},
     {{"diff", "--json", "@factory", "@service"}, 1, "diff_json_factory_service"},
     {{"diff", "@wrong_id", "@truncated"}, 2, "diff_unreadable"},
+    {{"diff", "@factory", "@wrong_id"}, 2, "diff_one_unreadable"},
     {{"check", "@factory"}, 0, "check_factory"},
     {{"check", "@faults"}, 1, "check_faults"},
     {{"check", "--json", "@faults"}, 1, "check_json_faults"},
