@@ -103,7 +103,7 @@ class TracedNodeAccess final : public INodeAccess2 {
 
 // The trace of one sheet. While it lives it is the installed platform, in front of the one it
 // found, so that pauses and message boxes pass through it.
-class NodeTrace final : public fw::PlatformImpl {
+class NodeTrace final : public fw::ForwardingPlatform {
  public:
   // The trace the platform asks for, for a sheet with these interfaces (either may be null);
   // none when no file is named or it cannot be opened.
@@ -121,34 +121,16 @@ class NodeTrace final : public fw::PlatformImpl {
   // name), the size asked, the status, how long it took since `startTick`.
   TraceLine Call(const char* kind, int32_t index, int32_t size, int32_t status, uint64_t startTick);
 
-  // fw::PlatformImpl: everything goes to the platform the trace found.
+  // fw::PlatformImpl: everything goes to the platform the trace found; pauses, message boxes
+  // and events are logged on the way.
   void Sleep(uint32_t ms) override;
-  void Block(uint32_t ms) override { inner_.Block(ms); }
-  void KeepAlive() override { inner_.KeepAlive(); }
-  uint64_t TickCount() override { return inner_.TickCount(); }
-  fw::LocalTime Now() override { return inner_.Now(); }
   int ShowMessageBox(const fw::MessageBoxRequest& request) override;
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest& request) override {
-    return inner_.FileDialog(request);
-  }
-  int RunModal(fw::CPropertySheet& sheet) override { return inner_.RunModal(sheet); }
-  bool MoveOver(const std::string& from, const std::string& to) override {
-    return inner_.MoveOver(from, to);
-  }
-  std::FILE* OpenFile(const std::string& path, const char* mode) override {
-    return inner_.OpenFile(path, mode);
-  }
-  bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
-  std::optional<bool> PathExists(const std::string& path) override {
-    return inner_.PathExists(path);
-  }
-  std::string TraceFile() override { return inner_.TraceFile(); }
   void TraceEvent(const std::string& event) override;
 
  private:
-  NodeTrace(fw::PlatformImpl& inner, const ITabInView& sheet) : inner_(inner), sheet_(sheet) {}
+  NodeTrace(fw::PlatformImpl& inner, const ITabInView& sheet)
+      : ForwardingPlatform(inner), sheet_(sheet) {}
 
-  fw::PlatformImpl& inner_;
   const ITabInView& sheet_;
   TraceFileWriter file_;
   uint64_t startTick_ = 0;

@@ -92,6 +92,40 @@ class PlatformImpl {
   virtual void TraceEvent(const std::string& /*event*/) {}
 };
 
+// A platform that hands everything to another one: the base of those that change one or two
+// things about the platform they find (pauses taken out, events traced) and keep the rest.
+class ForwardingPlatform : public PlatformImpl {
+ public:
+  explicit ForwardingPlatform(PlatformImpl& inner) : inner_(inner) {}
+  void Sleep(uint32_t ms) override { inner_.Sleep(ms); }
+  void Block(uint32_t ms) override { inner_.Block(ms); }
+  void KeepAlive() override { inner_.KeepAlive(); }
+  uint64_t TickCount() override { return inner_.TickCount(); }
+  LocalTime Now() override { return inner_.Now(); }
+  int ShowMessageBox(const MessageBoxRequest& request) override {
+    return inner_.ShowMessageBox(request);
+  }
+  std::optional<std::string> FileDialog(const FileDialogRequest& request) override {
+    return inner_.FileDialog(request);
+  }
+  int RunModal(CPropertySheet& sheet) override { return inner_.RunModal(sheet); }
+  bool MoveOver(const std::string& from, const std::string& to) override {
+    return inner_.MoveOver(from, to);
+  }
+  std::FILE* OpenFile(const std::string& path, const char* mode) override {
+    return inner_.OpenFile(path, mode);
+  }
+  bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
+  std::optional<bool> PathExists(const std::string& path) override {
+    return inner_.PathExists(path);
+  }
+  std::string TraceFile() override { return inner_.TraceFile(); }
+  void TraceEvent(const std::string& event) override { inner_.TraceEvent(event); }
+
+ protected:
+  PlatformImpl& inner_;
+};
+
 // The installed implementation. Pages call these; they never reach the OS directly.
 class Platform {
  public:

@@ -21,33 +21,12 @@ constexpr long kMaxFileBytes = 16L * 1024 * 1024;
 
 // The installed platform with its pauses taken out: everything else (files, clock, message
 // boxes) is the installed one's.
-class WithoutPauses : public fw::PlatformImpl {
+class WithoutPauses : public fw::ForwardingPlatform {
  public:
-  explicit WithoutPauses(fw::PlatformImpl& inner) : inner_(inner) {}
+  using ForwardingPlatform::ForwardingPlatform;
   void Sleep(uint32_t) override {}
   void Block(uint32_t) override {}
-  uint64_t TickCount() override { return inner_.TickCount(); }
-  fw::LocalTime Now() override { return inner_.Now(); }
-  int ShowMessageBox(const fw::MessageBoxRequest& request) override {
-    return inner_.ShowMessageBox(request);
-  }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest& request) override {
-    return inner_.FileDialog(request);
-  }
-  int RunModal(fw::CPropertySheet& sheet) override { return inner_.RunModal(sheet); }
-  bool MoveOver(const std::string& from, const std::string& to) override {
-    return inner_.MoveOver(from, to);
-  }
-  std::FILE* OpenFile(const std::string& path, const char* mode) override {
-    return inner_.OpenFile(path, mode);
-  }
-  bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
-  std::optional<bool> PathExists(const std::string& path) override {
-    return inner_.PathExists(path);
-  }
-
- private:
-  fw::PlatformImpl& inner_;
+  void KeepAlive() override {}
 };
 
 struct NoPauses {
