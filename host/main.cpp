@@ -4,6 +4,7 @@
 // With --file it edits a NodeSettings file offline (host/offline.cpp).
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,7 @@ struct Options {
   std::string nodeName;
   std::string screenshots;  // folder; empty: none
   std::string file;         // a NodeSettings file edited offline; empty: none
-  int traceArgument = 0;    // where --trace's file is on the command line; 0: no trace
+  std::wstring trace;       // the file the control traces into; empty: no trace
 };
 
 struct HostState {
@@ -45,6 +46,16 @@ struct HostState {
   bool screenshotsOk = true;
 };
 HostState g_host;
+
+// Command-line argument `index` as typed, from the wide-character command line: the narrow argv
+// is the ANSI code page's, and a path in any language must arrive as it was typed.
+std::wstring WideArgument(int index) {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring arg = args != nullptr && index >= 0 && index < count ? args[index] : L"";
+  LocalFree(args);
+  return arg;
+}
 
 void Usage() {
   std::puts(
@@ -76,12 +87,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--node-name" && i + 1 < argc) {
       options.nodeName = argv[++i];
     } else if (arg == "--trace" && i + 1 < argc) {
-      options.traceArgument = ++i;
+      options.trace = WideArgument(++i);  // the path in any language
     } else if (arg == "--screenshots" && i + 1 < argc) {
       options.screenshots = argv[++i];
       options.properties = true;
     } else if (arg == "--file" && i + 1 < argc) {
-      options.file = host::Utf8Argument(++i);  // the path in any language
+      options.file = fw::win32::Narrow(WideArgument(++i));
       options.properties = true;
     } else {
       return false;
@@ -203,9 +214,7 @@ int main(int argc, char** argv) {
   if (FAILED(OleInitialize(nullptr))) return 1;
   // The registry value the control reads when its sheet opens, as it was found after the run.
   std::optional<host::ScopedTraceSetting> trace;
-  if (g_host.options.traceArgument > 0) {
-    trace.emplace(host::WideArgument(g_host.options.traceArgument));
-  }
+  if (!g_host.options.trace.empty()) trace.emplace(g_host.options.trace);
   // The simulated node keeps its clock with the platform's.
   fw::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   fw::ScopedPlatform installed(platform);

@@ -1,7 +1,5 @@
 #include "host/offline.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <sstream>
 
@@ -15,15 +13,6 @@ constexpr wchar_t kCaption[] = L"HD7_3 demo host";
 constexpr int kIdStatus = 101;
 
 }  // namespace
-
-std::string Utf8Argument(int index) {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::string argument;
-  if (args != nullptr && index >= 0 && index < count) argument = fw::win32::Narrow(args[index]);
-  LocalFree(args);
-  return argument;
-}
 
 OfflineEditor::OfflineEditor(const std::string& path, bool quiet) : file_(path), quiet_(quiet) {}
 

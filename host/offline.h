@@ -12,10 +12,6 @@
 
 namespace host {
 
-// Argument `index` of the program's command line as UTF-8, taken from the wide-character command
-// line, so that a path in any language arrives as it was typed.
-std::string Utf8Argument(int index);
-
 class OfflineEditor {
  public:
   // quiet: nothing is asked and nothing is written (the screenshots).

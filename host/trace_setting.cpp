@@ -1,7 +1,5 @@
 #include "host/trace_setting.h"
 
-#include <shellapi.h>
-
 #include "framework/win32/win32_platform.h"
 
 namespace host {
@@ -60,14 +58,6 @@ ScopedTraceSetting::~ScopedTraceSetting() {
   RegCloseKey(key);
   // A key made only for the trace goes again; one that has gained anything else stays.
   if (keyMade_ && subkeys == 0 && values == 0) RegDeleteKeyW(HKEY_CURRENT_USER, kTraceKey);
-}
-
-std::wstring WideArgument(int index) {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::wstring arg = args != nullptr && index >= 0 && index < count ? args[index] : L"";
-  LocalFree(args);
-  return arg;
 }
 
 }  // namespace host

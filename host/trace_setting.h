@@ -31,8 +31,4 @@ class ScopedTraceSetting {
   std::optional<Value> previous_;
 };
 
-// Command-line argument `index` as typed, in any language (the narrow argv is the ANSI code
-// page's).
-std::wstring WideArgument(int index);
-
 }  // namespace host
