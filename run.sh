@@ -6,11 +6,13 @@
 #   ./run.sh --node-name "Boiler room 2"     ./run.sh --no-node-access --no-node-access2
 #   ./run.sh --file settings/Kessel.txt      (offline: the sheet on a NodeSettings file)
 set -euo pipefail
-# A file given with --file is found from where the command was typed.
+source "$(dirname "$0")/scripts/common.sh"
+# A file given with --file or --trace is found from where the command was typed, and named as
+# the Windows programs see it.
 args=()
 while [ $# -gt 0 ]; do
-  if [ "$1" = --file ] && [ $# -gt 1 ]; then
-    args+=("$1" "$(realpath -m -- "$2")")
+  if { [ "$1" = --file ] || [ "$1" = --trace ]; } && [ $# -gt 1 ]; then
+    args+=("$1" "$(wine_path "$2")")
     shift 2
   else
     args+=("$1")
@@ -18,13 +20,6 @@ while [ $# -gt 0 ]; do
   fi
 done
 cd "$(dirname "$0")"
-source scripts/common.sh
-# ... and named as the Windows programs see it.
-for i in "${!args[@]}"; do
-  if [ "${args[$i]}" = --file ] && [ $((i + 1)) -lt ${#args[@]} ]; then
-    args[i + 1]=$(wine_path "${args[i + 1]}")
-  fi
-done
 set -- ${args[@]+"${args[@]}"}
 
 need_packages cmake:cmake "${windows_packages[@]}"
