@@ -67,9 +67,23 @@ void CNvPage::SetNumber(int id, double shown, int decimals, double exact) {
   shown_[id] = Shown{text, exact};
 }
 
-double CNvPage::GetNumber(int id) const {
-  const std::string text = GetItemText(id);
+const CNvPage::Shown* CNvPage::Untouched(int id) const {
   auto it = shown_.find(id);
-  if (it != shown_.end() && it->second.text == text) return it->second.exact;
-  return Atof(text);
+  if (it == shown_.end() || it->second.text != GetItemText(id)) return nullptr;
+  return &it->second;
+}
+
+double CNvPage::GetNumber(int id) const {
+  const Shown* shown = Untouched(id);
+  return shown != nullptr ? shown->exact : Atof(GetItemText(id));
+}
+
+double CNvPage::GetTyped(int id, TypedRange range) const {
+  const Shown* shown = Untouched(id);
+  return shown != nullptr ? shown->exact : ClampTyped(Atof(GetItemText(id)), range);
+}
+
+int CNvPage::ChoiceWord(int group, int radioId, int word) const {
+  auto it = choices_.find(group);
+  return it != choices_.end() && it->second.radioId == radioId ? it->second.word : word;
 }

@@ -59,8 +59,18 @@ class CNvPage : public fw::CPropertyPage {
   void SetNumber(int id, double value, int decimals) { SetNumber(id, value, decimals, value); }
   void SetNumber(int id, double shown, int decimals, double exact);
   double GetNumber(int id) const;
-  // A typed number clamped to what its field can hold, ready for the encoder.
-  double GetTyped(int id, TypedRange range) const { return ClampTyped(GetNumber(id), range); }
+  // A typed number clamped to what its field can hold, ready for the encoder. A field still
+  // showing what the node held gives that value back unclamped: it came from the node's own
+  // bytes and encodes to them again (a valve position of 127.5 % is not stored as 100 %).
+  double GetTyped(int id, TypedRange range) const;
+
+  // Radio buttons that stand for a node word, where several words show the same button (a mode
+  // of 7 shows "Automatic" as 255 does). A read that turned on `radioId` of the group keyed
+  // `group` for a word remembers them; while the same button is the one a write takes,
+  // ChoiceWord gives that word back, else `word`, the value of the button now on. So a Write
+  // that changed nothing stores the node's own word, not the button's.
+  void RememberChoice(int group, int radioId, int word) { choices_[group] = Choice{radioId, word}; }
+  int ChoiceWord(int group, int radioId, int word) const;
 
  private:
   bool hasLiveValues_;
@@ -68,5 +78,13 @@ class CNvPage : public fw::CPropertyPage {
     std::string text;
     double exact;
   };
-  std::map<int, Shown> shown_;  // by control id
+  // The shown text of a field, while it still shows it.
+  const Shown* Untouched(int id) const;
+
+  struct Choice {
+    int radioId;
+    int word;
+  };
+  std::map<int, Shown> shown_;     // by control id
+  std::map<int, Choice> choices_;  // by group key
 };

@@ -66,9 +66,11 @@ void CAnalogValvePage::ReadSettings() {
   for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
     if (ReadNv(kIndexModes, buffer, kReadCapacity) != 0) continue;
     const int word = CNvCodec::MakeWord(buffer[valve->modeByte], buffer[valve->modeByte + 1]);
-    ChooseMode(*valve, word == kModeOff      ? Mode::kOff
-                       : word == kModeManual ? Mode::kManual
-                                             : Mode::kAutomatic);
+    const Mode mode = word == kModeOff      ? Mode::kOff
+                      : word == kModeManual ? Mode::kManual
+                                            : Mode::kAutomatic;
+    ChooseMode(*valve, mode);
+    RememberChoice(valve->controls.off, RadioOf(valve->controls, mode), word);
   }
   for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
     if (ReadNv(kIndexManualPositions, buffer, kReadCapacity) != 0) continue;
@@ -81,19 +83,26 @@ void CAnalogValvePage::ReadSettings() {
 
 void CAnalogValvePage::WriteSettings() {
   const AnalogValve* valves[] = {&circuit_.first, &circuit_.second};
-  // A position above 100 % is taken as 100 %, never cut to its low bits.
+  // A typed position above 100 % is taken as 100 %, never cut to its low bits; one the
+  // engineer left goes back as the node held it, 127.5 % too.
   ModifyNv(kIndexManualPositions, kRecordSize, [&](uint8_t* b) {
     for (const AnalogValve* valve : valves) {
       b[valve->manualByte] = CNvCodec::HalfToByte(GetTyped(valve->controls.in, kPercentHalfRange));
     }
   });
-  // With no mode button on, the node is left to regulate: Automatic.
+  // With no mode button on, the node is left to regulate: Automatic. A mode button still as
+  // read keeps the node's word (any word but 0 and 1 shows "Automatic").
   ModifyNv(kIndexModes, kRecordSize, [&](uint8_t* b) {
     for (const AnalogValve* valve : valves) {
       const ValveControls& c = valve->controls;
-      const int mode = IsChecked(c.off)      ? kModeOff
-                       : IsChecked(c.manual) ? kModeManual
-                                             : kModeAutomatic;
+      const int radio = IsChecked(c.off)         ? c.off
+                        : IsChecked(c.manual)    ? c.manual
+                        : IsChecked(c.automatic) ? c.automatic
+                                                 : 0;
+      const int mode = ChoiceWord(c.off, radio,
+                                  radio == c.off      ? kModeOff
+                                  : radio == c.manual ? kModeManual
+                                                      : kModeAutomatic);
       b[valve->modeByte] = CNvCodec::WholeHigh(mode);
       b[valve->modeByte + 1] = CNvCodec::WholeLow(mode);
     }
@@ -134,6 +143,10 @@ void CAnalogValvePage::ChooseMode(const AnalogValve& valve, Mode mode) {
   // The second valve's position is of no use while cascade is off, whatever its mode.
   const bool usable = &valve == &circuit_.first || IsChecked(kIdCascade);
   EnableItem(c.in, mode == Mode::kManual && usable);
+}
+
+int CAnalogValvePage::RadioOf(const ValveControls& c, Mode mode) {
+  return mode == Mode::kOff ? c.off : mode == Mode::kManual ? c.manual : c.automatic;
 }
 
 void CAnalogValvePage::ChooseRange(const AnalogValve& valve, bool twoToTen) {

@@ -55,6 +55,7 @@ class CAnalogValvePage : public CNvPage {
  private:
   enum class Mode { kOff, kManual, kAutomatic };
   void ChooseMode(const AnalogValve& valve, Mode mode);
+  static int RadioOf(const analog_valve_dialog::ValveControls& c, Mode mode);
   void ChooseRange(const AnalogValve& valve, bool twoToTen);
   void OnCascade();
 

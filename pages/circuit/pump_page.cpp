@@ -52,16 +52,19 @@ void CPumpPage::ReadSettings() {
   if (ReadNv(kIndexModes, buffer, kReadCapacity) != 0) return;
   const int mode =
       CNvCodec::MakeWord(buffer[circuit_.modePosition], buffer[circuit_.modePosition + 1]);
-  Choose(mode == 0 ? kIdOff : mode == 1 ? kIdManual : kIdAutomatic);
+  const int radioId = mode == 0 ? kIdOff : mode == 1 ? kIdManual : kIdAutomatic;
+  Choose(radioId);
+  RememberChoice(kIdOff, radioId, mode);
 }
 
 // With no button on (the modes could not be read when the page was shown) the pump goes to
-// Automatic, the mode the node runs a pump in when nobody has chosen another.
+// Automatic, the mode the node runs a pump in when nobody has chosen another. The button read
+// from the node and still on keeps the node's word (7 shows "Automatic" and stays 7).
 void CPumpPage::WriteSettings() {
   int mode = 255;
   for (const Mode& m : kModes) {
     if (IsChecked(m.radioId)) {
-      mode = m.value;
+      mode = ChoiceWord(kIdOff, m.radioId, m.value);
       break;
     }
   }

@@ -91,14 +91,18 @@ void CStatusSwitchPage::UpdateOverrideEnabling() {
 void CStatusSwitchPage::ReadSettings() {
   uint8_t buffer[kReadCapacity] = {};
   if (ReadNv(circuit_.overrideIndex, buffer, kReadCapacity) != 0) return;
-  Choose(RadioOf(CNvCodec::MakeWord(buffer[0], buffer[1])));
+  const int word = CNvCodec::MakeWord(buffer[0], buffer[1]);
+  Choose(RadioOf(word));
+  RememberChoice(kIdBoost, RadioOf(word), word);
 }
 
 void CStatusSwitchPage::WriteSettings() {
+  // The button read from the node and still on keeps the node's word: an override the table
+  // does not name shows "Manual switch" and is not rewritten as 255.
   std::optional<int> chosen;
   for (const Override& o : kOverrides) {
     if (IsChecked(o.radioId)) {
-      chosen = o.value;
+      chosen = ChoiceWord(kIdBoost, o.radioId, o.value);
       break;
     }
   }
