@@ -40,31 +40,20 @@ inline std::vector<std::string> ChangedByWrites(
   return changed;
 }
 
-// One byte of a written NV or part that differs from what the node held before.
+// The bytes of the NVs and parts the calls wrote (selector aside) that now differ from `before`.
 struct ChangedByte {
   std::string where;  // "nv30", "part6"
-  int byte;
-  uint8_t was;
-  uint8_t now;
+  int byte, was, now;
 };
-
-// Every byte of the NVs and parts the calls wrote (selector aside) that now differs from
-// `before`, in the order of the first write to each.
 inline std::vector<ChangedByte> ChangedBytesByWrites(
     const std::map<std::string, std::vector<uint8_t>>& before,
     const std::map<std::string, std::vector<uint8_t>>& after,
     const std::vector<sim::HostCall>& calls) {
   std::vector<ChangedByte> changed;
   for (const std::string& key : ChangedByWrites(before, after, calls)) {
-    const std::vector<uint8_t>& was = before.at(key);
-    const std::vector<uint8_t>& now = after.at(key);
-    for (size_t i = 0; i < std::max(was.size(), now.size()); ++i) {
-      const int w = i < was.size() ? was[i] : -1;
-      const int n = i < now.size() ? now[i] : -1;
-      if (w != n) {
-        changed.push_back(
-            {key, static_cast<int>(i), static_cast<uint8_t>(w), static_cast<uint8_t>(n)});
-      }
+    const std::vector<uint8_t>&was = before.at(key), &now = after.at(key);
+    for (size_t i = 0; i < std::min(was.size(), now.size()); ++i) {
+      if (was[i] != now[i]) changed.push_back({key, static_cast<int>(i), was[i], now[i]});
     }
   }
   return changed;

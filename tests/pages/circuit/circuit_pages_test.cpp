@@ -122,7 +122,6 @@ const Field kFields[] = {
     {8, 340, nullptr, Nv(41), 0, {0, 7}, {}, "[x]"},
     {9, 340, nullptr, Nv(42), 0, {0x01, 0x04}, {}, "[x]"},
     {8, 340, "[x]", Nv(41), 0, {0, 7}, {0, 7}, "[x]"},  // as read: the node's word
-    {9, 340, "[x]", Nv(42), 0, {0xFF, 0xFF}, {0xFF, 0xFF}, "[x]"},
     // Analog valve: positions in half percent, held to 0 to 100 %; modes 0 Off, 1 Manual, 255
     // Automatic, any other word reads as Automatic; a bit each for the signal range (part 1
     // byte 14), the inversion (16) and cascade (12).
@@ -134,15 +133,12 @@ const Field kFields[] = {
     {11, 280, "100", Part(6), 16, {}, {200}, "100"},
     // A field still showing what the node held keeps its byte, above 100 % too.
     {10, 307, "128", Nv(30), 6, {0xFF}, {0xFF}, "128"},
-    {11, 369, "121", Nv(30), 10, {0xF1}, {0xF1}, "121"},
     {11, 239, "127.5", Nv(30), 12, {0xFF}, {200}, "100"},
-    {10, 280, "120", Part(6), 12, {240}, {240}, "120"},
     {11, 280, "128", Part(6), 16, {0xFF}, {0xFF}, "128"},
     {10, 296, "[x]", Nv(29), 3, {}, {0, 0}, "[x]"},
     {10, 297, "[x]", Nv(29), 3, {}, {0, 1}, "[x]"},
     {11, 360, nullptr, Nv(29), 9, {0, 2}, {}, "[x]"},
-    {10, 306, "[x]", Nv(29), 5, {0xFF, 0xFF}, {0xFF, 0xFF}, "[x]"},  // as read: the node's word
-    {11, 360, "[x]", Nv(29), 9, {0x80, 0x00}, {0x80, 0x00}, "[x]"},
+    {11, 360, "[x]", Nv(29), 9, {0x80, 0x00}, {0x80, 0x00}, "[x]"},  // as read: the node's word
     {10, 302, "[x]", Part(1), 14, {0x00}, {0x01}, "[x]"},
     {11, 361, "[x]", Part(1), 14, {0xFF}, {0xEF}, "[x]"},
     {10, 303, "[x]", Part(1), 16, {0x00}, {0x01}, "[x]"},
@@ -154,7 +150,6 @@ const Field kFields[] = {
     {13, 341, "[x]", Nv(29), 7, {0, 1}, {0, 255}, "[x]"},
     {12, 341, nullptr, Nv(29), 1, {0x01, 0x00}, {}, "[x]"},
     {13, 341, "[x]", Nv(29), 7, {0x7F, 0x7F}, {0x7F, 0x7F}, "[x]"},
-    {12, 339, "[x]", Nv(29), 1, {0x12, 0x34}, {0, 0}, "[x]"},
     // Extended operation: hours and minutes words of boost, day and night in host index 38.
     {14, 203, "0:90", Nv(38), 1, {}, {0, 0, 0, 90}, "0:90"},
     {14, 205, "258:09", Nv(38), 9, {}, {1, 2, 0, 9}, "258:09"},
