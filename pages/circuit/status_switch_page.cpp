@@ -98,7 +98,7 @@ void CStatusSwitchPage::ReadSettings() {
 
 void CStatusSwitchPage::WriteSettings() {
   // The button read from the node and still on keeps the node's word: an override the table
-  // does not name shows "Manual switch" and is not rewritten as 255.
+  // does not name shows "Use manual rotary switch" and is not rewritten as 255.
   std::optional<int> chosen;
   for (const Override& o : kOverrides) {
     if (IsChecked(o.radioId)) {
