@@ -22,15 +22,6 @@ inline Lines ReadLines(const std::string& path) {
   return lines;
 }
 
-// The sheet's tag on the header line "... open ..., process 4321, sheet 7, ...": "#4321.7".
-inline std::string TagOf(const std::string& header) {
-  const size_t at = header.find(", sheet ");
-  if (at == std::string::npos) return "(no tag)";
-  const size_t end = header.find(',', at + 8);
-  return "#" + std::to_string(fw::headless::HeadlessPlatform::kProcessId) + "." +
-         header.substr(at + 8, end - at - 8);
-}
-
 // `text` with each "#T" standing for `tag`.
 inline std::string Tagged(std::string text, const std::string& tag) {
   for (size_t at = text.find("#T"); at != std::string::npos; at = text.find("#T", at + 1)) {
@@ -51,11 +42,14 @@ struct Traced {
     const Lines lines = ReadLines(path);
     return Lines(lines.begin() + static_cast<long>(before), lines.end());
   }
-  // The tag of the last sheet that opened in the file.
+  // The tag of the last sheet that opened in the file, from its header ("..., sheet 7, ...").
   std::string Tag() const {
     std::string tag = "(no sheet)";
     for (const std::string& line : ReadLines(path)) {
-      if (line.find("] open ") != std::string::npos) tag = TagOf(line);
+      const size_t at = line.find("] open ") != std::string::npos ? line.find(", sheet ") : 0;
+      if (at > 0 && at != std::string::npos) {
+        tag = "#4321." + line.substr(at + 8, line.find(',', at + 8) - at - 8);
+      }
     }
     return tag;
   }

@@ -52,24 +52,21 @@ void TracedSheets(Checks& checks, Session& session) {
       session.node.ClearLog();
       session.WithSheet(checks, [&](host::SheetRemote& sheet) { sheet.SelectTab("Pump"); });
       const std::vector<std::string> lines = Lines(file);
-      // The header names this process (the control runs in it) and the sheet; every line carries
-      // the tag made of the two.
-      const std::string header = lines.empty() ? "" : lines.front();
-      const std::string process = "process " + std::to_string(GetCurrentProcessId()) + ", sheet ";
-      const size_t sheetAt = header.find(process);
-      const std::string tag = sheetAt == std::string::npos
-                                  ? "(none)"
-                                  : "#" + std::to_string(GetCurrentProcessId()) + "." +
-                                        header.substr(sheetAt + process.size(),
-                                                      header.find(',', sheetAt + process.size()) -
-                                                          sheetAt - process.size());
-      checks.That(header.find(" (" + std::to_string(sizeof(void*) * 8) + "-bit), " + process) !=
-                      std::string::npos,
-                  "the header names the control's bitness, this process and the sheet", header);
+      // The header names the bitness, this process (the control runs in it) and the sheet; every
+      // line carries the tag made of the last two.
+      const std::string pid = std::to_string(GetCurrentProcessId());
+      const std::string header = lines.empty() ? std::string(14, ' ') : lines.front();
+      const std::string tag = header.substr(13, header.find(' ', 13) - 13);
+      checks.That(
+          tag.rfind("#" + pid + ".", 0) == 0 &&
+              header.find(" (" + std::to_string(sizeof(void*) * 8) + "-bit), process " + pid +
+                          ", sheet " + tag.substr(pid.size() + 2) + ", ") != std::string::npos,
+          "the header names the control's bitness, this process and the sheet", header);
       std::string text;
       bool tagged = !lines.empty();
       for (const std::string& line : lines) {
-        tagged = tagged && line.compare(12, tag.size() + 2, " " + tag + " ") == 0;
+        tagged =
+            tagged && line.size() > 12 && line.compare(12, tag.size() + 2, " " + tag + " ") == 0;
         text += line.substr(std::min(line.size(), 13 + tag.size())) + "\n";
       }
       checks.That(tagged, "every line carries the sheet's tag", tag);
