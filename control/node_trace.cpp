@@ -15,10 +15,18 @@ const char* const kControlVersion = HD7_3_VERSION;
 namespace {
 
 constexpr uint64_t kMsPerDay = 24ull * 60 * 60 * 1000;
-// The longest stretch of a buffer the trace shows; the host calls ask for 50 bytes at most.
-constexpr int32_t kMostBytesShown = 256;
-// Room kept for the line that says the file is full.
-constexpr uint64_t kFullLineRoom = 256;
+// What stands for the bytes a line leaves out: U+2026 and their count.
+constexpr const char* kEllipsis = "\xE2\x80\xA6";
+
+std::string Marker(size_t leftOut) {
+  return std::string(kEllipsis) + " (" + std::to_string(leftOut) + " more bytes)";
+}
+
+// Traced sheets of this process so far. With the process id it tells one sheet's lines from
+// another's in a file that several processes share: the process id is unique among the running
+// processes, and the count among one process's sheets, so no two sheets that could write at the
+// same time share a tag, and the header line names both.
+uint32_t g_sheetsTraced = 0;
 
 const char* AnswerName(int answer) {
   switch (answer) {
@@ -42,26 +50,40 @@ const char* AnswerName(int answer) {
 TraceLine& TraceLine::Add(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const int n = std::vsnprintf(text_ + used_, sizeof text_ - used_, format, args);
+  va_list again;
+  va_copy(again, args);
+  const int n = std::vsnprintf(nullptr, 0, format, args);
   va_end(args);
-  if (n > 0) used_ = std::min(sizeof text_ - 1, used_ + static_cast<size_t>(n));
+  if (n > 0) {
+    const size_t used = text_.size();
+    text_.resize(used + static_cast<size_t>(n) + 1);
+    std::vsnprintf(&text_[used], static_cast<size_t>(n) + 1, format, again);
+    text_.pop_back();  // the terminating zero
+  }
+  va_end(again);
   return *this;
 }
 
 TraceLine& TraceLine::Hex(const uint8_t* bytes, int32_t count) {
-  const int32_t shown = std::clamp<int32_t>(count, 0, kMostBytesShown);
+  const int32_t shown = std::clamp<int32_t>(count, 0, kMostHexBytes);
   int32_t zeros = 0;
   while (zeros < shown && bytes[shown - 1 - zeros] == 0) ++zeros;
   if (zeros < 4) zeros = 0;
   for (int32_t i = 0; i < shown - zeros; ++i) Add(i > 0 ? " %02X" : "%02X", bytes[i]);
   if (zeros > 0) Add(zeros < shown ? " (%d x 00)" : "(%d x 00)", static_cast<int>(zeros));
+  if (count > shown) Add(" %s", Marker(static_cast<size_t>(count - shown)).c_str());
   return *this;
 }
 
 TraceLine& TraceLine::Quoted(const char* text, size_t length, bool asciiOnly) {
   Add("\"");
+  Cuttable quoted;
+  quoted.begin = text_.size();
+  quoted.sourceBytes = length;
   for (size_t i = 0; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
+    // A UTF-8 character is kept whole or left out whole.
+    if (asciiOnly || (byte & 0xC0) != 0x80) quoted.cuts.emplace_back(i, text_.size());
     const char* escaped = byte == '"'    ? "\\\""
                           : byte == '\\' ? "\\\\"
                           : byte == '\n' ? "\\n"
@@ -73,10 +95,55 @@ TraceLine& TraceLine::Quoted(const char* text, size_t length, bool asciiOnly) {
     } else if (byte < 0x20 || byte == 0x7F || (asciiOnly && byte > 0x7F)) {
       Add("\\x%02X", byte);
     } else {
-      Add("%c", byte);
+      text_.push_back(static_cast<char>(byte));
     }
   }
+  quoted.end = text_.size();
+  cuttable_.push_back(std::move(quoted));
   return Add("\"");
+}
+
+std::string TraceLine::Fitted(size_t most) const {
+  if (text_.size() <= most) return text_;
+  size_t excess = text_.size() - most;
+  // The longest texts give up their ends first; each keeps as much as leaves the line fitting.
+  std::vector<size_t> order(cuttable_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return cuttable_[a].end - cuttable_[a].begin > cuttable_[b].end - cuttable_[b].begin;
+  });
+  std::vector<const std::pair<size_t, size_t>*> cutAt(cuttable_.size(), nullptr);
+  for (size_t i : order) {
+    if (excess == 0) break;
+    const Cuttable& q = cuttable_[i];
+    const size_t whole = q.end - q.begin;
+    for (auto cut = q.cuts.rbegin(); cut != q.cuts.rend(); ++cut) {
+      const size_t kept = cut->second - q.begin + Marker(q.sourceBytes - cut->first).size();
+      if (kept + excess <= whole || cut + 1 == q.cuts.rend()) {
+        if (kept < whole) {
+          cutAt[i] = &*cut;
+          excess -= std::min(excess, whole - kept);
+        }
+        break;
+      }
+    }
+  }
+  std::string line;
+  size_t from = 0;
+  for (size_t i = 0; i < cuttable_.size(); ++i) {
+    if (cutAt[i] == nullptr) continue;
+    line.append(text_, from, cutAt[i]->second - from);
+    line += Marker(cuttable_[i].sourceBytes - cutAt[i]->first);
+    from = cuttable_[i].end;
+  }
+  line.append(text_, from, std::string::npos);
+  if (excess > 0) {
+    // Nothing quoted left to give (not a line the trace makes): its end goes, at a character.
+    size_t keep = most > Marker(line.size()).size() ? most - Marker(line.size()).size() : 0;
+    while (keep > 0 && (static_cast<unsigned char>(line[keep]) & 0xC0) == 0x80) --keep;
+    line = line.substr(0, keep) + Marker(line.size() - keep);
+  }
+  return line;
 }
 
 // ---------------------------------------------------------------- the file
@@ -85,38 +152,61 @@ TraceFileWriter::~TraceFileWriter() {
   Stop();
 }
 
-bool TraceFileWriter::Open(fw::PlatformImpl& os, const std::string& path) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    file_ = os.OpenFile(path, "ab");
-    if (file_ == nullptr) return false;
-    // In append mode the position is only sure to be at the end after seeking there.
-    const long size = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1;
-    if (size < 0) break;
-    bytes_ = static_cast<uint64_t>(size);
-    if (bytes_ + kRoomAtOpen <= kLimitBytes) return true;
-    // Full: it becomes FILE.1 (an older FILE.1 goes) and this sheet starts a new file.
-    Stop();
-    if (attempt > 0 || !os.MoveOver(path, path + ".1")) return false;
-  }
-  Stop();
-  return false;
+namespace {
+
+// The last byte of the file at `path`; none for an empty file or one that cannot be read.
+std::optional<int> LastByte(fw::PlatformImpl& os, const std::string& path) {
+  std::FILE* file = os.OpenFile(path, "rb");
+  if (file == nullptr) return std::nullopt;
+  const int byte = std::fseek(file, -1, SEEK_END) == 0 ? std::fgetc(file) : EOF;
+  std::fclose(file);
+  return byte == EOF ? std::nullopt : std::optional<int>(byte);
 }
 
-void TraceFileWriter::Write(const TraceLine& stamp, const TraceLine& line) {
+}  // namespace
+
+bool TraceFileWriter::Open(fw::PlatformImpl& os, const std::string& path) {
+  Stop();
+  std::optional<uint64_t> size = os.FileSize(path);
+  if (size && *size + kRoomAtOpen > limit_) {
+    // Full: it becomes FILE.1 (an older FILE.1 goes) and this sheet starts a new file.
+    if (!os.MoveOver(path, path + ".1")) return false;
+    size.reset();
+  }
+  file_ = os.OpenFile(path, "ab");
+  if (file_ == nullptr) return false;
+  // A sheet whose write failed may have left half a line: this one starts on a fresh line.
+  const std::optional<int> last = size && *size > 0 ? LastByte(os, path) : std::nullopt;
+  lineEndFirst_ = last && *last != '\n';
+  return true;
+}
+
+void TraceFileWriter::Write(const std::string& stamp, const std::string& event) {
   if (file_ == nullptr) return;
-  if (bytes_ + stamp.Length() + line.Length() + 1 + kFullLineRoom <= kLimitBytes) {
-    if (!Append(stamp, line.Text(), line.Length())) Stop();
+  // The size of the file as it is now, with what other processes appended to it: seeking to
+  // the end asks the file system. It is the file this handle writes to, even when another
+  // sheet has since moved it aside.
+  const long end = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1;
+  if (end < 0) return Stop();
+  const uint64_t size = static_cast<uint64_t>(end);
+  std::string line = lineEndFirst_ ? "\n" : "";
+  if (size + line.size() + stamp.size() + event.size() + 1 + kKeptFree <= limit_) {
+    line += stamp + event + "\n";
+    if (!Append(line)) Stop();
     return;
   }
-  Append(stamp, kFullNote, std::strlen(kFullNote));
+  line += stamp + kFullNote + "\n";
+  // The note too leaves room for a line another process may be appending.
+  if (size + line.size() + TraceLine::kMostBytes + 1 <= limit_) Append(line);
   Stop();
 }
 
-bool TraceFileWriter::Append(const TraceLine& stamp, const char* text, size_t length) {
-  const bool written = std::fwrite(stamp.Text(), 1, stamp.Length(), file_) == stamp.Length() &&
-                       std::fwrite(text, 1, length, file_) == length &&
-                       std::fputc('\n', file_) != EOF && std::fflush(file_) == 0;
-  bytes_ += stamp.Length() + length + 1;
+bool TraceFileWriter::Append(const std::string& line) {
+  // One write of the whole line, so that lines of processes sharing the file never mix (the
+  // stream's buffer holds a whole line: it goes to the file in one piece at the flush).
+  const bool written =
+      std::fwrite(line.data(), 1, line.size(), file_) == line.size() && std::fflush(file_) == 0;
+  if (written) lineEndFirst_ = false;
   return written;
 }
 
@@ -159,9 +249,9 @@ int32_t TracedNodeAccess::GetNodeName(uint8_t* buffer, int32_t capacity) {
   const int32_t status = innerReader_->GetNodeName(buffer, capacity);
   TraceLine line = trace_.Call("name", -1, capacity, status, start);
   if (status == 0 && buffer != nullptr && capacity > 0) {
-    const int32_t shown = std::min(capacity, kMostBytesShown);
+    const int32_t shown = std::min(capacity, TraceLine::kMostHexBytes);
     const auto* end = static_cast<const uint8_t*>(std::memchr(buffer, 0, shown));
-    line.Add(": ").Hex(buffer, shown).Add(" ");
+    line.Add(": ").Hex(buffer, capacity).Add(" ");
     line.Quoted(reinterpret_cast<const char*>(buffer), end != nullptr ? end - buffer : shown, true);
   }
   trace_.Log(start, line);
@@ -185,10 +275,16 @@ std::unique_ptr<NodeTrace> NodeTrace::Start(const ITabInView& sheet, INodeAccess
   if (reader != nullptr) trace->reader_.emplace(*trace, reader, reader);
   if (writer != nullptr) trace->writer_.emplace(*trace, writer, nullptr);
   trace->installed_.emplace(*trace);
-  trace->Log(trace->startTick_,
-             TraceLine().Add("open %04d-%02d-%02d, control %s, host offers%s%s%s", now.year,
-                             now.month, now.day, kControlVersion, reader ? " INodeAccess2" : "",
-                             writer ? " INodeAccess" : "", reader || writer ? "" : " nothing"));
+  const uint32_t process = os.ProcessId();
+  const uint32_t number = ++g_sheetsTraced;
+  trace->tag_ = "#" + std::to_string(process) + "." + std::to_string(number);
+  TraceLine open;
+  open.Add("open %04d-%02d-%02d, control %s (%d-bit), process %u, sheet %u, host offers%s%s%s",
+           now.year, now.month, now.day, kControlVersion, static_cast<int>(sizeof(void*) * 8),
+           static_cast<unsigned>(process), static_cast<unsigned>(number),
+           reader ? " INodeAccess2" : "", writer ? " INodeAccess" : "",
+           reader || writer ? "" : " nothing");
+  trace->Log(trace->startTick_, open);
   return trace;
 }
 
@@ -201,10 +297,12 @@ void NodeTrace::Log(uint64_t tick, const TraceLine& event) {
   if (!file_.IsOpen()) return;
   const uint64_t ms = (startMsOfDay_ + (tick - startTick_)) % kMsPerDay;
   TraceLine stamp;
-  stamp.Add("%02u:%02u:%02u.%03u [%s] ", static_cast<unsigned>(ms / 3600000),
+  stamp.Add("%02u:%02u:%02u.%03u %s [%s] ", static_cast<unsigned>(ms / 3600000),
             static_cast<unsigned>(ms / 60000 % 60), static_cast<unsigned>(ms / 1000 % 60),
-            static_cast<unsigned>(ms % 1000), sheet_.TabInView().c_str());
-  file_.Write(stamp, event);
+            static_cast<unsigned>(ms % 1000), tag_.c_str(), sheet_.TabInView().c_str());
+  const std::string& head = stamp.Text();
+  file_.Write(head,
+              event.Fitted(TraceLine::kMostBytes - std::min(head.size(), TraceLine::kMostBytes)));
 }
 
 TraceLine NodeTrace::Call(const char* kind, int32_t index, int32_t size, int32_t status,

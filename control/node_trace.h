@@ -2,11 +2,12 @@
 // per event is appended to the file the platform names (on Windows a registry value read each
 // time the sheet opens). Every host call with its bytes and status, every selector change,
 // pause and message box, the start and end of the long operations, and the sheet's opening and
-// closing, each with the time of day in milliseconds and the tab in view.
+// closing, each with the time of day in milliseconds, the sheet's tag and the tab in view.
 //
 // The trace is never in the way: it forwards every call exactly, adds no pause, and stops
-// silently when its file cannot be opened or written. The file stops growing at 8 MB; the next
-// sheet moves a full one to FILE.1 and starts afresh. Without a file named, nothing is wrapped.
+// silently when its file cannot be opened or written. The file stops growing at 8 MB, even with
+// several processes tracing into it; the next sheet moves a full one to FILE.1 and starts
+// afresh. Without a file named, nothing is wrapped.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/platform.h"
 #include "hostaccess/node_access.h"
@@ -30,49 +33,77 @@ class ITabInView {
   ~ITabInView() = default;
 };
 
-// One line of the trace as it is put together, in a fixed buffer (cut short, never overrun).
+// One line of the trace as it is put together. Its quoted texts may be cut afterwards to make
+// the line fit, each at a character, with a visible marker, so the line keeps its quotes and
+// whatever follows them.
 class TraceLine {
  public:
+  // The most bytes a line of the trace holds before its line end.
+  static constexpr size_t kMostBytes = 2047;
+  // The most bytes of a host buffer shown in hex; the host calls ask for 50 bytes at most.
+  static constexpr int32_t kMostHexBytes = 256;
+
   TraceLine& Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  // Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)".
+  // Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)"; beyond
+  // kMostHexBytes the rest counted, "… (44 more bytes)".
   TraceLine& Hex(const uint8_t* bytes, int32_t count);
   // Text in double quotes: quotes, backslashes and control characters (with `asciiOnly`, every
   // byte above 0x7E too) as \n, \r, \t, \", \\ or \xNN, so that nothing breaks the line.
   TraceLine& Quoted(const char* text, size_t length, bool asciiOnly);
-  const char* Text() const { return text_; }
-  size_t Length() const { return used_; }
+  const std::string& Text() const { return text_; }
+
+  // The line in at most `most` bytes: when it is longer, the longest quoted texts lose their
+  // ends, each then ending "… (N more bytes)" before its closing quote.
+  std::string Fitted(size_t most) const;
 
  private:
-  char text_[2048] = {};
-  size_t used_ = 0;
+  // A quoted text: where its escaped form starts and ends in text_, its length in bytes, and
+  // where it may be cut (never inside an escape or a UTF-8 character): source bytes kept, end.
+  struct Cuttable {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t sourceBytes = 0;
+    std::vector<std::pair<size_t, size_t>> cuts;
+  };
+
+  std::string text_;
+  std::vector<Cuttable> cuttable_;
 };
 
-// The trace file: whole lines appended and flushed one by one, never beyond kLimitBytes.
+// The trace file: whole lines appended and flushed one by one, never beyond the limit. The
+// limit is judged on the file's real size before each line, so that sheets of several
+// processes tracing into one file keep it together.
 class TraceFileWriter {
  public:
   static constexpr uint64_t kLimitBytes = 8u << 20;
+  // Room a sheet leaves free below the limit: for the note that the file is full and for the
+  // longest line another process may be appending at the same moment.
+  static constexpr uint64_t kKeptFree = 4096;
   // A file with less room left than this is full when a sheet opens: it becomes FILE.1.
-  static constexpr uint64_t kRoomAtOpen = 4096;
+  static constexpr uint64_t kRoomAtOpen = 2 * kKeptFree;
   static constexpr const char* kFullNote = "trace full at 8 MB: nothing more for this sheet";
 
-  TraceFileWriter() = default;
+  explicit TraceFileWriter(uint64_t limitBytes = kLimitBytes) : limit_(limitBytes) {}
   ~TraceFileWriter();
   TraceFileWriter(const TraceFileWriter&) = delete;
   TraceFileWriter& operator=(const TraceFileWriter&) = delete;
 
   // Opens `path` for appending, after moving a full one aside; false when it cannot.
   bool Open(fw::PlatformImpl& os, const std::string& path);
-  // Appends `line` (after `stamp`) and a line end; when that would leave no room, the note that
-  // the file is full instead, and the file is closed. A failed write closes it too.
-  void Write(const TraceLine& stamp, const TraceLine& line);
+  // Appends `stamp` and `event` as one line, in one write; when that would leave too little
+  // room, the note that the file is full instead, and the file is closed. A failed write
+  // closes it too.
+  void Write(const std::string& stamp, const std::string& event);
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
-  bool Append(const TraceLine& stamp, const char* text, size_t length);
+  bool Append(const std::string& line);
   void Stop();
 
+  uint64_t limit_;
   std::FILE* file_ = nullptr;
-  uint64_t bytes_ = 0;
+  // The file ended in half a line (a write that failed): the first line starts a fresh one.
+  bool lineEndFirst_ = false;
 };
 
 class NodeTrace;
@@ -132,6 +163,7 @@ class NodeTrace final : public fw::ForwardingPlatform {
       : ForwardingPlatform(inner), sheet_(sheet) {}
 
   const ITabInView& sheet_;
+  std::string tag_;  // "#4321.3": process 4321, its third traced sheet
   TraceFileWriter file_;
   uint64_t startTick_ = 0;
   uint64_t startMsOfDay_ = 0;

@@ -1,6 +1,7 @@
 #include "framework/platform.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -28,6 +29,16 @@ std::optional<bool> PlatformImpl::PathExists(const std::string& path) {
   if (::stat(path.c_str(), &info) == 0) return true;
   if (errno == ENOENT || errno == ENOTDIR) return false;
   return std::nullopt;
+}
+
+std::optional<uint64_t> PlatformImpl::FileSize(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(info.st_size);
+}
+
+uint32_t PlatformImpl::ProcessId() {
+  return static_cast<uint32_t>(::getpid());
 }
 
 void Platform::Install(PlatformImpl* impl) {

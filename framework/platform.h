@@ -84,6 +84,11 @@ class PlatformImpl {
   virtual bool RemoveFile(const std::string& path);
   // Whether something is at `path`; nothing when that cannot be told. Never changes a file.
   virtual std::optional<bool> PathExists(const std::string& path);
+  // The size in bytes of the file at `path` as the file system has it now (another process may
+  // be appending to it); nothing when there is no such file or it cannot be told.
+  virtual std::optional<uint64_t> FileSize(const std::string& path);
+  // This process's id, as the OS shows it to the engineer (the task manager, ps).
+  virtual uint32_t ProcessId();
   // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
   // sheet opens (on Windows a registry value); empty: no trace.
   virtual std::string TraceFile() { return {}; }
@@ -119,6 +124,10 @@ class ForwardingPlatform : public PlatformImpl {
   std::optional<bool> PathExists(const std::string& path) override {
     return inner_.PathExists(path);
   }
+  std::optional<uint64_t> FileSize(const std::string& path) override {
+    return inner_.FileSize(path);
+  }
+  uint32_t ProcessId() override { return inner_.ProcessId(); }
   std::string TraceFile() override { return inner_.TraceFile(); }
   void TraceEvent(const std::string& event) override { inner_.TraceEvent(event); }
 

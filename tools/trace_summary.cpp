@@ -8,20 +8,29 @@
 
 namespace {
 
-// One line of a trace: "09:05:07.800 [Pump, BL1] read 31 size 32 status 1 FAILED".
+// One line of a trace: "09:05:07.800 #4321.3 [Pump, BL1] read 31 size 32 status 1 FAILED". The
+// sheet's tag ("#4321.3") is missing from traces written before sheets were tagged.
 struct TraceLine {
   std::string time;
+  std::string tag;
   std::string tab;
   std::string event;
 };
 
 bool Split(const std::string& line, TraceLine& out) {
-  const size_t tabEnd = line.find("] ", 14);
-  if (line.size() < 16 || line[2] != ':' || line[8] != '.' || line.compare(12, 2, " [") != 0 ||
-      tabEnd == std::string::npos) {
-    return false;
+  if (line.size() < 16 || line[2] != ':' || line[8] != '.' || line[12] != ' ') return false;
+  size_t tabStart = 13;
+  std::string tag;
+  if (line[13] == '#') {
+    const size_t tagEnd = line.find(' ', 13);
+    if (tagEnd == std::string::npos) return false;
+    tag = line.substr(13, tagEnd - 13);
+    tabStart = tagEnd + 1;
   }
-  out = {line.substr(0, 12), line.substr(14, tabEnd - 14), line.substr(tabEnd + 2)};
+  const size_t tabEnd = line.find("] ", tabStart);
+  if (line.compare(tabStart, 1, "[") != 0 || tabEnd == std::string::npos) return false;
+  out = {line.substr(0, 12), tag, line.substr(tabStart + 1, tabEnd - tabStart - 1),
+         line.substr(tabEnd + 2)};
   return true;
 }
 

@@ -39,6 +39,9 @@ class HeadlessPlatform : public PlatformImpl {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
+  // Always the same number, so that the trace's lines in tests are exact.
+  uint32_t ProcessId() override { return kProcessId; }
+  static constexpr uint32_t kProcessId = 4321;
   std::string TraceFile() override { return traceFile_; }
   void SetTraceFile(std::string path) { traceFile_ = std::move(path); }
 

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstring>
 #include <vector>
 
 #include "framework/win32/operation.h"
@@ -86,7 +90,26 @@ bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
 }
 
 std::FILE* Win32Platform::OpenFile(const std::string& path, const char* mode) {
-  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+  if (mode[0] != 'a' || std::strchr(mode, '+') != nullptr) {
+    return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+  }
+  // Appending: a handle that can do nothing but append, so that each write lands whole at the
+  // file's end even while another process appends to it (the runtime's own append mode seeks to
+  // the end and then writes, two steps). Others may read and append meanwhile, and move the
+  // file aside.
+  HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  const int flags = _O_APPEND | (std::strchr(mode, 'b') != nullptr ? _O_BINARY : _O_TEXT);
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+  if (descriptor == -1) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, mode);
+  if (file == nullptr) _close(descriptor);
+  return file;
 }
 
 bool Win32Platform::RemoveFile(const std::string& path) {
@@ -98,6 +121,19 @@ std::optional<bool> Win32Platform::PathExists(const std::string& path) {
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
   return std::nullopt;
+}
+
+std::optional<uint64_t> Win32Platform::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+uint32_t Win32Platform::ProcessId() {
+  return GetCurrentProcessId();
 }
 
 std::string Win32Platform::TraceFile() {

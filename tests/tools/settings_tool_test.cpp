@@ -47,6 +47,7 @@ const GoldenCase kCases[] = {
     {{"report", "@calendars", "--date", "7/12-2026"}, 0, "report_calendars"},
     {{"report", "@wrong_id", "--date", "7/12-2026"}, 2, "report_unreadable"},
     {{"trace", "@trace"}, 1, "trace_failures"},
+    {{"trace", "@trace_untagged"}, 1, "trace_untagged"},
     {{"trace", "@factory"}, 2, "trace_not_a_trace"},
 };
 

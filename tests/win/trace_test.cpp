@@ -52,9 +52,26 @@ void TracedSheets(Checks& checks, Session& session) {
       session.node.ClearLog();
       session.WithSheet(checks, [&](host::SheetRemote& sheet) { sheet.SelectTab("Pump"); });
       const std::vector<std::string> lines = Lines(file);
+      // The header names the bitness, this process (the control runs in it) and the sheet; every
+      // line carries the tag made of the last two.
+      const std::string pid = std::to_string(GetCurrentProcessId());
+      const std::string header = lines.empty() ? std::string(14, ' ') : lines.front();
+      const std::string tag = header.substr(13, header.find(' ', 13) - 13);
+      checks.That(
+          tag.rfind("#" + pid + ".", 0) == 0 &&
+              header.find(" (" + std::to_string(sizeof(void*) * 8) + "-bit), process " + pid +
+                          ", sheet " + tag.substr(pid.size() + 2) + ", ") != std::string::npos,
+          "the header names the control's bitness, this process and the sheet", header);
       std::string text;
-      for (const std::string& line : lines) text += line.substr(12) + "\n";
-      checks.That(text.rfind(" [-] open ", 0) == 0 && lines.back().find("[-] close") == 13,
+      bool tagged = !lines.empty();
+      for (const std::string& line : lines) {
+        tagged =
+            tagged && line.size() > 12 && line.compare(12, tag.size() + 2, " " + tag + " ") == 0;
+        text += line.substr(std::min(line.size(), 13 + tag.size())) + "\n";
+      }
+      checks.That(tagged, "every line carries the sheet's tag", tag);
+      checks.That(text.rfind(" [-] open ", 0) == 0 && text.size() > 11 &&
+                      text.compare(text.size() - 11, 11, " [-] close\n") == 0,
                   "the trace opens and closes with the sheet", text);
       const auto calls = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
         return line.find(" status ") != std::string::npos;
@@ -90,13 +107,14 @@ void TracedSheets(Checks& checks, Session& session) {
     });
     const auto size = fs::file_size(full, error);
     const std::string last = Lines(full).back();
-    checks.That(size <= TraceFileWriter::kLimitBytes && size > TraceFileWriter::kLimitBytes - 512,
+    checks.That(size <= TraceFileWriter::kLimitBytes &&
+                    size > TraceFileWriter::kLimitBytes - TraceFileWriter::kRoomAtOpen,
                 "the file stops just short of 8 MB", std::to_string(size));
     checks.That(last.find(TraceFileWriter::kFullNote) != std::string::npos,
                 "its last line says it is full", last);
     session.WithSheet(checks, [](host::SheetRemote&) {});
     checks.That(fs::file_size(folder / L"full.log.1", error) == size, "the full file is FILE.1");
-    checks.That(Lines(full).size() > 3 && Lines(full)[0].find("[-] open ") == 13,
+    checks.That(Lines(full).size() > 3 && Lines(full)[0].find("] open ") != std::string::npos,
                 "the next sheet starts a new file");
   }
   fs::remove_all(folder, error);
