@@ -1,6 +1,10 @@
 // The demo host edits a NodeSettings file offline: started on a file in a folder whose name is
-// not ASCII, its sheet takes one change by window messages from this process, asks on closing
-// whether to save, and the settings tool's diff then finds exactly that one setting changed.
+// not ASCII, its sheet takes one change by window messages from this process while another
+// program changes the file and adds a comment to it. Closing the sheet asks whether to save and
+// says that the comment will not be kept, asks again since the file changed on disk, and shows
+// what the save changed against the file on disk then; the settings tool's diff then finds
+// exactly the one setting changed against the original. A second change, not saved, is asked
+// about again when the host's window closes.
 #include <windows.h>
 #include <process.h>
 
@@ -44,16 +48,56 @@ int Offline(Checks& checks) {
   checks.Equal(sheet.Text(265), "5.0", "the night offset as the file holds it");
   checks.That(sheet.Type(265, "6.5") && sheet.Click(210), "a new night offset written");
   checks.Equal(sheet.Text(265), "6.5", "the night offset the node now holds");
+  // Another program meanwhile: a comment of its own, and another switch setting.
+  std::string other = "/ Checked by J\xC3\xB6rg\r\n" + original;
+  const size_t at = other.find("\r\n", other.find("(40) - SNVT_count")) + 2;
+  other.replace(at, 1, "4");
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << other;
+
   checks.That(sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs), "Exit");
   const host::MessageBoxSeen question = sheet.WaitForMessageBox(kWaitMs);
-  checks.Equal(question.text, "Save the changed settings to Kessel 2.txt?", "the question");
+  checks.That(question.text.rfind("Save the changed settings to Kessel 2.txt?\n\n1 line of the "
+                                  "file (comments or lines the plug-in does not read) will not "
+                                  "be kept.",
+                                  0) == 0,
+              "the question says the comment will not be kept", question.text);
   checks.That(sheet.AnswerMessageBox(question, IDYES), "Yes");
-  PostMessageW(hostWindow, WM_CLOSE, 0, 0);
+  const host::MessageBoxSeen changed = sheet.WaitForMessageBox(kWaitMs);
+  checks.That(changed.text.rfind("Kessel 2.txt was changed by another program since it was "
+                                 "opened.",
+                                 0) == 0,
+              "asked before overwriting the other program's file", changed.text);
+  checks.That(sheet.AnswerMessageBox(changed, IDYES), "Yes: overwrite it");
+  const host::MessageBoxSeen shown = sheet.WaitForMessageBox(kWaitMs);
+  checks.Equal(shown.caption, "Saved to Kessel 2.txt", "the window of what changed");
+  checks.That(shown.text.find("BL1 heating curve, night offset") != std::string::npos &&
+                  shown.text.find("\n2 differences.") != std::string::npos,
+              "it tells the change and the other program's setting undone", shown.text);
+  checks.That(sheet.AnswerMessageBox(shown, IDOK), "OK");
+  const std::string saved = contents();
+
+  // A second change, not saved when the sheet closes, is asked about when the host closes.
+  PostMessageW(hostWindow, WM_COMMAND, 100, 0);  // "Properties..."
+  checks.That(sheet.Attach("HD7_3", kWaitMs) && sheet.SelectTab(12) && sheet.Type(265, "7") &&
+                  sheet.Click(210) && sheet.ClickSheetButton(kIdExit) && sheet.WaitClosed(kWaitMs),
+              "the sheet again, another night offset");
+  const host::MessageBoxSeen again = sheet.WaitForMessageBox(kWaitMs);
+  checks.Equal(again.text, "Save the changed settings to Kessel 2.txt?", "the plain question");
+  checks.That(sheet.AnswerMessageBox(again, IDNO), "No");
+  for (const int answer : {IDCANCEL, IDNO}) {
+    PostMessageW(hostWindow, WM_CLOSE, 0, 0);
+    const host::MessageBoxSeen closing = sheet.WaitForMessageBox(kWaitMs);
+    checks.That(closing.text.find("No: close without saving") != std::string::npos &&
+                    sheet.AnswerMessageBox(closing, answer),
+                "closing the host asks", closing.text);
+    if (answer == IDCANCEL) checks.That(IsWindow(hostWindow), "Cancel keeps the host open");
+  }
   DWORD code = STILL_ACTIVE;
   checks.That(WaitForSingleObject(process, kWaitMs) == WAIT_OBJECT_0 &&
                   GetExitCodeProcess(process, &code) && code == 0,
               "the host ends with exit code 0");
   CloseHandle(process);
+  checks.That(contents() == saved, "the unsaved change left the file as saved");
 
   std::ostringstream out, err;
   checks.That(DiffTexts("original", original, "saved", contents(), false, out, err) == 1 &&
