@@ -50,6 +50,8 @@ class DialogTemplate {
 INT_PTR CALLBACK ChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      // As long as the list is: the edit box's own limit is some thirty thousand characters.
+      SendDlgItemMessageW(dialog, kIdChangesText, EM_SETLIMITTEXT, 0, 0);
       SetDlgItemTextW(dialog, kIdChangesText, reinterpret_cast<const wchar_t*>(lParam));
       SetFocus(GetDlgItem(dialog, IDOK));
       return FALSE;
