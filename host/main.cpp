@@ -44,6 +44,7 @@ struct HostState {
   sim::SimulatedNode* node = nullptr;
   std::unique_ptr<host::OfflineEditor> offline;
   bool screenshotsOk = true;
+  bool busy = false;  // the sheet or a question about the file is up
 };
 HostState g_host;
 
@@ -163,11 +164,24 @@ void TakeScreenshots(const host::UiDispatcher& ui, HWND hostWindow, const std::s
 
 // The Properties verb; offline, the sheet's changes may then be saved into the file.
 void OpenProperties(HWND hostWindow) {
-  if (g_host.control == nullptr) return;
+  if (g_host.control == nullptr || g_host.busy) return;
+  g_host.busy = true;
   g_host.control->InvokeProperties();
   if (g_host.offline && g_host.options.screenshots.empty()) {
     g_host.offline->SheetClosed(hostWindow, *g_host.node);
   }
+  g_host.busy = false;
+}
+
+// Whether the host may end now: not under the sheet or a question about the file; offline,
+// only once the engineer has been asked about settings that differ from the file.
+bool MayClose(HWND hostWindow) {
+  if (g_host.busy) return false;
+  if (!g_host.offline) return true;
+  g_host.busy = true;
+  const bool may = g_host.offline->MayClose(hostWindow, *g_host.node);
+  g_host.busy = false;
+  return may;
 }
 
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,6 +210,11 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       EndPaint(hwnd, &ps);
       return 0;
     }
+    case WM_CLOSE:
+      if (MayClose(hwnd)) DestroyWindow(hwnd);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return MayClose(hwnd) ? TRUE : FALSE;
     case WM_DESTROY:
       PostQuitMessage(g_host.offline ? g_host.offline->ExitCode() : 0);
       return 0;

@@ -12,6 +12,7 @@
 #include "settingsfile/settings_download.h"
 #include "settingsfile/settings_export.h"
 #include "settingsfile/settings_reader.h"
+#include "settingsfile/value_lines.h"
 
 namespace sim {
 namespace {
@@ -71,7 +72,95 @@ std::string ExportedText(SimulatedNode& node) {
   return WithCrLf(ExportText(IoOf(node), readErrors, nullptr));
 }
 
+// The node's name as a download of a file with this name line leaves it.
+void SetNodeName(SimulatedNode& node, const std::string& nodeName) {
+  std::vector<uint8_t> name(nodeName.begin(), nodeName.end());
+  name.resize(std::min(name.size(), kNodeNameLength));
+  name.push_back(0);
+  node.SetNodeNameBytes(name);
+}
+
+// What is at a path now: nothing, or something, readable whole (text) or not.
+struct DiskText {
+  bool exists = false;
+  std::optional<std::string> text;
+};
+
+DiskText ReadDisk(const std::string& path) {
+  fw::PlatformImpl& os = fw::Platform::Get();
+  DiskText disk;
+  if (os.PathExists(path) == false) return disk;
+  disk.exists = true;
+  const std::unique_ptr<std::FILE, FileCloser> file(os.OpenFile(path, "rb"));
+  if (file) disk.text = ReadWhole(file.get());
+  return disk;
+}
+
+DiskChange ChangeOf(const std::optional<std::string>& before, const DiskText& now) {
+  if (!now.exists) return before ? DiskChange::kVanished : DiskChange::kSame;
+  if (!now.text) return DiskChange::kUnreadable;
+  if (!before) return DiskChange::kAppeared;
+  return *before == *now.text ? DiskChange::kSame : DiskChange::kChanged;
+}
+
+// The non-blank lines of a text without their spaces, tabs and carriage returns; the line under
+// "/ Export timestamp" as one and the same line, whatever time it gives.
+std::vector<std::string> ComparableLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line;
+    for (size_t i = start; i < end; ++i) {
+      if (text[i] != ' ' && text[i] != '\t' && text[i] != '\r') line += text[i];
+    }
+    start = end + 1;
+    if (line.empty()) continue;
+    if (!lines.empty() && lines.back() == "/Exporttimestamp" && line[0] == '-') line = "-time";
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+OfflineSaveOutcome OutcomeOf(FileWriteOutcome outcome) {
+  switch (outcome) {
+    case FileWriteOutcome::kWritten:
+      return OfflineSaveOutcome::kWritten;
+    case FileWriteOutcome::kOpenFailed:
+      return OfflineSaveOutcome::kOpenFailed;
+    case FileWriteOutcome::kWriteFailed:
+      break;
+  }
+  return OfflineSaveOutcome::kWriteFailed;
+}
+
 }  // namespace
+
+int CountLinesNotKept(const std::string& fileText) {
+  // The file's own settings, as the download takes them whatever program ID the file gives.
+  SimulatedNode scratch;
+  {
+    NoPauses quick;
+    TextLineReader lines(fileText);
+    DownloadSettings(lines, IoOf(scratch), [] { return true; });
+  }
+  TextLineReader lines(fileText);
+  SetNodeName(scratch, ReadSettingsFile(lines).nodeName);
+  const std::vector<std::string> file = ComparableLines(fileText);
+  const std::vector<std::string> written = ComparableLines(ExportedText(scratch));
+  // The most lines of the file that the writer's lines hold in the same order (their longest
+  // common subsequence), one row at a time: the writer's text is a few dozen lines whatever the
+  // file's size.
+  std::vector<size_t> row(written.size() + 1, 0), next(written.size() + 1, 0);
+  for (const std::string& line : file) {
+    for (size_t j = 0; j < written.size(); ++j) {
+      next[j + 1] = line == written[j] ? row[j] + 1 : std::max(row[j + 1], next[j]);
+    }
+    row.swap(next);
+  }
+  return static_cast<int>(file.size() - row.back());
+}
 
 NodeSettings SettingsOf(const SimulatedNode& node) {
   NodeSettings settings;
@@ -98,6 +187,7 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
     isNew_ = true;
     saved_ = SettingsOf(node);
     fileText_ = ExportedText(node);
+    disk_.reset();
     return OfflineStart::kNewFile;
   }
 
@@ -132,13 +222,11 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   TextLineReader lines(*text);
   const SettingsFileContent content = ReadSettingsFile(lines);
   SetSettings(node, SettingsOf(scratch));
-  std::vector<uint8_t> name(content.nodeName.begin(), content.nodeName.end());
-  name.resize(std::min(name.size(), kNodeNameLength));
-  name.push_back(0);
-  node.SetNodeNameBytes(name);
+  SetNodeName(node, content.nodeName);
   programId_ = content.programId;
   isNew_ = false;
   fileText_ = *text;
+  disk_ = *text;
   saved_ = SettingsOf(node);
   return OfflineStart::kLoaded;
 }
@@ -147,16 +235,52 @@ bool OfflineSettings::NeedsSaving(const SimulatedNode& node) const {
   return isNew_ || SettingsOf(node) != saved_;
 }
 
-OfflineSave OfflineSettings::Save(SimulatedNode& node) {
+OfflineDisk OfflineSettings::Look() const {
+  const DiskText now = ReadDisk(path_);
+  OfflineDisk look;
+  look.change = ChangeOf(disk_, now);
+  if (now.text) look.linesNotKept = CountLinesNotKept(*now.text);
+  return look;
+}
+
+OfflineSave OfflineSettings::Save(SimulatedNode& node, bool overwrite) {
+  if (!overwrite && ChangeOf(disk_, ReadDisk(path_)) != DiskChange::kSame) {
+    OfflineSave save;
+    save.outcome = OfflineSaveOutcome::kChangedOnDisk;
+    return save;
+  }
+  return Write(node, path_);
+}
+
+OfflineSave OfflineSettings::SaveAs(SimulatedNode& node, const std::string& path) {
+  return Write(node, path);
+}
+
+OfflineSave OfflineSettings::Write(SimulatedNode& node, const std::string& path) {
   OfflineSave save;
-  save.previousName = isNew_ ? std::string("factory settings") : path_;
-  save.previousText = fileText_;
+  // What changed is told against the file as it is now: the target's, else this file's, else
+  // what the settings were loaded from.
+  const DiskText target = ReadDisk(path);
+  const DiskText own = path == path_ ? target : ReadDisk(path_);
+  if (target.text) {
+    save.previousName = path;
+    save.previousText = *target.text;
+  } else if (own.text) {
+    save.previousName = path_;
+    save.previousText = *own.text;
+  } else {
+    save.previousName = isNew_ ? std::string("factory settings") : path_;
+    save.previousText = fileText_;
+  }
   save.savedText = ExportedText(node);
-  save.outcome = WriteFileSafely(path_, save.savedText);
-  if (save.outcome == FileWriteOutcome::kWritten) {
+  save.outcome = OutcomeOf(WriteFileSafely(path, save.savedText));
+  if (save.outcome == OfflineSaveOutcome::kWritten) {
+    path_ = path;
     isNew_ = false;
     fileText_ = save.savedText;
+    disk_ = save.savedText;
     saved_ = SettingsOf(node);
+    programId_ = std::string(kProgramIdText);
   }
   return save;
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "settingsfile/settings_export.h"
@@ -13,8 +16,11 @@
 #include "tests/support/fixture.h"
 #include "tools/settings_tool.h"
 
+namespace fs = std::filesystem;
 using settingsfile_test::RunConfined;
 using settingsfile_test::TempFolder;
+using sim::DiskChange;
+using sim::OfflineSaveOutcome;
 using sim::OfflineStart;
 
 namespace {
@@ -73,7 +79,7 @@ TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
   const uint64_t t1 = f.platform.TickCount();
   const sim::OfflineSave save = file.Save(f.node);
   EXPECT_EQ(f.platform.TickCount(), t1) << "no pauses";
-  ASSERT_EQ(save.outcome, FileWriteOutcome::kWritten);
+  ASSERT_EQ(save.outcome, OfflineSaveOutcome::kWritten);
   EXPECT_EQ(TempFolder::Read(path), save.savedText);
   EXPECT_FALSE(file.NeedsSaving(f.node));
 
@@ -145,9 +151,9 @@ TEST_F(Offline, FailedSaveKeepsTheOldFileWholeAndTheChangesToSave) {
   const struct {
     bool readOnlyFolder;
     long sizeLimit;
-    FileWriteOutcome outcome;
-  } kFailures[] = {{true, -1, FileWriteOutcome::kOpenFailed},
-                   {false, 1000, FileWriteOutcome::kWriteFailed}};
+    OfflineSaveOutcome outcome;
+  } kFailures[] = {{true, -1, OfflineSaveOutcome::kOpenFailed},
+                   {false, 1000, OfflineSaveOutcome::kWriteFailed}};
   for (const auto& c : kFailures) {
     folder.SetReadOnly(c.readOnlyFolder);
     EXPECT_TRUE(RunConfined(
@@ -176,5 +182,122 @@ TEST_F(Offline, NewFileStartsFromFactorySettingsAndIsAskedAbout) {
   for (size_t r = 0; r < saved.records.size(); ++r) EXPECT_EQ(saved.records[r].bytes, factory[r]);
   EXPECT_FALSE(file.NeedsSaving(f.node));
 }
+
+// What another program does to the file while the host has it open, and what the save then meets.
+struct DiskEvent {
+  const char* what;
+  bool startNew;  // the host opened a path where there was no file yet
+  std::function<void(const std::string& path, const std::string& original)> act;
+  DiskChange change;
+  OfflineSaveOutcome overwritten;  // the save the engineer then chooses anyway
+  bool confined;                   // run where file permissions hold (an unreadable file)
+};
+
+class OfflineDiskChange : public Offline, public ::testing::WithParamInterface<DiskEvent> {};
+
+TEST_P(OfflineDiskChange, SaveStopsUntilTheEngineerChoosesAndToldAgainstTheDisk) {
+  const DiskEvent& c = GetParam();
+  const std::string target = c.startNew ? folder.Path("Neu.txt") : path;
+  sim::OfflineSettings file(target);
+  ASSERT_NE(file.Load(f.node, nullptr), OfflineStart::kRefused);
+  f.node.SetByte(39, 22, 0x99);
+  c.act(target, original);
+  const bool existed = fs::exists(target);
+  const std::string before = TempFolder::Read(target);
+
+  auto scenario = [&] {
+    EXPECT_EQ(file.Look().change, c.change);
+    const sim::OfflineSave plain = file.Save(f.node);
+    if (c.change == DiskChange::kSame) {
+      EXPECT_EQ(plain.outcome, OfflineSaveOutcome::kWritten);
+      EXPECT_EQ(plain.previousText, before);
+      return;
+    }
+    EXPECT_EQ(plain.outcome, OfflineSaveOutcome::kChangedOnDisk);
+    EXPECT_EQ(fs::exists(target), existed);
+    // (A file this process may not read is compared once it is back.)
+    if (!c.confined) {
+      EXPECT_EQ(TempFolder::Read(target), before) << "not written unasked";
+    }
+    EXPECT_TRUE(file.NeedsSaving(f.node));
+
+    const sim::OfflineSave forced = file.Save(f.node, true);
+    EXPECT_EQ(forced.outcome, c.overwritten);
+    if (forced.outcome != OfflineSaveOutcome::kWritten) return;
+    // What changed is told against the other program's file, or what was loaded when none.
+    EXPECT_EQ(forced.previousText, existed ? before : original);
+    EXPECT_EQ(TempFolder::Read(target), forced.savedText);
+    EXPECT_EQ(file.Look().change, DiskChange::kSame);
+    EXPECT_FALSE(file.NeedsSaving(f.node));
+  };
+  if (c.confined) {
+    EXPECT_TRUE(RunConfined(scenario));
+    EXPECT_EQ(TempFolder::Read(target), before);
+  } else {
+    scenario();
+  }
+}
+
+const DiskEvent kDiskEvents[] = {
+    {"untouched", false, [](const std::string&, const std::string&) {}, DiskChange::kSame,
+     OfflineSaveOutcome::kWritten, false},
+    {"rewritten", false,
+     [](const std::string& p, const std::string& o) {
+       std::string text = o;
+       text.replace(text.find("- Kessel 2"), 10, "- Kessel 3");
+       std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
+     },
+     DiskChange::kChanged, OfflineSaveOutcome::kWritten, false},
+    {"removed", false, [](const std::string& p, const std::string&) { fs::remove(p); },
+     DiskChange::kVanished, OfflineSaveOutcome::kWritten, false},
+    {"unreadable", false,
+     [](const std::string& p, const std::string&) { fs::permissions(p, fs::perms::none); },
+     DiskChange::kUnreadable, OfflineSaveOutcome::kOpenFailed, true},
+    {"appeared", true,
+     [](const std::string& p, const std::string& o) {
+       std::ofstream(p, std::ios::binary | std::ios::trunc) << o;
+     },
+     DiskChange::kAppeared, OfflineSaveOutcome::kWritten, false},
+};
+INSTANTIATE_TEST_SUITE_P(Disk, OfflineDiskChange, ::testing::ValuesIn(kDiskEvents),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+// The writer's file with one text put in the place of another (the first of it).
+struct HandEdit {
+  const char* from;  // none: the time stamp line
+  const char* to;
+  int linesNotKept;
+};
+
+class OfflineHandEdit : public Offline, public ::testing::WithParamInterface<HandEdit> {};
+
+TEST_P(OfflineHandEdit, CountsTheLinesASaveDoesNotKeep) {
+  const HandEdit& c = GetParam();
+  std::string text = original;
+  std::string from = c.from ? c.from : "";
+  if (!c.from) {
+    const size_t at = text.find("\r\n", text.find("/ Export timestamp")) + 2;
+    from = text.substr(at, text.find("\r\n", at) - at);
+  }
+  text.replace(text.find(from), from.size(), c.to);
+  sim::OfflineSettings file(folder.Write("hand made.txt", text));
+  ASSERT_EQ(file.Load(f.node, [] { return true; }), OfflineStart::kLoaded);
+  EXPECT_EQ(file.Look().linesNotKept, c.linesNotKept);
+  EXPECT_EQ(sim::CountLinesNotKept(text), c.linesNotKept);
+}
+
+const HandEdit kHandEdits[] = {
+    {"/ Network", "/ Network", 0},
+    {"/ Network", "/ checked by J. Meier\r\n/ Network", 1},
+    // Blank lines, other spacing and another time stamp: nothing of the engineer's is lost.
+    {"\r\n\r\n", "\r\n \r\n\r\n\t\r\n", 0},
+    {", ", ",\t", 0},
+    {nullptr, "- 1/1-2020  00:00:00", 0},
+    // A section the download skips, with its value line; a program ID it does not keep.
+    {"* nviPluginCnf", "* nciUnknown (50) - SNVT_count\r\n7\r\n\r\n* nviPluginCnf", 2},
+    {"- 90 48 44 37 5F 33 42 2A", kOtherProgramIdLine, 1},
+    {"\r\n", "\r\nnotes: valve 2 replaced\r\n- 3 May\r\n", 2},
+};
+INSTANTIATE_TEST_SUITE_P(Edits, OfflineHandEdit, ::testing::ValuesIn(kHandEdits));
 
 }  // namespace
