@@ -152,7 +152,16 @@ int ImportExport(Checks& checks) {
                              "d W\xE4rme 12\r\n/ Export") != std::string::npos,
                 "the file is there, with the node's own 20 bytes as its name line");
 
-    // Saved again over it: first refused, then replaced with what the node holds now.
+    // Saved again over it: first refused, then replaced with what the node holds now. The
+    // engineer's file stays the file it was: its attributes and creation time are kept.
+    const std::wstring wide = file.wstring();
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const FILETIME created = {0x69050000, 0x01D5C036};  // 1 January 2020
+    HANDLE handle =
+        CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    checks.That(SetFileTime(handle, &created, nullptr, nullptr) && CloseHandle(handle) &&
+                    SetFileAttributesW(wide.c_str(), kept),
+                "the file is made hidden, not indexed and created in 2020");
     session.OnUi([&] { node.SetBytes(41, {0x02, 0x58}); });
     for (const int answer : {IDNO, IDYES}) {
       checks.That(sheet.Click(kIdSaveToFile), "Save to file again");
@@ -163,6 +172,19 @@ int ImportExport(Checks& checks) {
                    answer == IDNO ? "HD7_3: File not written" : "HD7_3: File written",
                    "the outcome of that answer");
     }
+    WIN32_FILE_ATTRIBUTE_DATA after = {};
+    GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &after);
+    checks.That((after.dwFileAttributes & kept) == kept, "the replaced file keeps its attributes",
+                std::to_string(after.dwFileAttributes));
+    checks.That(CompareFileTime(&after.ftCreationTime, &created) == 0,
+                "the replaced file keeps its creation time");
+    // A read-only file is not replaced, and the engineer is told.
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY);
+    checks.That(sheet.Click(kIdSaveToFile), "Save to file over a read-only file");
+    Answer(checks, sheet, IDOK, "the save dialog");
+    checks.Equal(Answer(checks, sheet, IDOK, "the outcome"), "HD7_3: Error opening file",
+                 "a read-only file");
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
     const auto files = std::distance(fs::directory_iterator(file.parent_path()), {});
     checks.That(files == 1, "one file in the folder, under its own name");
 
