@@ -18,11 +18,6 @@ using Names = std::vector<std::string>;
 const std::string kOld = "old settings\r\n";
 const std::string kNew = std::string(3000, 'n') + "\r\n";
 
-class NoReplacePlatform : public fw::headless::HeadlessPlatform {
- public:
-  bool MoveOver(const std::string&, const std::string&) override { return false; }
-};
-
 // A file system that cannot tell whether, or what, a path is (a stat error).
 class UnsurePlatform : public fw::headless::HeadlessPlatform {
  public:
@@ -62,19 +57,6 @@ TEST(SafeFile, WhatCannotBeDoneLeavesTheOldFileAsItWas) {
     EXPECT_EQ(TempFolder::Read(path), kOld) << what;
     EXPECT_EQ(folder.Names(), Names{"node.txt"}) << what;
   };
-  {
-    NoReplacePlatform platform;
-    EXPECT_EQ(WriteFileSafely(path, kNew), FileWriteOutcome::kWriteFailed);
-    expectOld("replace refused");
-  }
-  // The disk takes no more than 100 bytes: the new file cannot be completed.
-  EXPECT_TRUE(RunConfined(
-      [&] {
-        fw::headless::HeadlessPlatform platform;
-        EXPECT_EQ(WriteFileSafely(path, kNew), FileWriteOutcome::kWriteFailed);
-      },
-      100));
-  expectOld("disk full");
   // A read-only target fails the read-and-write probe; a read-only folder takes no new file
   // beside an existing one, and the existing one is never written in place.
   for (bool folderReadOnly : {false, true}) {
