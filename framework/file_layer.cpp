@@ -1,6 +1,5 @@
 #include "framework/file_layer.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -67,11 +66,12 @@ FileRead ReadWholeFile(const std::string& path, size_t limit) {
   }
   // One byte past the limit tells a file over it without asking for its size.
   char buffer[8192];
-  size_t n = 0;
   errno = 0;
-  while (read.text.size() <= limit &&
-         (n = std::fread(buffer, 1, std::min(sizeof buffer, limit + 1 - read.text.size()),
-                         file.get())) > 0) {
+  while (read.text.size() <= limit) {
+    const size_t left = limit - read.text.size();  // then one more
+    const size_t n =
+        std::fread(buffer, 1, left < sizeof buffer ? left + 1 : sizeof buffer, file.get());
+    if (n == 0) break;
     read.text.append(buffer, n);
   }
   if (read.text.size() > limit) {

@@ -10,8 +10,8 @@
 
 namespace fw {
 
-// A NodeSettings file is a few kilobytes and a trace at most two files of 8 MB: anything beyond
-// this is none of them and is not read whole.
+// A NodeSettings file is a few kilobytes and a trace at most 8 MB: anything beyond this is
+// neither and is not read whole.
 constexpr size_t kMaxFileBytes = size_t{16} * 1024 * 1024;
 
 enum class FileReadStatus {

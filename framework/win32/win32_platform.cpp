@@ -84,9 +84,25 @@ int Win32Platform::RunModal(CPropertySheet& sheet) {
 bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
   const std::wstring source = Widen(from);
   const std::wstring target = Widen(to);
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    // The new file takes the old one's place and its attributes, security descriptor and
-    // creation time, so that the engineer's file stays the file it was.
+  WIN32_FILE_ATTRIBUTE_DATA old = {};
+  if (GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old)) {
+    // The new file takes the engineer's attributes and creation time before it takes the old
+    // file's place: ReplaceFileW keeps them on Windows, but neither the plain move below nor
+    // every implementation of ReplaceFileW does.
+    // (Not the archive bit: the new file is a change still to be backed up.)
+    constexpr DWORD kCarried =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const HANDLE file =
+        CreateFileW(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      SetFileTime(file, &old.ftCreationTime, nullptr, nullptr);
+      CloseHandle(file);
+    }
+    const DWORD fresh = GetFileAttributesW(source.c_str());
+    if ((old.dwFileAttributes & kCarried) != 0 && fresh != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesW(source.c_str(), fresh | (old.dwFileAttributes & kCarried));
+    }
+    // ReplaceFileW also keeps the old file's security descriptor.
     if (ReplaceFileW(target.c_str(), source.c_str(), nullptr,
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                      nullptr)) {
