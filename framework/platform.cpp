@@ -1,7 +1,11 @@
 #include "framework/platform.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -40,6 +44,53 @@ std::optional<uint64_t> PlatformImpl::FileSize(const std::string& path) {
 uint32_t PlatformImpl::ProcessId() {
   return static_cast<uint32_t>(::getpid());
 }
+
+#ifdef _WIN32
+// The C runtime's view, for a Windows build that installs no platform of its own (the Win32
+// backend answers these through the wide-character API, devices included).
+std::optional<PathKind> PlatformImpl::KindOf(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0) {
+    return (info.st_mode & S_IFMT) == S_IFREG ? PathKind::kFile : PathKind::kOther;
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return PathKind::kMissing;
+  return std::nullopt;
+}
+
+bool PlatformImpl::SyncFile(std::FILE* file) {
+  return ::_commit(::_fileno(file)) == 0;
+}
+
+bool PlatformImpl::SyncFolderOf(const std::string& /*path*/) {
+  return true;  // a rename is written to the volume's journal with the file's entry
+}
+#else
+std::optional<PathKind> PlatformImpl::KindOf(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0) {
+    return S_ISREG(info.st_mode) ? PathKind::kFile : PathKind::kOther;
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return PathKind::kMissing;
+  return std::nullopt;
+}
+
+bool PlatformImpl::SyncFile(std::FILE* file) {
+  return ::fsync(::fileno(file)) == 0;
+}
+
+bool PlatformImpl::SyncFolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string(".")
+                             : slash == 0               ? std::string("/")
+                                                        : path.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return false;
+  // Some file systems keep no folder data to sync; they say so and lose nothing by it.
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+  ::close(fd);
+  return synced;
+}
+#endif
 
 void Platform::Install(PlatformImpl* impl) {
   g_platform = impl;

@@ -45,6 +45,13 @@ struct MessageBoxRequest {
   unsigned flags = kMbOk;
 };
 
+// What stands at a path, as the safe replace of a file needs to know it.
+enum class PathKind {
+  kMissing,  // nothing
+  kFile,     // a regular file
+  kOther,    // a folder, a device, a pipe, or a symbolic link (never followed: see KindOf)
+};
+
 struct FileDialogRequest {
   bool save = false;  // save form, else open form
   std::string initialName;
@@ -89,6 +96,16 @@ class PlatformImpl {
   virtual std::optional<uint64_t> FileSize(const std::string& path);
   // This process's id, as the OS shows it to the engineer (the task manager, ps).
   virtual uint32_t ProcessId();
+  // What is at `path`; nothing when that cannot be told. A symbolic link is kOther, whatever
+  // it points to: replacing it would put a plain file in the link's place, and writing through
+  // it would change a file elsewhere, so the safe replace refuses it. Never changes a file.
+  virtual std::optional<PathKind> KindOf(const std::string& path);
+  // Hands the data of a file open for writing (flushed from its stream buffer already) to the
+  // disk, so that it survives a power cut; false when the disk did not confirm it.
+  virtual bool SyncFile(std::FILE* file);
+  // Makes the folder entry of `path` (a file made, renamed or replaced there) survive a power
+  // cut; false when the folder could not be synced.
+  virtual bool SyncFolderOf(const std::string& path);
   // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
   // sheet opens (on Windows a registry value); empty: no trace.
   virtual std::string TraceFile() { return {}; }
@@ -128,6 +145,9 @@ class ForwardingPlatform : public PlatformImpl {
     return inner_.FileSize(path);
   }
   uint32_t ProcessId() override { return inner_.ProcessId(); }
+  std::optional<PathKind> KindOf(const std::string& path) override { return inner_.KindOf(path); }
+  bool SyncFile(std::FILE* file) override { return inner_.SyncFile(file); }
+  bool SyncFolderOf(const std::string& path) override { return inner_.SyncFolderOf(path); }
   std::string TraceFile() override { return inner_.TraceFile(); }
   void TraceEvent(const std::string& event) override { inner_.TraceEvent(event); }
 

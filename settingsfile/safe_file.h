@@ -1,18 +1,8 @@
-// Writing a whole file so that a failure never costs the file that was there: the bytes go to
-// a new file beside the target, which replaces the target only once it is complete and closed.
+// The settings file's writers replace a file through the framework's file layer: whole or not
+// at all, flushed to the disk before it takes the old file's place.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "framework/file_layer.h"
 
-enum class FileWriteOutcome {
-  kWritten,
-  kOpenFailed,   // the target could not be opened for writing: nothing was created or changed
-  kWriteFailed,  // writing, closing or replacing failed: the target is as it was
-};
-
-// Writes `bytes` to `path` exactly (binary), through the platform's file calls. When the target
-// is (or may be) there it must take writing, else kOpenFailed. When no new file can be made
-// beside the target (the folder takes no new files) a new target is written in place and
-// deleted again when left incomplete; an existing target is then left as it was (kOpenFailed).
-FileWriteOutcome WriteFileSafely(const std::string& path, std::string_view bytes);
+using fw::FileWriteOutcome;
+using fw::WriteFileSafely;

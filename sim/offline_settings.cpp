@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
+#include "framework/file_layer.h"
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
 #include "nvdata/node_io.h"
@@ -16,9 +18,6 @@
 
 namespace sim {
 namespace {
-
-// A NodeSettings file is a few kilobytes; anything far beyond is not one and is not read whole.
-constexpr long kMaxFileBytes = 16L * 1024 * 1024;
 
 // The installed platform with its pauses taken out: everything else (files, clock, message
 // boxes) is the installed one's.
@@ -35,23 +34,6 @@ struct NoPauses {
   WithoutPauses platform;
   fw::ScopedPlatform installed;
 };
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// The whole file, or nothing when it cannot be read to its end.
-std::optional<std::string> ReadWhole(std::FILE* file) {
-  std::string text;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    text.append(buffer, n);
-    if (text.size() > static_cast<size_t>(kMaxFileBytes)) return std::nullopt;
-  }
-  if (std::ferror(file)) return std::nullopt;
-  return text;
-}
 
 NodeIo IoOf(SimulatedNode& node) {
   return NodeIo(&node, &node);
@@ -91,8 +73,8 @@ DiskText ReadDisk(const std::string& path) {
   DiskText disk;
   if (os.PathExists(path) == false) return disk;
   disk.exists = true;
-  const std::unique_ptr<std::FILE, FileCloser> file(os.OpenFile(path, "rb"));
-  if (file) disk.text = ReadWhole(file.get());
+  fw::FileRead read = fw::ReadWholeFile(path);
+  if (read.Ok()) disk.text = std::move(read.text);
   return disk;
 }
 
@@ -192,14 +174,13 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   }
 
   // As "Read from file" says it: a file that does not open is not found, one that does not
-  // read to its end is not downloaded.
-  const std::unique_ptr<std::FILE, FileCloser> file(os.OpenFile(path_, "rb"));
-  if (!file) {
+  // read to its end (or is too long to be a NodeSettings file) is not downloaded.
+  const fw::FileRead read = fw::ReadWholeFile(path_);
+  if (read.status == fw::FileReadStatus::kOpenFailed) {
     message_ = "File not found!";
     return OfflineStart::kRefused;
   }
-  const std::optional<std::string> text = ReadWhole(file.get());
-  if (!text) {
+  if (!read.Ok()) {
     message_ = "Error reading file. Download not completed";
     return OfflineStart::kRefused;
   }
@@ -211,7 +192,7 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   DownloadResult result;
   {
     NoPauses quick;
-    TextLineReader lines(*text);
+    TextLineReader lines(read.text);
     result = DownloadSettings(lines, IoOf(scratch), askDownloadAnyway);
   }
   if (!result.enabled) {
@@ -219,14 +200,14 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
     return OfflineStart::kRefused;
   }
 
-  TextLineReader lines(*text);
+  TextLineReader lines(read.text);
   const SettingsFileContent content = ReadSettingsFile(lines);
   SetSettings(node, SettingsOf(scratch));
   SetNodeName(node, content.nodeName);
   programId_ = content.programId;
   isNew_ = false;
-  fileText_ = *text;
-  disk_ = *text;
+  fileText_ = read.text;
+  disk_ = read.text;
   saved_ = SettingsOf(node);
   return OfflineStart::kLoaded;
 }

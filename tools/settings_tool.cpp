@@ -1,11 +1,11 @@
 #include "tools/settings_tool.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "framework/file_layer.h"
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
@@ -174,22 +174,12 @@ std::vector<std::vector<uint8_t>> UnnamedBits() {
 }  // namespace
 
 std::optional<std::string> LoadFile(const std::string& path, std::ostream& err) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    err << "hd7_3settings: cannot open " << path << ": " << std::strerror(errno) << "\n";
+  fw::FileRead read = fw::ReadWholeFile(path);
+  if (!read.Ok()) {
+    err << "hd7_3settings: " << read.error << "\n";
     return std::nullopt;
   }
-  std::string text;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    err << "hd7_3settings: cannot read " << path << "\n";
-    return std::nullopt;
-  }
-  return text;
+  return std::move(read.text);
 }
 
 bool ReadUsable(const std::string& name, const std::string& text, SettingsFileContent& content,

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commdlg.h>
-
 #include <fcntl.h>
 #include <io.h>
 
@@ -85,7 +84,44 @@ int Win32Platform::RunModal(CPropertySheet& sheet) {
 }
 
 bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
-  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+  const std::wstring source = Widen(from);
+  const std::wstring target = Widen(to);
+  WIN32_FILE_ATTRIBUTE_DATA old = {};
+  if (GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old)) {
+    // The new file takes the engineer's attributes and creation time before it takes the old
+    // file's place: ReplaceFileW keeps them on Windows, but neither the plain move below nor
+    // every implementation of ReplaceFileW does.
+    // (Not the archive bit: the new file is a change still to be backed up.)
+    constexpr DWORD kCarried =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const HANDLE file =
+        CreateFileW(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      SetFileTime(file, &old.ftCreationTime, nullptr, nullptr);
+      CloseHandle(file);
+    }
+    const DWORD fresh = GetFileAttributesW(source.c_str());
+    if ((old.dwFileAttributes & kCarried) != 0 && fresh != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesW(source.c_str(), fresh | (old.dwFileAttributes & kCarried));
+    }
+    // ReplaceFileW also keeps the old file's security descriptor.
+    if (ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                     nullptr)) {
+      return true;
+    }
+    // Some file systems (FAT volumes, some network shares) cannot replace a file this way and
+    // say so; there a plain move still puts the new file in place whole. Any other failure
+    // (the old file held open, no right to delete it) leaves both files as they were.
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 has taken the old file from its name already: the
+    // move completes the replace.
+    const DWORD error = GetLastError();
+    if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION &&
+        error != ERROR_INVALID_PARAMETER && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+      return false;
+    }
+  }
+  return MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
@@ -134,6 +170,39 @@ std::optional<uint64_t> Win32Platform::FileSize(const std::string& path) {
 
 uint32_t Win32Platform::ProcessId() {
   return GetCurrentProcessId();
+}
+
+std::optional<PathKind> Win32Platform::KindOf(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return PathKind::kMissing;
+    return std::nullopt;
+  }
+  if (attributes &
+      (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) {
+    return PathKind::kOther;
+  }
+  // A device name (NUL, COM1, \\.\pipe\...) may show plain attributes: only a handle tells
+  // that it is no file on a disk. Opening it without access asks nothing of it.
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const DWORD type = GetFileType(handle);
+  CloseHandle(handle);
+  return type == FILE_TYPE_DISK ? PathKind::kFile : PathKind::kOther;
+}
+
+bool Win32Platform::SyncFile(std::FILE* file) {
+  const intptr_t handle = _get_osfhandle(_fileno(file));
+  return handle != -1 && FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+bool Win32Platform::SyncFolderOf(const std::string& /*path*/) {
+  // The replace and the move are written through to the volume's journal with the entry.
+  return true;
 }
 
 std::string Win32Platform::TraceFile() {

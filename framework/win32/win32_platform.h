@@ -29,13 +29,17 @@ class Win32Platform : public PlatformImpl {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
-  // Replaces an existing target in one step (the runtime's rename refuses one on Windows).
+  // Replaces an existing target in one step (the runtime's rename refuses one on Windows),
+  // keeping its attributes, security and creation time.
   bool MoveOver(const std::string& from, const std::string& to) override;
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<bool> PathExists(const std::string& path) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
   uint32_t ProcessId() override;
+  std::optional<PathKind> KindOf(const std::string& path) override;
+  bool SyncFile(std::FILE* file) override;
+  bool SyncFolderOf(const std::string& path) override;
   std::string TraceFile() override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the

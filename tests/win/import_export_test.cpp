@@ -152,7 +152,23 @@ int ImportExport(Checks& checks) {
                              "d W\xE4rme 12\r\n/ Export") != std::string::npos,
                 "the file is there, with the node's own 20 bytes as its name line");
 
-    // Saved again over it: first refused, then replaced with what the node holds now.
+    // Saved again over it: first refused, then replaced with what the node holds now. The
+    // engineer's file stays the file it was: its attributes and creation time are kept.
+    const std::wstring wide = file.wstring();
+    const DWORD set =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const FILETIME created = {0x69050000, 0x01D5C036};  // 1 January 2020
+    HANDLE handle =
+        CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    checks.That(SetFileTime(handle, &created, nullptr, nullptr) && CloseHandle(handle) &&
+                    SetFileAttributesW(wide.c_str(), set),
+                "the file is made hidden, system, not indexed and created in 2020");
+    WIN32_FILE_ATTRIBUTE_DATA before = {}, after = {};
+    GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &before);
+    // Wine keeps no creation time that a program sets, nor every attribute: what it keeps is
+    // what must be kept.
+    const bool timeSet = CompareFileTime(&before.ftCreationTime, &created) == 0;
+    const DWORD kept = before.dwFileAttributes & set;
     session.OnUi([&] { node.SetBytes(41, {0x02, 0x58}); });
     for (const int answer : {IDNO, IDYES}) {
       checks.That(sheet.Click(kIdSaveToFile), "Save to file again");
@@ -162,6 +178,16 @@ int ImportExport(Checks& checks) {
       checks.Equal(Answer(checks, sheet, IDOK, "the outcome"),
                    answer == IDNO ? "HD7_3: File not written" : "HD7_3: File written",
                    "the outcome of that answer");
+    }
+    GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &after);
+    checks.That((kept & FILE_ATTRIBUTE_HIDDEN) && (after.dwFileAttributes & kept) == kept,
+                "the replaced file keeps its attributes",
+                std::to_string(kept) + " then " + std::to_string(after.dwFileAttributes));
+    if (timeSet) {
+      checks.That(CompareFileTime(&after.ftCreationTime, &created) == 0,
+                  "the replaced file keeps its creation time");
+    } else {
+      std::printf("  skip  the creation time: this system keeps none that a program sets\n");
     }
     const auto files = std::distance(fs::directory_iterator(file.parent_path()), {});
     checks.That(files == 1, "one file in the folder, under its own name");
