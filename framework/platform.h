@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/file_identity.h"
 #include "framework/local_time.h"
 
 namespace fw {
@@ -84,6 +85,9 @@ class PlatformImpl {
   virtual bool RemoveFile(const std::string& path);
   // Whether something is at `path`; nothing when that cannot be told. Never changes a file.
   virtual std::optional<bool> PathExists(const std::string& path);
+  // The identity of the file at `path`, links followed; nothing when no file is there or it
+  // cannot be told. Never changes a file.
+  virtual std::optional<FileId> IdentifyFile(const std::string& path);
   // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
   // sheet opens (on Windows a registry value); empty: no trace.
   virtual std::string TraceFile() { return {}; }
@@ -118,6 +122,9 @@ class ForwardingPlatform : public PlatformImpl {
   bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
   std::optional<bool> PathExists(const std::string& path) override {
     return inner_.PathExists(path);
+  }
+  std::optional<FileId> IdentifyFile(const std::string& path) override {
+    return inner_.IdentifyFile(path);
   }
   std::string TraceFile() override { return inner_.TraceFile(); }
   void TraceEvent(const std::string& event) override { inner_.TraceEvent(event); }

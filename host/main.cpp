@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -204,9 +205,20 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-}  // namespace
+// What the host printed (the screenshots saved, what a save changed) must have arrived: a
+// standard output that took less is a failure, with the reason, whatever the run's exit code.
+// Without a standard output (started from the desktop) there is nothing to check.
+int CheckStandardOutput(int exitCode) {
+  const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return exitCode;
+  errno = 0;
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return exitCode;
+  std::fprintf(stderr, "hd7_3host: write error: standard output: %s\n",
+               std::strerror(errno != 0 ? errno : EIO));
+  return exitCode != 0 ? exitCode : 1;
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (!ParseOptions(argc, argv, g_host.options)) {
     Usage();
     return 2;
@@ -295,4 +307,10 @@ int main(int argc, char** argv) {
   if (IsWindow(window)) DestroyWindow(window);
   OleUninitialize();
   return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return CheckStandardOutput(Run(argc, argv));
 }

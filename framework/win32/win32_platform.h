@@ -34,6 +34,8 @@ class Win32Platform : public PlatformImpl {
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<bool> PathExists(const std::string& path) override;
+  // The volume serial number and file index: the same for every spelling, case and link.
+  std::optional<FileId> IdentifyFile(const std::string& path) override;
   std::string TraceFile() override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the
