@@ -1,6 +1,6 @@
 // libFuzzer target for the download reader. Any text goes in; besides the sanitizers the node
 // checks every write (tests/fuzz/fuzz_platform.h), with some writes refused and the question
-// about a foreign program ID answered either way. Where the node took every write and the
+// about a foreign program ID answered either way. Where the node took every write and every
 // answer was Yes, hd7_3settings must read every record as the download wrote it, and a record
 // without a value line must not have been written.
 #include <cstdint>
@@ -18,11 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckingNode node(lines);
   node.failEvery = static_cast<int>(size % 5);
   int questions = 0;
-  bool yes = true;
-  const DownloadResult result = DownloadSettings(
-      lines, NodeIo(&node, &node), [&] { return yes = (++questions + size) % 2 == 0; });
+  bool allYes = true;
+  const DownloadResult result = DownloadSettings(lines, NodeIo(&node, &node), [&] {
+    const bool yes = (++questions + size) % 2 == 0;
+    allYes = allYes && yes;
+    return yes;
+  });
   if (result.writeErrors < 0) Fail("negative error count", "");
-  if (node.failEvery != 0 || !yes) return 0;
+  if (node.failEvery != 0 || !allYes) return 0;
   TextLineReader forTool(text);
   const SettingsFileContent content = ReadSettingsFile(forTool);
   for (int r = 0; r < kFileRecords; ++r) {
