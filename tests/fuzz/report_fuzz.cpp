@@ -15,7 +15,7 @@ void ExpectPage(const std::string& page) {
     const unsigned char c = static_cast<unsigned char>(page[i]);
     if (c < 0x20 && c != '\n') Fail("a control character on the page", page.substr(i, 8));
     const size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-    if (c >= 0x80 && XmlText(page.substr(i, n)) != page.substr(i, n)) {
+    if (c >= 0x80 && XmlText(std::string_view(page).substr(i, n)) != page.substr(i, n)) {
       Fail("not UTF-8 on the page", page.substr(i, 8));
     }
     i += n;
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fw::ScopedPlatform installed(platform);
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::ostringstream page, err;
-  const ReportInput whole{"a", WholeFile()};
+  static const ReportInput whole{"a", WholeFile()};
   const int code = ReportText({text, text}, size % 8 == 1 ? &whole : nullptr, "d", page, err);
   if (code < 0 || code > 2) Fail("exit code outside 0 to 2", "report");
   if (code != 2) ExpectPage(page.str());
