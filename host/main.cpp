@@ -206,15 +206,19 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 // What the host printed (the screenshots saved, what a save changed) must have arrived: a
-// standard output that took less is a failure, with the reason, whatever the run's exit code.
+// standard output that took less is a failure (with the reason when the last flush tells it),
+// whatever the run's exit code.
 // Without a standard output (started from the desktop) there is nothing to check.
 int CheckStandardOutput(int exitCode) {
   const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return exitCode;
+  const bool failedBefore = std::ferror(stdout) != 0;  // the reason is gone by now
   errno = 0;
-  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return exitCode;
-  std::fprintf(stderr, "hd7_3host: write error: standard output: %s\n",
-               std::strerror(errno != 0 ? errno : EIO));
+  const bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !failedBefore) return exitCode;
+  const int error = flushed ? 0 : errno;
+  std::fprintf(stderr, "hd7_3host: write error: standard output%s%s\n", error != 0 ? ": " : "",
+               error != 0 ? std::strerror(error) : "");
   return exitCode != 0 ? exitCode : 1;
 }
 
