@@ -38,9 +38,10 @@ scripts/i686_tests.sh 2>&1 | tee "$i686_log" || i686_rc=$?
 [ "$i686_rc" -eq 77 ] && i686_not_run=$(sed -n 's/^NOT RUN: //p' "$i686_log")
 rm -f "$i686_log"
 [ "$i686_rc" -eq 0 ] || [ "$i686_rc" -eq 77 ] || exit "$i686_rc"
-# The download reader and the settings tool under libFuzzer, 15 s each; a crash or a failed
-# check fails the run. Needs clang with its fuzzer runtime.
-step "fuzzing the download reader and the settings tool (30 s)"
+# The download reader and each reader of the settings tool under libFuzzer, 8 s each, with the
+# inputs each ran per second; a crash or a failed check fails the run. Needs clang with its
+# fuzzer runtime.
+step "fuzzing the download reader and the settings tool's readers (40 s)"
 fuzzer_works() {
   local probe
   probe=$(mktemp -d)
@@ -59,12 +60,24 @@ fi
 if command -v clang++ >/dev/null 2>&1 && fuzzer_works; then
   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DHD7_3_FUZZ=ON -DHD7_3_TESTS=OFF -DHD7_3_BENCHMARKS=OFF >/dev/null
-  cmake --build build/fuzz --target hd73_download_fuzz hd73_settings_tool_fuzz -j "$jobs"
-  mkdir -p build/fuzz/corpus build/fuzz/corpus_tool
-  build/fuzz/tests/fuzz/hd73_download_fuzz -max_total_time=15 -print_final_stats=1 \
-    -artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus/download 2>&1 | tail -n 6
-  build/fuzz/tests/fuzz/hd73_settings_tool_fuzz -max_total_time=15 -print_final_stats=1 \
-    -artifact_prefix=build/fuzz/ build/fuzz/corpus_tool tests/fuzz/corpus/settings_tool 2>&1 | tail -n 6
+  fuzz_targets="download settings_file report trace_summary load_file"
+  cmake --build build/fuzz -j "$jobs" --target $(printf 'hd73_%s_fuzz ' $fuzz_targets)
+  for target in $fuzz_targets; do
+    mkdir -p "build/fuzz/corpus/$target"
+    fuzz_log="build/fuzz/$target.log"
+    fuzz_rc=0
+    "build/fuzz/tests/fuzz/hd73_${target}_fuzz" -max_total_time=8 -print_final_stats=1 \
+      -artifact_prefix=build/fuzz/ "build/fuzz/corpus/$target" "tests/fuzz/corpus/$target" \
+      >"$fuzz_log" 2>&1 || fuzz_rc=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$fuzz_log")
+    seconds=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$fuzz_log")
+    if [ "$fuzz_rc" -ne 0 ]; then
+      tail -n 40 "$fuzz_log"
+      exit "$fuzz_rc"
+    fi
+    [ "${seconds:-0}" -gt 0 ] || seconds=1
+    echo "fuzz $target: ${runs:-0} inputs in $seconds s, $((${runs:-0} / seconds)) a second"
+  done
 else
   echo "fuzz step SKIPPED: clang with the libFuzzer runtime is not available"
 fi

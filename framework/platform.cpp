@@ -91,6 +91,17 @@ bool PlatformImpl::SyncFolderOf(const std::string& path) {
   return synced;
 }
 #endif
+std::optional<FileId> PlatformImpl::IdentifyFile(const std::string& path) {
+#ifdef _WIN32
+  // The C runtime there gives every file inode 0: only the Win32 backend can tell.
+  (void)path;
+  return std::nullopt;
+#else
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileId{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+#endif
+}
 
 void Platform::Install(PlatformImpl* impl) {
   g_platform = impl;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/file_identity.h"
 #include "framework/local_time.h"
 
 namespace fw {
@@ -106,6 +107,9 @@ class PlatformImpl {
   // Makes the folder entry of `path` (a file made, renamed or replaced there) survive a power
   // cut; false when the folder could not be synced.
   virtual bool SyncFolderOf(const std::string& path);
+  // The identity of the file at `path`, links followed; nothing when no file is there or it
+  // cannot be told. Never changes a file.
+  virtual std::optional<FileId> IdentifyFile(const std::string& path);
   // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
   // sheet opens (on Windows a registry value); empty: no trace.
   virtual std::string TraceFile() { return {}; }
@@ -148,6 +152,9 @@ class ForwardingPlatform : public PlatformImpl {
   std::optional<PathKind> KindOf(const std::string& path) override { return inner_.KindOf(path); }
   bool SyncFile(std::FILE* file) override { return inner_.SyncFile(file); }
   bool SyncFolderOf(const std::string& path) override { return inner_.SyncFolderOf(path); }
+  std::optional<FileId> IdentifyFile(const std::string& path) override {
+    return inner_.IdentifyFile(path);
+  }
   std::string TraceFile() override { return inner_.TraceFile(); }
   void TraceEvent(const std::string& event) override { inner_.TraceEvent(event); }
 

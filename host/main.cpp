@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -223,9 +224,24 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-}  // namespace
+// What the host printed (the screenshots saved, what a save changed) must have arrived: a
+// standard output that took less is a failure (with the reason when the last flush tells it),
+// whatever the run's exit code.
+// Without a standard output (started from the desktop) there is nothing to check.
+int CheckStandardOutput(int exitCode) {
+  const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return exitCode;
+  const bool failedBefore = std::ferror(stdout) != 0;  // the reason is gone by now
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !failedBefore) return exitCode;
+  const int error = flushed ? 0 : errno;
+  std::fprintf(stderr, "hd7_3host: write error: standard output%s%s\n", error != 0 ? ": " : "",
+               error != 0 ? std::strerror(error) : "");
+  return exitCode != 0 ? exitCode : 1;
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (!ParseOptions(argc, argv, g_host.options)) {
     Usage();
     return 2;
@@ -314,4 +330,10 @@ int main(int argc, char** argv) {
   if (IsWindow(window)) DestroyWindow(window);
   OleUninitialize();
   return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return CheckStandardOutput(Run(argc, argv));
 }

@@ -1,8 +1,10 @@
 #include "tools/settings_report.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <sstream>
@@ -14,6 +16,7 @@
 #include "settingsfile/safe_file.h"
 #include "settingsfile/settings_dictionary.h"
 #include "tools/settings_tool.h"
+#include "tools/tool_output.h"
 
 namespace {
 
@@ -620,6 +623,11 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
   std::optional<fw::ScopedPlatform> installed;
   if (!fw::Platform::Installed()) installed.emplace(files);
 
+  // The page never takes the place of a file it is made from.
+  std::vector<std::string> names{words[1]};
+  if (against) names.push_back(*against);
+  if (output && OutputIsAnInput(*output, names, err)) return kExitUnreadable;
+
   std::vector<ReportInput> inputs;
   for (const std::string* name : {&words[1], against ? &*against : nullptr}) {
     if (name == nullptr) continue;
@@ -637,8 +645,15 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
   if (code == kExitUnreadable) return code;
   if (!output) {
     out << page.str();
-  } else if (WriteFileSafely(*output, page.str()) != FileWriteOutcome::kWritten) {
-    err << "hd7_3settings: cannot write " << *output << ": a file there is left as it was\n";
+  } else {
+    errno = 0;
+    const FileWriteOutcome written = WriteFileSafely(*output, page.str());
+    const int error = errno;
+    if (written == FileWriteOutcome::kWritten) return code;
+    err << "hd7_3settings: "
+        << (written == FileWriteOutcome::kWriteFailed ? "write error: " : "cannot write ")
+        << *output << (error != 0 ? ": " + std::string(std::strerror(error)) : std::string())
+        << ": a file there is left as it was\n";
     return kExitUnreadable;
   }
   return code;

@@ -9,36 +9,8 @@
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
-#include "tools/settings_report.h"
-#include "tools/trace_summary.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: hd7_3settings [--json] COMMAND FILE...\n"
-    "\n"
-    "Reads HD7_3 NodeSettings files and shows them the way the plug-in's pages show the node.\n"
-    "\n"
-    "Commands:\n"
-    "  show FILE        the node name, the time stamp and every setting by tab and circuit,\n"
-    "                   with value and unit; --raw adds the bytes of each\n"
-    "  diff OLD NEW     the settings that differ, old -> new\n"
-    "                   (exit code 0 equal, 1 different, 2 unreadable file)\n"
-    "  check FILE       what a download would make of the file, and values the pages do not\n"
-    "                   accept, each with its line number\n"
-    "                   (exit code 0 clean, 1 with findings, 2 unreadable file)\n"
-    "  report FILE [--against OTHER] [--output OUT.html] [--date TEXT]\n"
-    "                   one printable page of the node's whole configuration; --against\n"
-    "                   marks the settings that differ from OTHER (the planned ones), with\n"
-    "                   diff's exit codes; --date the date it names (default today)\n"
-    "  trace FILE       a trace of the plug-in's node traffic summed up: failed calls first,\n"
-    "                   calls per host index, the longest pause (text only; exit code 0 no\n"
-    "                   failed call, 1 failed calls, 2 unreadable file)\n"
-    "\n"
-    "Options:\n"
-    "  --json           output for scripts\n"
-    "  --raw            show: the bytes of each setting as well\n"
-    "  --help           this text\n";
 
 constexpr int kExitUnreadable = 2;
 
@@ -228,7 +200,11 @@ std::vector<ByteChange> UnnamedByteChanges(const SettingsFileContent& a,
 
 int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
              std::ostream& out, std::ostream& err) {
-  const SettingsFileContent c = ReadText(text);
+  return ShowContent(name, ReadText(text), raw, json, out, err);
+}
+
+int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw, bool json,
+                std::ostream& out, std::ostream& err) {
   if (!IsUsable(name, c, err)) return kExitUnreadable;
   const auto& dictionary = SettingsDictionary();
 
@@ -268,8 +244,12 @@ int ShowText(const std::string& name, const std::string& text, bool raw, bool js
 
 int DiffTexts(const std::string& oldName, const std::string& oldText, const std::string& newName,
               const std::string& newText, bool json, std::ostream& out, std::ostream& err) {
-  const SettingsFileContent a = ReadText(oldText);
-  const SettingsFileContent b = ReadText(newText);
+  return DiffContents(oldName, ReadText(oldText), newName, ReadText(newText), json, out, err);
+}
+
+int DiffContents(const std::string& oldName, const SettingsFileContent& a,
+                 const std::string& newName, const SettingsFileContent& b, bool json,
+                 std::ostream& out, std::ostream& err) {
   const bool usable = IsUsable(oldName, a, err);
   if (!IsUsable(newName, b, err) || !usable) return kExitUnreadable;
 
@@ -338,7 +318,12 @@ int DiffTexts(const std::string& oldName, const std::string& oldText, const std:
 // ------------------------------------------------------------------ check
 
 int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out) {
-  const std::vector<FileFinding> findings = CheckFindings(ReadText(text));
+  return CheckContent(name, ReadText(text), json, out);
+}
+
+int CheckContent(const std::string& name, const SettingsFileContent& content, bool json,
+                 std::ostream& out) {
+  const std::vector<FileFinding> findings = CheckFindings(content);
 
   if (json) {
     out << "{\"file\": " << JsonFileText(name) << ",\n \"findings\": [\n";
@@ -357,48 +342,4 @@ int CheckText(const std::string& name, const std::string& text, bool json, std::
     }
   }
   return findings.empty() ? 0 : 1;
-}
-
-// ------------------------------------------------------------------ arguments
-
-int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (IsReportCommand(args)) return RunReport(args, kUsage, out, err);
-  bool json = false;
-  bool raw = false;
-  std::vector<std::string> words;
-  for (const std::string& a : args) {
-    if (a == "--help" || a == "-h") {
-      out << kUsage;
-      return 0;
-    }
-    if (a == "--json") {
-      json = true;
-    } else if (a == "--raw") {
-      raw = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      err << "hd7_3settings: unknown option " << a << "\n\n" << kUsage;
-      return kExitUnreadable;
-    } else {
-      words.push_back(a);
-    }
-  }
-  const std::string command = words.empty() ? std::string() : words[0];
-  const size_t files = command == "diff" ? 2 : 1;
-  if ((command != "show" && command != "diff" && command != "check" && command != "trace") ||
-      words.size() != files + 1) {
-    err << (command.empty() ? "hd7_3settings: no command\n\n"
-                            : "hd7_3settings: wrong command or number of files\n\n")
-        << kUsage;
-    return kExitUnreadable;
-  }
-  std::vector<std::string> texts;
-  for (size_t i = 1; i <= files; ++i) {
-    std::optional<std::string> text = LoadFile(words[i], err);
-    if (!text) return kExitUnreadable;
-    texts.push_back(std::move(*text));
-  }
-  if (command == "trace") return TraceSummary(words[1], texts[0], out, err);
-  if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
-  if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
-  return CheckText(words[1], texts[0], json, out);
 }

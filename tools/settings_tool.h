@@ -1,7 +1,8 @@
 // hd7_3settings: NodeSettings files read the way the pages show the node. The commands take
 // their arguments without the program name and write to the given streams; the exit code is
 // the result (show: 0, or 2 on a file it cannot read; diff: 0 equal, 1 different, 2 unreadable;
-// check: 0 clean, 1 with findings, 2 unreadable; 2 on wrong arguments).
+// check: 0 clean, 1 with findings, 2 unreadable; 2 on wrong arguments, and 2 with "write error"
+// when `out` did not take everything written to it).
 #pragma once
 
 #include <optional>
@@ -20,6 +21,14 @@ int ShowText(const std::string& name, const std::string& text, bool raw, bool js
 int DiffTexts(const std::string& oldName, const std::string& oldText, const std::string& newName,
               const std::string& newText, bool json, std::ostream& out, std::ostream& err);
 int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out);
+// The same on files already read (the fuzzer reads each of its inputs once).
+int ShowContent(const std::string& name, const SettingsFileContent& content, bool raw, bool json,
+                std::ostream& out, std::ostream& err);
+int DiffContents(const std::string& oldName, const SettingsFileContent& oldContent,
+                 const std::string& newName, const SettingsFileContent& newContent, bool json,
+                 std::ostream& out, std::ostream& err);
+int CheckContent(const std::string& name, const SettingsFileContent& content, bool json,
+                 std::ostream& out);
 
 // What the commands share with the report.
 std::optional<std::string> LoadFile(const std::string& path, std::ostream& err);

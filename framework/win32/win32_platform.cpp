@@ -205,6 +205,21 @@ bool Win32Platform::SyncFolderOf(const std::string& /*path*/) {
   return true;
 }
 
+std::optional<FileId> Win32Platform::IdentifyFile(const std::string& path) {
+  // No access asked, every sharing allowed: opens a file another program holds, and a folder
+  // (backup semantics), without changing anything.
+  HANDLE file =
+      CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  const BOOL known = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  if (!known) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 std::string Win32Platform::TraceFile() {
   // The path in any language. A REG_EXPAND_SZ value passes too, its %VARIABLES% expanded (which
   // may need a larger buffer than the first answer said).

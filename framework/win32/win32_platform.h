@@ -40,6 +40,8 @@ class Win32Platform : public PlatformImpl {
   std::optional<PathKind> KindOf(const std::string& path) override;
   bool SyncFile(std::FILE* file) override;
   bool SyncFolderOf(const std::string& path) override;
+  // The volume serial number and file index: the same for every spelling, case and link.
+  std::optional<FileId> IdentifyFile(const std::string& path) override;
   std::string TraceFile() override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the

@@ -1,4 +1,4 @@
-// What both fuzz targets install and talk to: a platform whose pauses cost nothing, and a node
+// What the fuzz targets install and talk to: a platform whose pauses cost nothing, and a node
 // that keeps the part selector (never above part 12) and checks every value written against the
 // lines the reader has handed out: from a value line directly after the header of its own NV,
 // with that line's bytes. It keeps the last bytes written to each of the file's 18 records.
@@ -131,3 +131,15 @@ class CheckingNode : public INodeAccess2 {
   int writes_ = 0;
   int selected_ = 0;
 };
+
+// A complete NodeSettings file to compare against: the factory sample of the tool's tests.
+inline const std::string& WholeFile() {
+  static const std::string text = [] {
+    std::FILE* file = std::fopen(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt", "rb");
+    std::string t(file != nullptr ? 1 << 16 : 0, '\0');
+    t.resize(file != nullptr ? std::fread(t.data(), 1, t.size(), file) : 0);
+    if (file == nullptr || t.empty() || std::fclose(file) != 0) Fail("no factory sample", "");
+    return t;
+  }();
+  return text;
+}

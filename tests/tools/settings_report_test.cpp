@@ -148,18 +148,19 @@ INSTANTIATE_TEST_SUITE_P(Goldens, WellFormed,
                          ::testing::Values("report_factory", "report_service_against_factory",
                                            "report_calendars"));
 
-// --output replaces a report whole or not at all: a read-only report, or one in a folder that
-// takes no new file, stays as it was.
+// --output replaces a report whole or not at all: a read-only report, one in a folder that
+// takes no new file, or one the disk has no room for, stays as it was.
 struct OutputCase {
   const char* name;
   bool oldReport, readOnlyFile, readOnlyFolder;
   int exitCode;
+  long fileSizeLimit = -1;  // more bytes in a file is a failed write
 };
 
 const OutputCase kOutputs[] = {
     {"new", false, false, false, 0},          {"over_old", true, false, false, 0},
     {"read_only_file", true, true, false, 2}, {"read_only_folder", true, false, true, 2},
-    {"no_folder", false, false, false, 2},
+    {"no_folder", false, false, false, 2},    {"no_room", true, false, false, 2, 1000},
 };
 
 class ReportOutput : public ::testing::TestWithParam<OutputCase> {};
@@ -176,17 +177,23 @@ TEST_P(ReportOutput, ReplacesTheOldReportWholeOrNotAtAll) {
                                    : folder.Path("out.html");
   if (std::string(c.name) == "no_folder") target = folder.Path("missing/out.html");
   if (c.readOnlyFolder) folder.SetReadOnly(true);
-  const bool passed = settingsfile_test::RunConfined([&] {
-    std::ostringstream out, err;
-    EXPECT_EQ(
-        RunSettingsTool({"report", input, "--output", target, "--date", "1/1-2027"}, out, err),
-        c.exitCode);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str().empty(), c.exitCode == 0) << err.str();
-    std::ostringstream page;
-    ReportText({input, TempFolder::Read(input)}, nullptr, "1/1-2027", page, err);
-    EXPECT_EQ(TempFolder::Read(target), c.exitCode == 0 ? page.str() : c.oldReport ? old : "");
-  });
+  const bool passed = settingsfile_test::RunConfined(
+      [&] {
+        std::ostringstream out, err;
+        EXPECT_EQ(
+            RunSettingsTool({"report", input, "--output", target, "--date", "1/1-2027"}, out, err),
+            c.exitCode);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str().empty(), c.exitCode == 0) << err.str();
+        if (c.fileSizeLimit >= 0) {
+          EXPECT_EQ(err.str(), "hd7_3settings: write error: " + target +
+                                   ": File too large: a file there is left as it was\n");
+        }
+        std::ostringstream page;
+        ReportText({input, TempFolder::Read(input)}, nullptr, "1/1-2027", page, err);
+        EXPECT_EQ(TempFolder::Read(target), c.exitCode == 0 ? page.str() : c.oldReport ? old : "");
+      },
+      c.fileSizeLimit);
   folder.SetReadOnly(false);
   EXPECT_TRUE(passed);
   EXPECT_EQ(folder.Names().size(), c.oldReport || c.exitCode == 0 ? 2u : 1u);  // no leftovers

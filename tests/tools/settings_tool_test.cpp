@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 
 // The tool runs from the source folder, so that the file names in its output are the same
 // relative paths on every machine (and under Wine). HD7_3_UPDATE_GOLDEN=1 rewrites the goldens.
-// That the tool reads every record as a download writes it is checked by its fuzz target, whose
-// corpus holds these files.
+// That the tool reads every record as a download writes it is checked by the download's fuzz
+// target, whose corpus holds these files.
 struct GoldenCase {
   std::vector<std::string> args;  // "@name" stands for tests/tools/files/name.txt
   int exitCode;

@@ -1,0 +1,41 @@
+// libFuzzer target for hd7_3settings report: any text as the file (and its name), against a
+// complete file for every eighth input. A page that is made is one whole page of UTF-8 text
+// whatever bytes the file's names hold.
+#include <sstream>
+
+#include "tests/fuzz/fuzz_platform.h"
+#include "tools/settings_report.h"
+
+namespace {
+
+// UTF-8 throughout (a sequence the page's escaping passes unchanged), no control character but
+// the line end, and the page closed.
+void ExpectPage(const std::string& page) {
+  for (size_t i = 0; i < page.size();) {
+    const unsigned char c = static_cast<unsigned char>(page[i]);
+    if (c < 0x20 && c != '\n') Fail("a control character on the page", page.substr(i, 8));
+    const size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    if (c >= 0x80 && XmlText(std::string_view(page).substr(i, n)) != page.substr(i, n)) {
+      Fail("not UTF-8 on the page", page.substr(i, 8));
+    }
+    i += n;
+  }
+  const std::string end = "</body>\n</html>\n";
+  if (page.size() < end.size() || page.compare(page.size() - end.size(), end.size(), end) != 0) {
+    Fail("the page is not closed", "");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static FuzzPlatform platform;
+  fw::ScopedPlatform installed(platform);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::ostringstream page, err;
+  static const ReportInput whole{"a", WholeFile()};
+  const int code = ReportText({text, text}, size % 8 == 1 ? &whole : nullptr, "d", page, err);
+  if (code < 0 || code > 2) Fail("exit code outside 0 to 2", "report");
+  if (code != 2) ExpectPage(page.str());
+  return 0;
+}

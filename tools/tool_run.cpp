@@ -1,0 +1,89 @@
+// hd7_3settings's arguments: the command they name, run on the files they name, and its
+// output checked to have arrived.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/settings_report.h"
+#include "tools/settings_tool.h"
+#include "tools/tool_output.h"
+#include "tools/trace_summary.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: hd7_3settings [--json] COMMAND FILE...\n"
+    "\n"
+    "Reads HD7_3 NodeSettings files and shows them the way the plug-in's pages show the node.\n"
+    "\n"
+    "Commands:\n"
+    "  show FILE        the node name, the time stamp and every setting by tab and circuit,\n"
+    "                   with value and unit; --raw adds the bytes of each\n"
+    "  diff OLD NEW     the settings that differ, old -> new\n"
+    "                   (exit code 0 equal, 1 different, 2 unreadable file)\n"
+    "  check FILE       what a download would make of the file, and values the pages do not\n"
+    "                   accept, each with its line number\n"
+    "                   (exit code 0 clean, 1 with findings, 2 unreadable file)\n"
+    "  report FILE [--against OTHER] [--output OUT.html] [--date TEXT]\n"
+    "                   one printable page of the node's whole configuration; --against\n"
+    "                   marks the settings that differ from OTHER (the planned ones), with\n"
+    "                   diff's exit codes; --date the date it names (default today)\n"
+    "  trace FILE       a trace of the plug-in's node traffic summed up: failed calls first,\n"
+    "                   calls per host index, the longest pause (text only; exit code 0 no\n"
+    "                   failed call, 1 failed calls, 2 unreadable file)\n"
+    "\n"
+    "Options:\n"
+    "  --json           output for scripts\n"
+    "  --raw            show: the bytes of each setting as well\n"
+    "  --help           this text\n";
+
+constexpr int kExitUnreadable = 2;
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (IsReportCommand(args)) return RunReport(args, kUsage, out, err);
+  bool json = false;
+  bool raw = false;
+  std::vector<std::string> words;
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      out << kUsage;
+      return 0;
+    }
+    if (a == "--json") {
+      json = true;
+    } else if (a == "--raw") {
+      raw = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      err << "hd7_3settings: unknown option " << a << "\n\n" << kUsage;
+      return kExitUnreadable;
+    } else {
+      words.push_back(a);
+    }
+  }
+  const std::string command = words.empty() ? std::string() : words[0];
+  const size_t files = command == "diff" ? 2 : 1;
+  if ((command != "show" && command != "diff" && command != "check" && command != "trace") ||
+      words.size() != files + 1) {
+    err << (command.empty() ? "hd7_3settings: no command\n\n"
+                            : "hd7_3settings: wrong command or number of files\n\n")
+        << kUsage;
+    return kExitUnreadable;
+  }
+  std::vector<std::string> texts;
+  for (size_t i = 1; i <= files; ++i) {
+    std::optional<std::string> text = LoadFile(words[i], err);
+    if (!text) return kExitUnreadable;
+    texts.push_back(std::move(*text));
+  }
+  if (command == "trace") return TraceSummary(words[1], texts[0], out, err);
+  if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
+  if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
+  return CheckText(words[1], texts[0], json, out);
+}
+
+}  // namespace
+
+int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const int code = RunCommand(args, out, err);
+  return StandardOutputWritten(out, err) ? code : kExitUnreadable;
+}
