@@ -97,6 +97,7 @@ int PagesByWindowMessages(Checks& checks);
 int ImportExport(Checks& checks);
 int InstalledControl(Checks& checks);
 int Offline(Checks& checks);
+int Smoke(Checks& checks);
 // Part of the sheet scenario: sheets with a trace of the node traffic.
 void TracedSheets(Checks& checks, Session& session);
 
