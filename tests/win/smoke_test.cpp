@@ -68,7 +68,7 @@ void PirCalendars(Checks& checks, Session& session, host::SheetRemote& sheet) {
 
 // Outdoor Temperatures: readings in hundredths as the node sends them, each shown on the page's
 // way into view. -200.00 is a sensor and -200.01 none; the one-decimal ties round away from
-// zero. An x87 build computes them off by a hair and shows or greys them otherwise.
+// zero, which an x87 build (80-bit intermediates) gets wrong: it shows 68.3 and -68.3.
 void OutdoorPage(Checks& checks, Session& session, host::SheetRemote& sheet) {
   const struct {
     std::vector<uint8_t> reading;
