@@ -74,6 +74,13 @@ fi
 how=directly
 emulated_32bit && how=under\ qemu-user
 slow=$(wine32_slowdown)
+# Under the emulator the 32-bit save and open dialogs never come up (GetSaveFileNameW stops and
+# qemu-i386 crashes when the process ends), while the same build passes directly: that is the
+# emulator's, so the test leaves out its file steps there and says so.
+if [ "$how" != directly ]; then
+  export HD7_3_SMOKE_NO_FILE_DIALOG=1
+  echo "under qemu-user the export and download (the save and open dialogs) are left out"
+fi
 
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64

