@@ -77,8 +77,8 @@ for preset in mingw64 mingw32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 # The i686 control on every machine: one process works it through several sheets under 32-bit
-# Wine, directly or under qemu-user's emulator (registered for this step only), in a minute or
-# two directly and about ten minutes emulated. A failure stops the run; NOT RUN is reported.
+# Wine, directly or under qemu-user's emulator (registered for this step only), in about two
+# minutes directly and ten emulated. A failure stops the run; NOT RUN is reported.
 step "i686 smoke test under Wine"
 smoke_rc=0
 smoke_log=$(mktemp)
