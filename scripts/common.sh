@@ -139,19 +139,31 @@ need_32bit_programs() {
     wine32_missing="this kernel starts no 32-bit programs and qemu-user-static could not be installed"
     return 1
   fi
-  if [ ! -e "$binfmt/qemu-i386" ] && [ -e "$binfmt/register" ]; then
-    # An i386 ELF executable or shared object; F opens the emulator now, so that it serves
-    # chroots as well.
-    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-    printf ':qemu-i386:M::%s:%s:%s:F\n' "$magic" "$mask" "$(command -v qemu-i386-static)" |
-      as_root tee "$binfmt/register" >/dev/null 2>&1 || true
-  fi
+  [ -e "$binfmt/qemu-i386" ] || register_qemu_i386 || true
   if ! runs_32bit_programs; then
     wine32_missing="this kernel starts no 32-bit programs, and qemu-user could not be registered for them (binfmt_misc needs root)"
     return 1
   fi
   echo "32-bit programs now start under qemu-i386-static; the i686 tests run, slowly"
+}
+
+# Hands every 32-bit x86 program the kernel starts to qemu-i386-static, with binfmt_misc (root).
+# Fails when it cannot be registered; it stays until unregister_qemu_i386 or the next restart.
+register_qemu_i386() {
+  local binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] && command -v qemu-i386-static >/dev/null 2>&1 || return 1
+  # An i386 ELF executable or shared object; F opens the emulator now, so that it serves
+  # chroots as well, and every program a 32-bit program starts runs under it too.
+  local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  printf ':qemu-i386:M::%s:%s:%s:F\n' "$magic" "$mask" "$(command -v qemu-i386-static)" |
+    as_root tee "$binfmt/register" >/dev/null 2>&1
+  emulated_32bit
+}
+
+unregister_qemu_i386() {
+  [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] || return 0
+  echo -1 | as_root tee /proc/sys/fs/binfmt_misc/qemu-i386 >/dev/null 2>&1
 }
 
 # How many times longer a 32-bit Windows program takes to start and run here than natively: the
@@ -204,6 +216,32 @@ renew_wine_prefix() {
   echo "Wine prefix $prefix was made with ${made:-an unknown Wine setup}, this machine has $setup: making it afresh" >&2
   WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
   rm -rf "$prefix"
+}
+
+# Makes a private prefix on first use with the 64-bit loader `wine64`: crash dialog off, no
+# Mono or Gecko installer. The prefix is stamped with the Wine setup that made it (wine_setup);
+# one made with another setup is made afresh.
+make_wine_prefix() {
+  local prefix=$1 wine64=$2
+  [ -f "$prefix/.hd73-ready" ] && [ "$(cat "$prefix/.hd73-ready")" = "$(wine_setup)" ] && return 0
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    renew_wine_prefix "$prefix"
+    if [ ! -f "$prefix/.hd73-ready" ]; then
+      mkdir -p "$prefix"
+      echo "wine_run: making the Wine prefix $prefix" >&2
+      # (No "wineserver -w": the server may be kept running for a whole test series.)
+      # The helpers Wine leaves running must not hold the lock (9>&-).
+      # Stamped only when made: a prefix left unfinished is made again on next use.
+      if WINEPREFIX="$prefix" timeout $((300 * $(wine32_slowdown))) "$wine64" wineboot --init \
+        >/dev/null 2>&1 </dev/null 9>&-; then
+        WINEPREFIX="$prefix" timeout 60 "$wine64" reg add 'HKCU\Software\Wine\WineDbg' \
+          /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
+        wine_setup >"$prefix/.hd73-ready"
+      fi
+    fi
+  ) 9>"$prefix.lock"
 }
 
 # Keeps one Wine server running for a prefix while a series of programs runs in it, so that no

@@ -38,30 +38,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prefix" "$bits" "$@"
 fi
 
-# The prefix is stamped with the Wine setup that made it (common.sh: wine_setup); one made with
-# another setup is made afresh.
-make_prefix() {
-  [ -f "$prefix/.hd73-ready" ] && [ "$(cat "$prefix/.hd73-ready")" = "$(wine_setup)" ] && return 0
-  mkdir -p "$(dirname "$prefix")"
-  (
-    flock 9
-    renew_wine_prefix "$prefix"
-    if [ ! -f "$prefix/.hd73-ready" ]; then
-      mkdir -p "$prefix"
-      echo "wine_run: making the Wine prefix $prefix" >&2
-      # (No "wineserver -w": the server may be kept running for a whole test series.)
-      # The helpers Wine leaves running must not hold the lock (9>&-).
-      # Stamped only when made: a prefix left unfinished is made again on next use.
-      if timeout $((300 * $(wine32_slowdown))) "$wine64_cmd" wineboot --init >/dev/null 2>&1 </dev/null 9>&-; then
-        timeout 60 "$wine64_cmd" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-          /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
-        wine_setup >"$prefix/.hd73-ready"
-      fi
-    fi
-  ) 9>"$prefix.lock"
-}
-
-make_prefix
+make_wine_prefix "$prefix" "$wine64_cmd"
 
 # Wine may start a 32-bit program and silently do nothing with it when its 32-bit part is
 # missing, so it is asked to run the program's probe and must answer.

@@ -19,35 +19,6 @@ namespace wintest {
 namespace {
 
 constexpr int kIdDefaultSettings = 201;
-constexpr int kIdPassword = 226;
-constexpr int kIdSaveToFile = 427;
-constexpr int kIdFileName = 428;
-constexpr int kIdReadFromFile = 430;
-constexpr int kIdProgress = 431;
-constexpr int kFileTypes = 0x470;  // the file dialog's list of file types (cmb1)
-
-// Answers the box or dialog that comes up next with `answer`, once it is seen to be owned by
-// the sheet, which takes no clicks meanwhile; returns its caption and text.
-std::string Answer(Checks& checks, host::SheetRemote& sheet, int answer, const std::string& what) {
-  const host::MessageBoxSeen box = sheet.WaitForMessageBox(kWaitMs);
-  checks.That(box.window != nullptr && GetWindow(box.window, GW_OWNER) == sheet.Sheet() &&
-                  !IsWindowEnabled(sheet.Sheet()) && sheet.AnswerMessageBox(box, answer),
-              what + ": owned by the sheet, which waits for the answer");
-  return box.caption + ": " + box.text;
-}
-
-// The node's reads and writes since its log was last cleared, as "R45" and "W46".
-std::vector<std::string> NodeCalls(Session& session) {
-  std::vector<std::string> calls;
-  session.OnUi([&] {
-    for (const sim::HostCall& call : session.node.Log()) {
-      if (call.kind == sim::HostCall::Kind::kGetNodeName) continue;
-      const bool write = call.kind == sim::HostCall::Kind::kWrite;
-      calls.push_back((write ? "W" : "R") + std::to_string(call.index));
-    }
-  });
-  return calls;
-}
 
 // Presses `button` (of the page, or of a question box) without waiting and probes the sheet
 // from outside, as Windows would, until the operation's closing message comes up: a few seconds
@@ -94,23 +65,7 @@ void LongOperation(Checks& checks, Session& session, host::SheetRemote& sheet, H
               std::to_string(longestMs) + " ms at the longest");
   checks.That(pictured && seen.rfind(progress, 0) == 0,
               "a picture of the page as it shows how far it has come", seen);
-  checks.Equal(Answer(checks, sheet, IDOK, "the closing message"), message, "the closing message");
-  checks.That(IsWindow(sheet.Sheet()) != FALSE, "the sheet is still open after the clicks");
-  checks.Equal(sheet.TabCaptions()[sheet.ActiveTab()], "Import / Export", "the tab in view");
-  checks.Equal(sheet.Text(kIdProgress), "", "the progress is cleared");
-  checks.Equal(NodeCalls(session), calls, "the node sees the operation's calls, in order");
-}
-
-// Six single NVs, then for each part the selector read and the selection and the part; a
-// download puts the selector back to 0 after each part, factory settings once at the end.
-std::vector<std::string> OperationCalls(bool download) {
-  std::vector<std::string> calls = {"W39", "W40", "W41", "W42", "W43", "W44"};
-  for (int part = 1; part <= 12; ++part) {
-    calls.insert(calls.end(), {"R45", "W45", "W46"});
-    if (download) calls.push_back("W45");
-  }
-  if (!download) calls.push_back("W45");
-  return calls;
+  FinishOperation(checks, session, sheet, message, calls);
 }
 
 }  // namespace
@@ -137,15 +92,7 @@ int ImportExport(Checks& checks) {
     checks.Equal(sheet.Text(202), "Geb\u00E4ude S\u00FCd W\u00E4rme 12",
                  "the node name as the engineer reads it");
 
-    checks.That(sheet.Type(kIdFileName, path) && sheet.Click(kIdSaveToFile), "Save to file");
-    const host::MessageBoxSeen save = sheet.WaitForMessageBox(kWaitMs);
-    HWND types = save.window != nullptr ? GetDlgItem(save.window, kFileTypes) : nullptr;
-    checks.That(types != nullptr && SendMessageW(types, CB_GETCOUNT, 0, 0) == 2,
-                "the save dialog offers the filter's two file types");
-    checks.That(sheet.AnswerMessageBox(save, IDOK), "the save dialog takes the path");
-    checks.Equal(Answer(checks, sheet, IDOK, "the outcome"), "HD7_3: File written",
-                 "the outcome, with the module's caption");
-    checks.Equal(sheet.Text(kIdFileName), path, "the field shows the path as chosen");
+    SaveToFile(checks, sheet, path);
     std::string written(fs::exists(file) ? fs::file_size(file) : 0, '\0');
     std::ifstream(file, std::ios::binary).read(written.data(), written.size());  // and closed
     checks.That(written.find("\r\n- Geb\xE4ude S\xFC"

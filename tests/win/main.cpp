@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
       {"import-export", &wintest::ImportExport},
       {"installed", &wintest::InstalledControl},
       {"offline", &wintest::Offline},
+      {"smoke", &wintest::Smoke},
   };
   const std::string name = argc == 2 ? argv[1] : "";
   if (name == "--probe") {

@@ -11,8 +11,6 @@
 namespace wintest {
 namespace {
 
-constexpr int kIdWrite = 210;
-
 // From the focused control of the page in view, the ids of the controls the Tab key reaches,
 // in turn, until it comes back; the first is the focused one ("-1" when the focus is elsewhere).
 std::string TabWalk(Session& session, host::SheetRemote& sheet) {
@@ -63,42 +61,7 @@ int PagesByWindowMessages(Checks& checks) {
     }
   });
 
-  // Mv1 Automatic, Mv3 Off; even half-percent positions so that what is shown writes back as is.
-  modes.assign(31, 0x11);
-  modes[3] = 0x00, modes[4] = 0xFF, modes[5] = 0x00, modes[6] = 0x00;
-  node.SetBytes(29, modes);
-  std::vector<uint8_t> positions(31, 0x22);
-  positions[4] = 20, positions[6] = 40;
-  node.SetBytes(30, positions);
-  part1[12] = part1[14] = part1[16] = 0x00;  // value 15 offers the circuit pages
-  node.SetPart(1, part1);
-  std::vector<uint8_t> part6(31, 0x33);
-  part6[12] = 100;
-  node.SetPart(6, part6);
-  session.WithSheet(checks, [&](host::SheetRemote& sheet) {
-    checks.That(sheet.SelectTab("Analog Valve"), "the Analog Valve tab comes into view");
-    checks.That(sheet.Checked(298) && sheet.Checked(304), "Mv1 Automatic, Mv3 Off as read");
-    checks.That(!sheet.Enabled(304) && !sheet.Enabled(280), "cascade off: Mv3 disabled");
-    Snapshot before = session.NodeBytes();
-    checks.That(sheet.Click(297) && sheet.Enabled(299), "\"Manual\" enables the position");
-    checks.That(sheet.Type(299, "200"), "200 typed as the Mv1 position");
-    checks.That(sheet.Click(302) && sheet.Checked(302) && !sheet.Checked(301), "2-10 volt");
-    checks.That(sheet.Click(303) && sheet.Checked(303), "Invert");
-    checks.That(sheet.Click(kIdWrite), "Write takes the click");
-    checks.Equal(sheet.Text(kIdWrite), "Write", "the Write caption is back");
-    checks.Equal(sheet.Text(299), "100", "the position reads back clamped");
-    Snapshot after = session.NodeBytes();
-    // Mv1 and Mv3 are bytes 3 to 6 of 29 and bytes 4 and 6 of 30; the rest stays as it was.
-    checks.Equal(Hex(after["nv29"], ""), "11111100010000" + std::string(48, '1'),
-                 "29: Mv1 Manual, Mv3 still Off");
-    checks.Equal(Hex(after["nv30"], ""), "22222222C82228" + std::string(48, '2'),
-                 "30: Mv1 at 100 %, Mv3 as it was");
-    part1[14] = part1[16] = 0x01;
-    checks.Equal(Hex(after["part1"]), Hex(part1), "part 1: 2-10 V and inverted for Mv1 only");
-    // Apart from those three and the part selector, the node is as it was.
-    for (const char* name : {"nv29", "nv30", "part1", "nv45"}) after[name] = before[name];
-    checks.That(after == before, "nothing else changed");
-  });
+  AnalogValveWrite(checks, session);
   return checks.Finish();
 }
 

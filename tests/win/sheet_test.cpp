@@ -15,19 +15,8 @@
 namespace wintest {
 namespace {
 
-constexpr int kIdBl1 = 234;
-constexpr int kIdBl2 = 235;
-
 using Microsoft::WRL::ComPtr;
 namespace ts = testing_support;
-
-// The module's DllCanUnloadNow, called directly; E_FAIL when the module is not loaded.
-HRESULT ModuleCanUnloadNow() {
-  HMODULE module = GetModuleHandleW(L"HD7_3.ocx");
-  FARPROC fn = module != nullptr ? GetProcAddress(module, "DllCanUnloadNow") : nullptr;
-  return fn != nullptr ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(fn))()
-                       : E_FAIL;
-}
 
 // Draws the control into a white 40 x 40 bitmap; on the radiator's columns, on the thermometer
 // and outside the bounds: navy, red and white as "000080 FF0000 FFFFFF".
@@ -136,21 +125,7 @@ int SheetTabsAndRelease(Checks& checks) {
     });
     checks.Equal(seen, "0, 2", "the selector set to 0 (it was 1), one reference per interface");
 
-    // Each set in turn (the button of the set in view is disabled), each page of it made as
-    // it comes into view.
-    std::string missing;
-    for (const int set : {kIdBl2, kIdBl1}) {
-      const bool two = set == kIdBl2;
-      checks.That(sheet.SelectTab(0) && !sheet.Enabled(kIdBl1 + kIdBl2 - set) && sheet.Click(set),
-                  two ? "BL1 disabled, BL2 takes the click" : "BL2 disabled, BL1 takes the click");
-      const std::vector<std::string> tabs = sheet.TabCaptions();
-      checks.Equal(tabs, ts::TabsWith(two ? ts::kSet2Tabs : ts::kSet1Tabs),
-                   two ? "after BL2: the fixed pages and set 2" : "after BL1: set 1 again");
-      for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
-        if (!sheet.SelectTab(i) || sheet.ActiveTab() != i) missing += tabs[i] + "; ";
-      }
-    }
-    checks.Equal(missing, "", "the tabs that did not come into view");
+    checks.Equal(TabsNotInView(checks, sheet), "", "the tabs that did not come into view");
   });
   checks.That(IsWindowEnabled(session.window) != FALSE, "the container's window is enabled");
   checks.That(node.RefCount() == nodeRefsBefore, "the sheet released both interfaces",
