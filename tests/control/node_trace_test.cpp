@@ -104,31 +104,6 @@ INSTANTIATE_TEST_SUITE_P(Trace, TraceFiles,
                          ::testing::Values("trace.log", "missing folder/trace.log", "",
                                            "/dev/full"));
 
-TEST(TraceOfADownload, ShowsTheRefusedWriteAndTheClosingMessage) {
-  Traced t;
-  t.f.OpenSheet();
-  t.f.driver->SelectTab(1);
-  t.f.node.FailWrites(41);
-  t.f.driver->Type(import_export::kPassword, "Kobalt");
-  t.f.platform.QueueFile(t.folder.Write(
-      "node.txt", "- 90 48 44 37 5F 33 42 2A\r\n* nciSwitchExt1     (40) - SNVT_count\r\n300\r\n"));
-  t.f.platform.QueueAnswer(fw::kIdYes);
-  std::string added;
-  for (const std::string& line :
-       t.During([&] { t.f.driver->Click(import_export::kReadFromFile); })) {
-    added += line + "\n";
-  }
-  EXPECT_EQ(added, trace_test::Tagged(
-                       "09:05:07.800 #T [Import / Export] box \"Download\": \"Download from file "
-                       "to node?\" answered Yes\n"
-                       "09:05:07.800 #T [Import / Export] start Downloading\n"
-                       "09:05:07.800 #T [Import / Export] write 41 size 2 status 1 FAILED: 01 2C\n"
-                       "09:05:07.800 #T [Import / Export] end Downloading\n"
-                       "09:05:07.800 #T [Import / Export] box \"Download status\": \"Download "
-                       "completed. 1 NV write errors\" answered OK\n",
-                       t.Tag()));
-}
-
 // Control characters and bytes of the node's own code page never break a line.
 TEST(TraceOfTheNodeName, ShowsItsBytesInHexAndAsText) {
   Traced t;

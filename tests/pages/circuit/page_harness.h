@@ -28,6 +28,12 @@ struct Where {
 inline constexpr auto Part = [](int part) { return Where{46, part}; };
 inline constexpr auto Nv = [](int32_t index) { return Where{index, 0}; };
 
+// Every bit flipped: bytes that differ from `bytes` everywhere.
+inline Bytes Inverted(Bytes bytes) {
+  for (uint8_t& b : bytes) b = static_cast<uint8_t>(~b);
+  return bytes;
+}
+
 class PageHarness {
  public:
   // A page in neither page set is added to the sheet. The log starts empty after it.
