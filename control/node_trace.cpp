@@ -167,16 +167,17 @@ std::optional<int> LastByte(fw::PlatformImpl& os, const std::string& path) {
 
 bool TraceFileWriter::Open(fw::PlatformImpl& os, const std::string& path) {
   Stop();
-  std::optional<uint64_t> size = os.FileSize(path);
-  if (size && *size + kRoomAtOpen > limit_) {
+  // (No file, or none that can be measured, counts as empty.)
+  uint64_t size = os.FileSize(path).value_or(0);
+  if (size > 0 && size + kRoomAtOpen > limit_) {
     // Full: it becomes FILE.1 (an older FILE.1 goes) and this sheet starts a new file.
     if (!os.MoveOver(path, path + ".1")) return false;
-    size.reset();
+    size = 0;
   }
   file_ = os.OpenFile(path, "ab");
   if (file_ == nullptr) return false;
   // A sheet whose write failed may have left half a line: this one starts on a fresh line.
-  const std::optional<int> last = size && *size > 0 ? LastByte(os, path) : std::nullopt;
+  const std::optional<int> last = size > 0 ? LastByte(os, path) : std::nullopt;
   lineEndFirst_ = last && *last != '\n';
   return true;
 }
