@@ -1,20 +1,78 @@
 // The trace of the node traffic: its lines for the engineer's actions, each sheet's lines told
-// apart by its tag, long texts cut with a marker, the same node traffic with or without it.
+// apart by its tag, long texts cut with a marker, the same node traffic with or without it; its
+// file: a fresh line after half a line, two writers keeping one file within the limit, and the
+// tool's sample trace as the writer writes it. (The roll-over of a full file to FILE.1 is
+// checked in the Wine scenario.)
 #include "control/node_trace.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
 
 #include "resources/dialog_import_export.h"
 #include "resources/dialog_pump.h"
-#include "tests/control/trace_support.h"
+#include "tests/settingsfile/temp_folder.h"
+#include "tests/support/fixture.h"
 
 namespace {
 
-using trace_test::Lines;
-using trace_test::ReadLines;
-using trace_test::Traced;
+using Lines = std::vector<std::string>;
+
+Lines ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  Lines lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The last `n` bytes of `line` (all of it when shorter).
+std::string Tail(const std::string& line, size_t n) {
+  return line.substr(line.size() - std::min(n, line.size()));
+}
+
+// Names a parameterized case by its `name`.
+const auto kByName = [](const auto& info) { return std::string(info.param.name); };
+
+// A sheet on the simulated node whose trace goes to `name` in a fresh folder (none for null).
+struct Traced {
+  explicit Traced(const char* name = "trace.log") : path(folder.Path(name ? name : "")) {
+    f.platform.SetLocalTime({2026, 12, 5, 9, 5, 7});
+    f.platform.SetTraceFile(name ? path : "");
+  }
+  // The lines `action` adds, each ending "\n", with the sheet's tag written "#T".
+  std::string During(const std::function<void()>& action) const {
+    const size_t before = ReadLines(path).size();
+    action();
+    const Lines lines = ReadLines(path);
+    std::string added;
+    const std::string tag = Tag();
+    for (size_t i = before; i < lines.size(); ++i) added += lines[i] + "\n";
+    for (size_t at = added.find(tag); at != std::string::npos; at = added.find(tag, at)) {
+      added.replace(at, tag.size(), "#T");
+    }
+    return added;
+  }
+  // The tag of the last sheet that opened in the file, from its header ("..., sheet 7, ...").
+  std::string Tag() const {
+    std::string tag = "(no sheet)";
+    for (const std::string& line : ReadLines(path)) {
+      const size_t at = line.find("] open ") == line.npos ? line.npos : line.find(", sheet ");
+      if (at != line.npos) tag = "#4321." + line.substr(at + 8, line.find(',', at + 8) - at - 8);
+    }
+    return tag;
+  }
+  settingsfile_test::TempFolder folder;
+  std::string path;
+  testing_support::NodeFixture f;
+};
 
 // A pump write, then a failed live read of the pump's state, on each twin.
 struct TraceCase {
@@ -40,30 +98,23 @@ const TraceCase kCases[] = {
 class TraceLines : public ::testing::TestWithParam<TraceCase> {};
 
 TEST_P(TraceLines, ShowWhatTheNodeWasAskedAndAnswered) {
-  const TraceCase& c = GetParam();
   Traced t;
   t.f.OpenSheet();
-  t.f.Show(*t.f.sheet->AllPages()[c.page]);
-  std::string added;
-  for (const std::string& line : t.During([&] {
-         t.f.driver->Click(pump_dialog::kIdManual);
-         t.f.driver->Click(210);
-         t.f.node.FailReads(c.state);
-         t.f.platform.RunFor(2000);
-       })) {
-    added += line + "\n";
-  }
-  EXPECT_EQ(added, trace_test::Tagged(c.lines, t.Tag()));
-  t.f.CloseSheet();
-  const Lines all = ReadLines(t.path);
-  EXPECT_EQ(all.back(), "09:05:09.800 " + t.Tag() + " [-] close");
+  t.f.Show(*t.f.sheet->AllPages()[GetParam().page]);
+  EXPECT_EQ(t.During([&] {
+    t.f.driver->Click(pump_dialog::kIdManual);
+    t.f.driver->Click(210);
+    t.f.node.FailReads(GetParam().state);
+    t.f.platform.RunFor(2000);
+  }),
+            GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Twins, TraceLines, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Twins, TraceLines, ::testing::ValuesIn(kCases), kByName);
 
-// Page set 1 walked with its timers running, a pump write and factory settings.
-std::vector<std::string> Session(testing_support::NodeFixture& f) {
+// Page set 1 walked with its timers running, a pump write and factory settings: the node's
+// calls with their times, the time slept and the messages shown.
+Lines Session(testing_support::NodeFixture& f) {
   f.OpenSheet();
   for (int tab = 0; tab < f.driver->TabCount(); ++tab) {
     f.driver->SelectTab(tab);
@@ -76,7 +127,7 @@ std::vector<std::string> Session(testing_support::NodeFixture& f) {
   f.driver->Type(import_export::kPassword, "Kobalt");
   f.driver->Click(import_export::kDefaultSettings);
   f.CloseSheet();
-  std::vector<std::string> traffic = testing_support::Traffic(f.node.Log(), true);
+  Lines traffic = testing_support::Traffic(f.node.Log(), true);
   traffic.push_back(std::to_string(f.platform.SleptMs()) + " ms slept, " +
                     std::to_string(f.platform.Messages().size()) + " messages");
   return traffic;
@@ -86,18 +137,17 @@ std::vector<std::string> Session(testing_support::NodeFixture& f) {
 class TraceFiles : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(TraceFiles, NeverChangeTheNodeTraffic) {
-  std::vector<std::string> untraced;
-  {
+  const Lines untraced = [] {
     Traced plain(nullptr);
-    untraced = Session(plain.f);
-  }
+    return Session(plain.f);
+  }();
   Traced traced(GetParam());  // in its folder: "" is the folder itself
   EXPECT_EQ(Session(traced.f), untraced);
-  const bool written = std::filesystem::is_regular_file(traced.path);
-  EXPECT_EQ(written, GetParam() == std::string("trace.log"));
-  const Lines lines = written ? ReadLines(traced.path) : Lines{};
-  EXPECT_TRUE(!written ||
-              (lines.size() > 200 && lines.back().rfind(" [-] close") + 10 == lines.back().size()));
+  const bool written = GetParam() == std::string("trace.log");
+  EXPECT_EQ(std::filesystem::is_regular_file(traced.path), written);
+  const Lines lines = written ? ReadLines(traced.path) : Lines(201, " [-] close");
+  EXPECT_GT(lines.size(), 200u);
+  EXPECT_EQ(Tail(lines.back(), 10), " [-] close");
 }
 
 INSTANTIATE_TEST_SUITE_P(Trace, TraceFiles,
@@ -114,94 +164,180 @@ TEST(TraceOfTheNodeName, ShowsItsBytesInHexAndAsText) {
                                       "41 0A 42 0D 22 E4 7F (25 x 00) \"A\\nB\\r\\\"\\xE4\\x7F\"");
 }
 
-// Each sheet's first line says when, which control and bitness, which process and which of its
-// sheets; every line of the sheet carries the tag made of the last two.
+// Every line of a sheet carries its tag; the next sheet of the process has the next number.
+// (The sample trace below checks the header's words in full.)
 TEST(TraceOfTwoSheets, TellsTheirLinesApart) {
   Traced t;
-  t.f.OpenSheet();
-  t.f.CloseSheet();
-  const std::string first = t.Tag(), number = first.substr(6);
-  t.f.OpenSheet();
-  t.f.CloseSheet();
-  EXPECT_EQ(t.Tag(), "#4321." + std::to_string(std::stoi(number) + 1));
-  const Lines lines = ReadLines(t.path);
-  EXPECT_EQ(lines.front(), "09:05:07.000 " + first + " [-] open 2026-12-05, control " +
-                               kControlVersion + " (" + std::to_string(sizeof(void*) * 8) +
-                               "-bit), process 4321, sheet " + number +
-                               ", host offers INodeAccess2 INodeAccess");
-  size_t ofFirst = 0;
-  while (ofFirst < lines.size() &&
-         lines[ofFirst].compare(12, first.size() + 2, " " + first + " ") == 0) {
-    ++ofFirst;
+  for (int sheet = 0; sheet < 2; ++sheet) {
+    t.f.OpenSheet();
+    t.f.CloseSheet();
   }
-  ASSERT_LT(ofFirst, lines.size());
-  EXPECT_EQ(lines[ofFirst].find(" " + t.Tag() + " [-] open "), 12u);
-  for (size_t i = ofFirst; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i].find(" " + t.Tag() + " ["), 12u) << i;
+  Lines tags;  // each run of lines with one tag, once
+  for (const std::string& line : ReadLines(t.path)) {
+    const std::string tag = line.substr(13, line.find(' ', 13) - 13);
+    if (tags.empty() || tags.back() != tag) tags.push_back(tag);
   }
+  const int second = std::stoi(t.Tag().substr(6));
+  EXPECT_EQ(tags, Lines({"#4321." + std::to_string(second - 1), t.Tag()}));
 }
 
 // A text too long for a line loses its end, at a whole character and never inside an escape,
-// to the marker; the closing quote and the answer stay. The text is letters, a middle and a
-// tail, in bytes `extra` more than in a line that just fits.
+// to the marker; the closing quote and what follows stay. Here a line holds 50 bytes.
 struct LongCase {
   const char* name;
-  size_t extra;
-  const char* middle;
-  size_t tail;
-  const char* end;  // how the line ends
-  size_t shorter;   // than the most a line holds
+  std::string text;
+  const char* line;
 };
 
 const LongCase kLongCases[] = {
-    {"JustFits", 0, "", 19, "bbb\" answered OK", 0},
-    {"OneByteMore", 1, "", 20, "aaa\xE2\x80\xA6 (20 more bytes)\" answered OK", 0},
-    {"FarMore", 5000, "", 5020, "aaa\xE2\x80\xA6 (5021 more bytes)\" answered OK", 0},
-    {"KeepsALetterWhole", 1, "\xC3\xA4", 19, "aaa\xE2\x80\xA6 (21 more bytes)\" answered OK", 1},
-    {"KeepsAnEscapeWhole", 0, "\n", 19, "aaa\xE2\x80\xA6 (20 more bytes)\" answered OK", 1},
+    {"JustFits", std::string(26, 'a') + "b",
+     R"(box "D": "aaaaaaaaaaaaaaaaaaaaaaaaaab" answered OK)"},
+    {"OneByteMore", std::string(28, 'a'),
+     "box \"D\": \"aaaaaaaa\xE2\x80\xA6 (20 more bytes)\" answered OK"},
+    {"FarMore", std::string(1000, 'a'),
+     "box \"D\": \"aaaaaaa\xE2\x80\xA6 (993 more bytes)\" answered OK"},
+    {"KeepsALetterWhole", "aaaaaaa\xC3\xA4" + std::string(19, 'b'),
+     "box \"D\": \"aaaaaaa\xE2\x80\xA6 (21 more bytes)\" answered OK"},
+    {"KeepsAnEscapeWhole", "aaaaaaa\n" + std::string(19, 'b'),
+     "box \"D\": \"aaaaaaa\xE2\x80\xA6 (20 more bytes)\" answered OK"},
 };
 
 class TraceOfALongText : public ::testing::TestWithParam<LongCase> {};
 
-struct : ITabInView {
-  std::string TabInView() const override { return "Import / Export"; }
-} tab;
-
 TEST_P(TraceOfALongText, KeepsTheLinesEnd) {
-  const LongCase& c = GetParam();
-  Traced t;
-  auto trace = NodeTrace::Start(tab, &t.f.node, &t.f.node);
-  ASSERT_TRUE(trace);
-  const std::string fixed =
-      "09:05:07.000 " + t.Tag() + R"( [Import / Export] box "D": "" answered OK)";
-  const size_t fill =
-      TraceLine::kMostBytes - fixed.size() + c.extra - std::strlen(c.middle) - c.tail;
-  const std::string text = std::string(fill, 'a') + c.middle + std::string(c.tail, 'b');
-  fw::Platform::Get().ShowMessageBox({fw::MessageKind::kPage, text, "D", fw::kMbOk});
-  trace.reset();
-  const std::string line = ReadLines(t.path).at(1);
-  EXPECT_EQ(line.size(), TraceLine::kMostBytes - c.shorter);
-  EXPECT_EQ(line.substr(line.size() - std::strlen(c.end)), c.end);
-  EXPECT_EQ(line.compare(0, fixed.size() - 13, fixed, 0, fixed.size() - 13), 0);
+  TraceLine line;
+  line.Add("box \"D\": ").Quoted(GetParam().text.data(), GetParam().text.size(), false);
+  EXPECT_EQ(line.Add(" answered OK").Fitted(50), GetParam().line);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, TraceOfALongText, ::testing::ValuesIn(kLongCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, TraceOfALongText, ::testing::ValuesIn(kLongCases), kByName);
 
-// A buffer longer than the trace shows in hex says how much it leaves out.
-TEST(TraceOfALongBuffer, CountsTheBytesLeftOut) {
+// In the file, a line holds kMostBytes; a buffer longer than the trace shows in hex says how
+// much it leaves out.
+TEST(TraceOfALongEvent, KeepsTheLineWithinItsBytes) {
+  struct : ITabInView {
+    std::string TabInView() const override { return "Import / Export"; }
+  } tab;
   Traced t;
   auto trace = NodeTrace::Start(tab, &t.f.node, &t.f.node);
   ASSERT_TRUE(trace);
   std::vector<uint8_t> buffer(TraceLine::kMostHexBytes + 44, 0x11);
   trace->Writer()->WriteNv(30, buffer.data(), static_cast<int32_t>(buffer.size()));
+  fw::Platform::Get().ShowMessageBox(
+      {fw::MessageKind::kPage, std::string(5000, 'a'), "D", fw::kMbOk});
   trace.reset();
-  std::string end = ": 11";
-  for (int i = 1; i < TraceLine::kMostHexBytes; ++i) end += " 11";
-  end += " \xE2\x80\xA6 (44 more bytes)";
-  const std::string line = ReadLines(t.path).at(1);
-  ASSERT_NE(line.find("] write 30 size 300 status "), std::string::npos) << line;
-  EXPECT_EQ(line.substr(line.size() - end.size()), end);
+  std::string hex = " write 30 size 300 status 4 FAILED:";
+  for (int i = 0; i < TraceLine::kMostHexBytes; ++i) hex += " 11";
+  const Lines lines = ReadLines(t.path);
+  EXPECT_EQ(lines.at(1), "09:05:07.000 " + t.Tag() + " [Import / Export]" + hex +
+                             " \xE2\x80\xA6 (44 more bytes)");
+  EXPECT_EQ(lines.at(2).size(), TraceLine::kMostBytes);
+  EXPECT_EQ(Tail(lines.at(2), 24), "more bytes)\" answered OK");
+}
+
+// What a file held before a sheet opened, and the lines it holds afterwards before the sheet's.
+struct FreshLineCase {
+  const char* name;
+  const char* before;
+  Lines kept;
+};
+
+const FreshLineCase kFreshLineCases[] = {
+    {"NoFile", nullptr, {}},
+    {"EmptyFile", "", {}},
+    {"WholeLine", "09:05:06.000 #1.1 [-] close\n", {"09:05:06.000 #1.1 [-] close"}},
+    {"HalfALine", "09:05:06.000 #1.1 [Pu", {"09:05:06.000 #1.1 [Pu"}},
+    {"HalfALineEndingInCr", "close\r", {"close\r"}},
+};
+
+class TraceAfterAHalfLine : public ::testing::TestWithParam<FreshLineCase> {};
+
+TEST_P(TraceAfterAHalfLine, StartsOnAFreshLine) {
+  Traced t;
+  if (GetParam().before != nullptr) std::ofstream(t.path, std::ios::binary) << GetParam().before;
+  t.f.OpenSheet();
+  Lines lines = ReadLines(t.path);
+  lines.resize(GetParam().kept.size() + 1);
+  EXPECT_EQ(lines.back().find("09:05:07.000 " + t.Tag() + " [-] open "), 0u);
+  EXPECT_EQ(Lines(lines.begin(), lines.end() - 1), GetParam().kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, TraceAfterAHalfLine, ::testing::ValuesIn(kFreshLineCases), kByName);
+
+// Two writers (as two processes would) take turns at one file, each line a different length,
+// until both have stopped: the file keeps within the limit, each stopped close to it with its
+// note, and every line is one of theirs, whole.
+struct SharedCase {
+  const char* name;
+  uint64_t limit;
+  uint64_t before;  // bytes already in the file
+};
+
+const SharedCase kSharedCases[] = {
+    {"SmallLimit", 64 << 10, 0},
+    {"EightMegabytes", TraceFileWriter::kLimitBytes, TraceFileWriter::kLimitBytes - (64 << 10)},
+};
+
+class TraceFileOfTwoWriters : public ::testing::TestWithParam<SharedCase> {};
+
+TEST_P(TraceFileOfTwoWriters, KeepsTheLimit) {
+  const SharedCase& c = GetParam();
+  Traced t;
+  if (c.before > 0)
+    std::ofstream(t.path, std::ios::binary) << std::string(c.before - 1, 'x') << "\n";
+  TraceFileWriter a(c.limit), b(c.limit);
+  ASSERT_TRUE(a.Open(t.f.platform, t.path) && b.Open(t.f.platform, t.path));
+  for (int line = 0; (a.IsOpen() || b.IsOpen()) && line < 10000; ++line) {
+    (line % 2 == 0 ? a : b)
+        .Write(line % 2 == 0 ? "#A " : "#B ", std::string(40 + line * 37 % 1900, 'e'));
+  }
+  EXPECT_LE(std::filesystem::file_size(t.path), c.limit);
+  EXPECT_GT(std::filesystem::file_size(t.path), c.limit - TraceFileWriter::kRoomAtOpen);
+  const std::regex whole("#[AB] (e{40,1939}|" + std::string(TraceFileWriter::kFullNote) + ")");
+  const Lines lines = ReadLines(t.path);
+  int notes = 0;
+  for (size_t i = c.before > 0 ? 1 : 0; i < lines.size(); ++i) {
+    EXPECT_TRUE(std::regex_match(lines[i], whole)) << i;
+    notes += lines[i].find(TraceFileWriter::kFullNote) != std::string::npos;
+  }
+  EXPECT_EQ(notes, 2);
+  EXPECT_GT(lines.size(), 20u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, TraceFileOfTwoWriters, ::testing::ValuesIn(kSharedCases), kByName);
+
+// The tool's sample trace (tests/tools/files/trace.txt): a pump page whose state cannot be read
+// and a download whose first write the node refuses, written as the first sheet of a process
+// by a 64-bit control. HD7_3_UPDATE_GOLDEN=1 rewrites it.
+TEST(TheToolsSampleTrace, IsWhatTheWriterWrites) {
+  Traced t;
+  t.f.OpenSheet();
+  t.f.Show(*t.f.sheet->AllPages()[12]);
+  t.f.node.FailReads(31);
+  t.f.platform.RunFor(4000);
+  t.f.driver->SelectTab(1);
+  t.f.node.FailWrites(41);
+  t.f.driver->Type(import_export::kPassword, "Kobalt");
+  t.f.platform.QueueFile(t.folder.Write("node.txt",
+                                        "- 90 48 44 37 5F 33 42 2A\r\n"
+                                        "* nciSwitchExt1     (40) - SNVT_count\r\n300\r\n"
+                                        "* nciSwitchExt2     (41) - SNVT_count\r\n0\r\n"));
+  t.f.platform.QueueAnswer(fw::kIdYes);
+  t.f.driver->Click(import_export::kReadFromFile);
+  t.f.CloseSheet();
+  const std::string tag = t.Tag(), bits = " (" + std::to_string(sizeof(void*) * 8) + "-bit), ";
+  std::string trace;
+  for (std::string line : ReadLines(t.path)) {
+    line.replace(13, tag.size(), "#4321.1");
+    const size_t sheet = line.find(", sheet " + tag.substr(6) + ",");
+    if (sheet != std::string::npos) line.replace(sheet + 8, tag.size() - 6, "1");
+    if (line.find(bits) != std::string::npos) line.replace(line.find(bits) + 2, 2, "64");
+    trace += line + "\n";
+  }
+  const std::string sample = std::string(HD7_3_SOURCE_DIR) + "/tests/tools/files/trace.txt";
+  if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr)
+    std::ofstream(sample, std::ios::binary) << trace;
+  EXPECT_EQ(trace, settingsfile_test::TempFolder::Read(sample));
 }
 
 }  // namespace
