@@ -94,16 +94,14 @@ TEST_F(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
   f.driver->Type(kFileName, folder.Path("typed"));
   Save(std::nullopt);
   ASSERT_EQ(f.platform.FileRequests().size(), 1u);
-  const fw::FileDialogRequest& request = f.platform.FileRequests()[0];
-  EXPECT_TRUE(request.save);
-  EXPECT_EQ(request.initialName, folder.Path("typed"));
-  EXPECT_EQ(request.defaultExt, "txt");
-  EXPECT_EQ(request.filter, "Tavera NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|");
-  EXPECT_TRUE(request.hideReadOnly);
+  const fw::FileDialogRequest& r = f.platform.FileRequests()[0];
+  EXPECT_EQ(std::tie(r.save, r.initialName, r.defaultExt, r.filter, r.hideReadOnly),
+            std::make_tuple(true, folder.Path("typed"), "txt",
+                            "Tavera NodeSettings (*.txt)|*.txt|All files (*.*)|*.*|", true));
   EXPECT_EQ(Messages(), Strings{});
   EXPECT_EQ(folder.Names(), Strings{});
 
-  // A name without an extension gets ".txt", and the field shows the path.
+  // ".txt" is added and the field shows the path.
   Save(folder.Path("node"));
   EXPECT_EQ(f.driver->Text(kFileName), folder.Path("node.txt"));
   EXPECT_EQ(folder.Names(), Strings{"node.txt"});
@@ -116,9 +114,7 @@ TEST_F(ImportExportPage, SaveAsksBeforeReplacingAndReportsTheOutcome) {
       {fw::kIdNo, {"Overwrite existing file? [File exists!] (yes/no)", "File not written"}},
       {fw::kIdYes,
        {"Overwrite existing file? [File exists!] (yes/no)", "File Written. 14 NV read errors"}}};
-  f.node.FailReads(41);
-  f.node.FailReads(43);
-  f.node.FailReads(kIndexPluginCnf);
+  for (int32_t index : {41, 43, kIndexPluginCnf}) f.node.FailReads(index);
   for (const auto& [answer, messages] : answers) {
     f.platform.ClearMessages();
     f.platform.QueueAnswer(answer);
@@ -212,16 +208,11 @@ TEST_P(DownloadFromFile, AsksAndReports) {
     EXPECT_EQ(f.driver->Text(kPassword), passwordOk ? "" : password);
     EXPECT_EQ(f.driver->Text(kFileName), "C:\\kept.txt");
     ASSERT_EQ(f.platform.FileRequests().size(), passwordOk ? 1u : 0u);
-    for (const fw::FileDialogRequest& request : f.platform.FileRequests()) {
-      EXPECT_FALSE(request.save);
-      EXPECT_EQ(request.initialName, "C:\\kept.txt");
+    for (const fw::FileDialogRequest& r : f.platform.FileRequests()) {
+      EXPECT_EQ(std::tie(r.save, r.initialName), std::make_tuple(false, "C:\\kept.txt"));
     }
   };
-  if (c.setup == Setup::kReadOnly) {
-    EXPECT_TRUE(RunConfined(scenario));
-  } else {
-    scenario();
-  }
+  EXPECT_TRUE(c.setup == Setup::kReadOnly ? RunConfined(scenario) : (scenario(), true));
 }
 
 INSTANTIATE_TEST_SUITE_P(ImportExport, DownloadFromFile, ::testing::ValuesIn(kDownloads));
@@ -234,8 +225,7 @@ TEST_F(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x12, 0x34}));
 
   // Without write errors the message is the long operation's closing one (below).
-  f.node.FailWrites(39);
-  f.node.FailWrites(44);
+  for (int32_t index : {39, 44}) f.node.FailWrites(index);
   f.platform.ClearMessages();
   f.driver->Type(kPassword, "Kobalt");
   f.driver->Click(kDefaultSettings);
@@ -245,8 +235,6 @@ TEST_F(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
   EXPECT_EQ(f.node.Bytes(41), (std::vector<uint8_t>{0x00, 0xFF}));
   EXPECT_EQ(f.driver->Text(kPassword), "");
 }
-
-// ------------------------------------------------------------------ long operations
 
 // With every host call blocking for a while, the sheet can still paint at least every 100 ms,
 // no page timer fires in the middle, the button says "Please wait..." and the page shows each

@@ -32,16 +32,15 @@ TEST(SettingsDictionary, ValueTextsOfEachCodec) {
       {C::kHoursMinutes, {0x02, 0x0A}, "2:10"},
       {C::kOverride, {0x00, 0xFF}, "Use manual rotary switch"},
       {C::kOverride, {0x01, 0x01}, "Use manual rotary switch (257)"},
+      {C::kFlag, {0x10}, "set"},
+      {C::kFlag, {0xEF}, "clear"},
   };
   for (const auto& [codec, bytes, text] : cases) {
     const int size = static_cast<int>(bytes.size());
-    const SettingEntry e{"k", "n", "t", "BL1", 0, 0, 0, size, 0xFF, codec, {}, {}, {}};
+    const uint8_t mask = codec == C::kFlag ? 0x10 : 0xFF;
+    const SettingEntry e{"k", "n", "t", "BL1", 0, 0, 0, size, mask, codec, {}, "set", "clear"};
     EXPECT_EQ(ValueText(e, bytes.data()), text) << static_cast<int>(codec);
   }
-  const SettingEntry flag{"k", "n", "t", "", 0, 0, 0, 1, 0x10, C::kFlag, {}, "set", "clear"};
-  const uint8_t on = 0x10, off = 0xEF;
-  EXPECT_EQ(ValueText(flag, &on), "set");
-  EXPECT_EQ(ValueText(flag, &off), "clear");
 }
 
 // The calibration time reads as its page shows it, whatever the minutes byte holds.
@@ -120,12 +119,10 @@ void SetRecordByte(sim::SimulatedNode& node, int record, int byte, uint8_t value
   record < 6 ? node.SetBytes(39 + record, bytes) : node.SetPart(record - 5, bytes);
 }
 
-// The node every entry starts from: the factory settings with every circuit function on, so
-// that the fields that depend on them can be typed in (night lowering, antifrost of both
-// circuits, analog pressure sensor, cascade of both circuits), curves of five points, calendar
-// words of 8:00 to 16:00, and pump stop times that a page shows without losing tenths. Then the
-// entry's own bytes: clear bits, 0, two curve points; calendar times keep the baseline's. Night
-// lowering starts off with "Start/stop after room temp" (0x02) off, as the page shows it then.
+// The factory settings with every circuit function on (so dependent fields can be typed), curves
+// of five points, calendar words of 8:00 to 16:00, pump stop times shown without losing tenths;
+// then the entry's own bytes cleared (calendar times keep 8:00 to 16:00). Night lowering starts
+// off with "Start/stop after room temp" (0x02) off, as the page shows it then.
 void Prepare(sim::SimulatedNode& node, const SettingEntry& e) {
   const std::tuple<int, int, uint8_t> baseline[] = {
       {RecordOfPart(1), 2, 0x1F},  {RecordOfPart(1), 4, 0x08},  {RecordOfPart(1), 6, 0x1F},
@@ -198,12 +195,9 @@ TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
   }
   ASSERT_EQ(changed.size(), 1u) << e.key << ": the fields a Read of its bytes changes";
   const int id = changed[0];
-  if (kSampleIds.count(e.key) != 0) {
-    EXPECT_EQ(id, kSampleIds.at(e.key)) << e.key;
-  }
-  if (typed.shown != nullptr) {
-    EXPECT_EQ(f.driver->Text(id), typed.shown) << e.key;
-  }
+  EXPECT_EQ(id, kSampleIds.count(e.key) != 0 ? kSampleIds.at(e.key) : id) << e.key;
+  const std::string shown = f.driver->Text(id);
+  EXPECT_EQ(shown, typed.shown != nullptr ? typed.shown : shown) << e.key;  // flags show nothing
   for (int i = 0; i < e.size; ++i) {
     SetRecordByte(f.node, e.record, e.byte + i, prepared[static_cast<size_t>(e.byte + i)]);
   }
@@ -212,11 +206,7 @@ TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
   std::vector<std::vector<uint8_t>> before;
   for (int r = 0; r < kFileRecords; ++r) before.push_back(RecordOf(f.node, r));
   ASSERT_TRUE(f.driver->Enabled(id)) << e.key << ": field " << id << " is disabled";
-  if (typed.text != nullptr) {
-    f.driver->Type(id, typed.text);
-  } else {
-    ASSERT_TRUE(f.driver->Click(id)) << e.key;
-  }
+  ASSERT_TRUE(typed.text ? (f.driver->Type(id, typed.text), true) : f.driver->Click(id)) << e.key;
   if (e.pageClass == 27 || e.pageClass == 28) f.driver->Type(226, "Kobalt");  // PID password
   f.driver->Click(210);
 

@@ -93,13 +93,13 @@ class CurvePoints : public ::testing::TestWithParam<CurveCase> {};
 TEST_P(CurvePoints, StandForTheValuesInTheFile) {
   const CurveCase& c = GetParam();
   uint8_t record[31] = {static_cast<uint8_t>(c.count)};
+  const auto put = [&](size_t at, int value) {  // big-endian words
+    record[at] = static_cast<uint8_t>(static_cast<uint16_t>(value) >> 8);
+    record[at + 1] = static_cast<uint8_t>(value);
+  };
   for (size_t i = 0; i < c.points.size(); ++i) {
-    const auto [outdoor, forward] = c.points[i];
-    const uint16_t o = static_cast<uint16_t>(outdoor), f = static_cast<uint16_t>(forward);
-    record[2 * i + 1] = static_cast<uint8_t>(o >> 8);
-    record[2 * i + 2] = static_cast<uint8_t>(o);
-    record[2 * i + 11] = static_cast<uint8_t>(f >> 8);
-    record[2 * i + 12] = static_cast<uint8_t>(f);
+    put(2 * i + 1, c.points[i].first);
+    put(2 * i + 11, c.points[i].second);
   }
   for (int circuit : {1, 2}) {
     EXPECT_EQ(Matches(HeatingCurvePicture(record, circuit), "<polyline points=\"([^\"]+)\""),
@@ -137,9 +137,7 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
 class WellFormed : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(WellFormed, AsXml) {
-  if (std::system("command -v xmllint >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
-  }
+  if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xmllint";
   const std::string page = Source(std::string("tests/tools/golden/") + GetParam() + ".html");
   EXPECT_EQ(std::system(("xmllint --noout '" + page + "'").c_str()), 0) << page;
 }
@@ -175,7 +173,7 @@ TEST_P(ReportOutput, ReplacesTheOldReportWholeOrNotAtAll) {
                                                   c.readOnlyFile ? settingsfile_test::kReadOnly
                                                                  : std::filesystem::perms::all)
                                    : folder.Path("out.html");
-  if (std::string(c.name) == "no_folder") target = folder.Path("missing/out.html");
+  if (c.name == std::string("no_folder")) target = folder.Path("missing/out.html");
   if (c.readOnlyFolder) folder.SetReadOnly(true);
   const bool passed = settingsfile_test::RunConfined(
       [&] {
