@@ -302,6 +302,13 @@ TEST_P(TraceFileOfTwoWriters, KeepsTheLimit) {
   }
   EXPECT_EQ(notes, 2);
   EXPECT_GT(lines.size(), 20u);
+  // The next sheet moves the full file to FILE.1 and starts a new one.
+  const auto full = std::filesystem::file_size(t.path);
+  TraceFileWriter next(c.limit);
+  ASSERT_TRUE(next.Open(t.f.platform, t.path));
+  next.Write("#C ", "open");
+  EXPECT_EQ(std::filesystem::file_size(t.path + ".1"), full);
+  EXPECT_EQ(ReadLines(t.path), Lines({"#C open"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, TraceFileOfTwoWriters, ::testing::ValuesIn(kSharedCases), kByName);
