@@ -6,18 +6,15 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <sstream>
+#include <tuple>
 
 #include "settingsfile/settings_export.h"
 #include "settingsfile/settings_reader.h"
 #include "tests/settingsfile/temp_folder.h"
 #include "tests/support/fixture.h"
-#include "tools/settings_tool.h"
 
 namespace fs = std::filesystem;
-using settingsfile_test::RunConfined;
 using settingsfile_test::TempFolder;
 using sim::DiskChange;
 using sim::OfflineSaveOutcome;
@@ -26,11 +23,6 @@ using sim::OfflineStart;
 namespace {
 
 constexpr const char* kOtherProgramIdLine = "- 90 48 44 37 5F 33 42 2B";
-
-SettingsFileContent Read(const std::string& text) {
-  TextLineReader lines(text);
-  return ReadSettingsFile(lines);
-}
 
 // A file from the writer, of a node whose settings are not the factory ones.
 class Offline : public ::testing::Test {
@@ -43,6 +35,11 @@ class Offline : public ::testing::Test {
     original = WithCrLf(ExportText(NodeIo(&source, &source), errors, nullptr));
     path = folder.Write("Kessel 2.txt", original);
   }
+  // The original file with the first `from` in it replaced.
+  std::string Edited(const char* from, const std::string& to) const {
+    std::string text = original;
+    return text.replace(text.find(from), std::strlen(from), to);
+  }
 
   testing_support::NodeFixture f;
   sim::SimulatedNode source;
@@ -50,19 +47,14 @@ class Offline : public ::testing::Test {
   std::string original, path;
 };
 
-// The night offset of each circuit's Settings Temperatures page: field 265, bytes 21 and 22.
-struct PageChange {
-  size_t page;  // among the sheet's 36
-  const char* text;
-  const char* setting;  // as the settings tool names it
-  size_t record;
-  std::vector<uint8_t> bytes;
-};
+// The night offset of each circuit's Settings Temperatures page (among the sheet's 36): the
+// text typed into field 265, and the record and its bytes 21 and 22 it is saved as.
+using PageChange = std::tuple<size_t, const char*, size_t, std::vector<uint8_t>>;
 
 class OfflineChange : public Offline, public ::testing::WithParamInterface<PageChange> {};
 
 TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
-  const PageChange& c = GetParam();
+  const auto& [page, typed, record, bytes] = GetParam();
   sim::OfflineSettings file(path);
   const uint64_t t0 = f.platform.TickCount();
   ASSERT_EQ(file.Load(f.node, nullptr), OfflineStart::kLoaded);
@@ -72,8 +64,8 @@ TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
   EXPECT_FALSE(file.NeedsSaving(f.node));
 
   f.OpenSheet();
-  f.Show(*f.sheet->AllPages()[c.page]);
-  f.driver->Type(265, c.text);
+  f.Show(*f.sheet->AllPages()[page]);
+  f.driver->Type(265, typed);
   f.driver->Click(210);
   ASSERT_TRUE(file.NeedsSaving(f.node));
   const uint64_t t1 = f.platform.TickCount();
@@ -84,7 +76,8 @@ TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
   EXPECT_FALSE(file.NeedsSaving(f.node));
 
   // Of the file's lines only the setting's value line changes (and the time stamp, line 8).
-  const FileRecord saved = Read(save.savedText).records[c.record];
+  TextLineReader lines(save.savedText);
+  const FileRecord saved = ReadSettingsFile(lines).records[record];
   std::istringstream a(original), b(save.savedText);
   std::vector<int> changed;
   int line = 0;
@@ -92,212 +85,132 @@ TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
     if (++line != 8 && x != y) changed.push_back(line);
   }
   EXPECT_EQ(changed, std::vector<int>{saved.valueLine});
-  EXPECT_EQ(std::vector<uint8_t>(saved.bytes.begin() + 21, saved.bytes.begin() + 23), c.bytes);
-  std::ostringstream out, err;
-  EXPECT_EQ(DiffTexts(path, save.previousText, path, save.savedText, false, out, err), 1);
-  EXPECT_NE(out.str().find("  " + std::string(c.setting) + " "), std::string::npos);
-  EXPECT_NE(out.str().find("\n1 difference.\n"), std::string::npos) << out.str();
+  EXPECT_EQ(std::vector<uint8_t>(saved.bytes.begin() + 21, saved.bytes.begin() + 23), bytes);
 }
 
-const PageChange kChanges[] = {
-    {20, "7", "BL1 heating curve, night offset", 0, {0x02, 0xBC}},
-    {21, "3.5", "BL2 heating curve, night offset", 1, {0x01, 0x5E}},
-};
+const PageChange kChanges[] = {{20, "7", 0, {0x02, 0xBC}}, {21, "3.5", 1, {0x01, 0x5E}}};
 INSTANTIATE_TEST_SUITE_P(Twins, OfflineChange, ::testing::ValuesIn(kChanges));
 
-// The writer's file with one text replaced; none: the path is a folder.
-struct Refusal {
-  const char* from;
-  std::string to;
-  bool answer;          // to "ProgramID does not match!"
-  const char* message;  // empty: the file is taken
-};
-
-class OfflineRefusal : public Offline, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(OfflineRefusal, LeavesNodeAndFileAsTheyWere) {
-  const Refusal& c = GetParam();
-  std::string text = original;
-  if (c.from) text.replace(text.find(c.from), std::strlen(c.from), c.to);
-  const std::string target = c.from ? folder.Write("hand made.txt", text) : folder.Folder();
-  const auto node = f.node.Snapshot();
-  sim::OfflineSettings file(target);
-  const OfflineStart start = file.Load(f.node, [&] { return c.answer; });
-  EXPECT_EQ(file.Message(), c.message);
-  EXPECT_EQ(start == OfflineStart::kRefused, *c.message != '\0');
-  if (*c.message != '\0') {
-    EXPECT_EQ(f.node.Snapshot(), node);
-  } else {
-    EXPECT_EQ(sim::SettingsOf(f.node), sim::SettingsOf(source));
-    EXPECT_EQ(file.ProgramId(), kOtherProgramIdLine + 2);
-  }
-  EXPECT_EQ(c.from ? TempFolder::Read(target) : text, text);
-}
-
-const Refusal kRefusals[] = {
-    // The single NVs are downloaded before the later program ID is refused: none reach the node.
-    {"* nviPluginCnf", kOtherProgramIdLine + std::string("\r\n* nviPluginCnf"), false,
-     "Download not completed"},
-    {"- 90 48 44 37 5F 33 42 2A", kOtherProgramIdLine, true, ""},
-    {nullptr, "", true, "Error reading file. Download not completed"},
-};
-INSTANTIATE_TEST_SUITE_P(Files, OfflineRefusal, ::testing::ValuesIn(kRefusals));
-
-TEST_F(Offline, FailedSaveKeepsTheOldFileWholeAndTheChangesToSave) {
-  sim::OfflineSettings file(path);
-  ASSERT_EQ(file.Load(f.node, nullptr), OfflineStart::kLoaded);
-  f.node.SetByte(39, 22, 0x99);
-  // A folder that takes no new file; a disk that takes 1000 bytes of a file.
-  const struct {
-    bool readOnlyFolder;
-    long sizeLimit;
-    OfflineSaveOutcome outcome;
-  } kFailures[] = {{true, -1, OfflineSaveOutcome::kOpenFailed},
-                   {false, 1000, OfflineSaveOutcome::kWriteFailed}};
-  for (const auto& c : kFailures) {
-    folder.SetReadOnly(c.readOnlyFolder);
-    EXPECT_TRUE(RunConfined(
-        [&] {
-          EXPECT_EQ(file.Save(f.node).outcome, c.outcome);
-          EXPECT_TRUE(file.NeedsSaving(f.node));
-        },
-        c.sizeLimit));
-    folder.SetReadOnly(false);
-    EXPECT_EQ(TempFolder::Read(path), original);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"Kessel 2.txt"});
-  }
-}
-
 TEST_F(Offline, NewFileStartsFromFactorySettingsAndIsAskedAbout) {
-  const std::string fresh = folder.Path("Neu.txt");
   f.node.SetPart(9, std::vector<uint8_t>(31, 1));
-  sim::OfflineSettings file(fresh);
+  sim::OfflineSettings file(folder.Path("Neu.txt"));
   ASSERT_EQ(file.Load(f.node, nullptr), OfflineStart::kNewFile);
-  const sim::NodeSettings factory = sim::SettingsOf(sim::SimulatedNode());
-  EXPECT_EQ(sim::SettingsOf(f.node), factory);
+  EXPECT_EQ(sim::SettingsOf(f.node), sim::SettingsOf(sim::SimulatedNode()));
   EXPECT_TRUE(file.NeedsSaving(f.node)) << "no file yet";
-
   EXPECT_EQ(file.Save(f.node).previousName, "factory settings");
-  const SettingsFileContent saved = Read(TempFolder::Read(fresh));
-  for (size_t r = 0; r < saved.records.size(); ++r) EXPECT_EQ(saved.records[r].bytes, factory[r]);
   EXPECT_FALSE(file.NeedsSaving(f.node));
 }
 
-// What another program does to the file while the host has it open, and what the save then meets.
-struct DiskEvent {
-  const char* what;
-  bool startNew;  // the host opened a path where there was no file yet
-  std::function<void(const std::string& path, const std::string& original)> act;
-  DiskChange change;
-  OfflineSaveOutcome overwritten;  // the save the engineer then chooses anyway
-  bool confined;                   // run where file permissions hold (an unreadable file)
-};
+// What happens to the file while the host has it open (another program, a read-only folder, a
+// full disk), what a plain save then meets, and what the save the engineer then forces does.
+using DiskEvent = std::tuple<std::string, DiskChange, OfflineSaveOutcome, OfflineSaveOutcome>;
 
 class OfflineDiskChange : public Offline, public ::testing::WithParamInterface<DiskEvent> {};
 
-TEST_P(OfflineDiskChange, SaveStopsUntilTheEngineerChoosesAndToldAgainstTheDisk) {
-  const DiskEvent& c = GetParam();
-  const std::string target = c.startNew ? folder.Path("Neu.txt") : path;
+TEST_P(OfflineDiskChange, NothingIsWrittenUnaskedAndWhatChangedIsToldAgainstTheDisk) {
+  const auto& [what, change, plain, forced] = GetParam();
+  const std::string target = what == "appeared" ? folder.Path("Neu.txt") : path;
   sim::OfflineSettings file(target);
   ASSERT_NE(file.Load(f.node, nullptr), OfflineStart::kRefused);
   f.node.SetByte(39, 22, 0x99);
-  c.act(target, original);
+  if (what == "rewritten") folder.Write("Kessel 2.txt", Edited("- Kessel 2", "- Kessel 3"));
+  if (what == "appeared") folder.Write("Neu.txt", original);
+  if (what == "removed") fs::remove(target);
+  if (what == "unreadable") fs::permissions(target, fs::perms::none);
+  folder.SetReadOnly(what == "readonly_folder");
   const bool existed = fs::exists(target);
   const std::string before = TempFolder::Read(target);
+  // Where file permissions and the size limit hold: the file may not be read, or written.
+  const bool confined = what == "unreadable" || what == "readonly_folder" || what == "full_disk";
 
-  auto scenario = [&] {
-    EXPECT_EQ(file.Look().change, c.change);
-    const sim::OfflineSave plain = file.Save(f.node);
-    if (c.change == DiskChange::kSame) {
-      EXPECT_EQ(plain.outcome, OfflineSaveOutcome::kWritten);
-      EXPECT_EQ(plain.previousText, before);
-      return;
-    }
-    EXPECT_EQ(plain.outcome, OfflineSaveOutcome::kChangedOnDisk);
+  auto scenario = [&, change = change, plain = plain, forced = forced] {
+    EXPECT_EQ(file.Look().change, change);
+    EXPECT_EQ(file.Save(f.node).outcome, plain);
     EXPECT_EQ(fs::exists(target), existed);
-    // (A file this process may not read is compared once it is back.)
-    if (!c.confined) {
-      EXPECT_EQ(TempFolder::Read(target), before) << "not written unasked";
-    }
+    EXPECT_TRUE(confined || TempFolder::Read(target) == before) << "not written unasked";
     EXPECT_TRUE(file.NeedsSaving(f.node));
+    if (plain != OfflineSaveOutcome::kChangedOnDisk) return;
 
-    const sim::OfflineSave forced = file.Save(f.node, true);
-    EXPECT_EQ(forced.outcome, c.overwritten);
-    if (forced.outcome != OfflineSaveOutcome::kWritten) return;
-    // What changed is told against the other program's file, or what was loaded when none.
-    EXPECT_EQ(forced.previousText, existed ? before : original);
-    EXPECT_EQ(TempFolder::Read(target), forced.savedText);
+    const sim::OfflineSave save = file.Save(f.node, true);
+    EXPECT_EQ(save.outcome, forced);
+    if (save.outcome != OfflineSaveOutcome::kWritten) return;
+    // Told against the other program's file, or what was loaded when there is none.
+    EXPECT_EQ(save.previousText, existed ? before : original);
+    EXPECT_EQ(TempFolder::Read(target), save.savedText);
     EXPECT_EQ(file.Look().change, DiskChange::kSame);
     EXPECT_FALSE(file.NeedsSaving(f.node));
   };
-  if (c.confined) {
-    EXPECT_TRUE(RunConfined(scenario));
+  if (confined) {
+    EXPECT_TRUE(settingsfile_test::RunConfined(scenario, what == "full_disk" ? 1000 : -1));
+    folder.SetReadOnly(false);
     EXPECT_EQ(TempFolder::Read(target), before);
   } else {
     scenario();
   }
 }
 
+using Out = OfflineSaveOutcome;
 const DiskEvent kDiskEvents[] = {
-    {"untouched", false, [](const std::string&, const std::string&) {}, DiskChange::kSame,
-     OfflineSaveOutcome::kWritten, false},
-    {"rewritten", false,
-     [](const std::string& p, const std::string& o) {
-       std::string text = o;
-       text.replace(text.find("- Kessel 2"), 10, "- Kessel 3");
-       std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
-     },
-     DiskChange::kChanged, OfflineSaveOutcome::kWritten, false},
-    {"removed", false, [](const std::string& p, const std::string&) { fs::remove(p); },
-     DiskChange::kVanished, OfflineSaveOutcome::kWritten, false},
-    {"unreadable", false,
-     [](const std::string& p, const std::string&) { fs::permissions(p, fs::perms::none); },
-     DiskChange::kUnreadable, OfflineSaveOutcome::kOpenFailed, true},
-    {"appeared", true,
-     [](const std::string& p, const std::string& o) {
-       std::ofstream(p, std::ios::binary | std::ios::trunc) << o;
-     },
-     DiskChange::kAppeared, OfflineSaveOutcome::kWritten, false},
+    {"rewritten", DiskChange::kChanged, Out::kChangedOnDisk, Out::kWritten},
+    {"removed", DiskChange::kVanished, Out::kChangedOnDisk, Out::kWritten},
+    {"unreadable", DiskChange::kUnreadable, Out::kChangedOnDisk, Out::kOpenFailed},
+    {"appeared", DiskChange::kAppeared, Out::kChangedOnDisk, Out::kWritten},
+    {"readonly_folder", DiskChange::kSame, Out::kOpenFailed, Out::kOpenFailed},
+    {"full_disk", DiskChange::kSame, Out::kWriteFailed, Out::kWriteFailed},
 };
 INSTANTIATE_TEST_SUITE_P(Disk, OfflineDiskChange, ::testing::ValuesIn(kDiskEvents),
-                         [](const auto& info) { return std::string(info.param.what); });
+                         [](const auto& info) { return std::get<0>(info.param); });
 
-// The writer's file with one text put in the place of another (the first of it).
-struct HandEdit {
-  const char* from;  // none: the time stamp line
-  const char* to;
+// The writer's file with one text put in the place of another (the first of it); none: the path
+// is a folder. Taken or refused as the download says, and the lines of it a save does not keep.
+struct FileEdit {
+  const char* from;
+  std::string to;
   int linesNotKept;
+  bool answer = true;        // to "ProgramID does not match!"
+  const char* message = "";  // empty: the file is taken
 };
 
-class OfflineHandEdit : public Offline, public ::testing::WithParamInterface<HandEdit> {};
+class OfflineFile : public Offline, public ::testing::WithParamInterface<FileEdit> {};
 
-TEST_P(OfflineHandEdit, CountsTheLinesASaveDoesNotKeep) {
-  const HandEdit& c = GetParam();
-  std::string text = original;
-  std::string from = c.from ? c.from : "";
-  if (!c.from) {
-    const size_t at = text.find("\r\n", text.find("/ Export timestamp")) + 2;
-    from = text.substr(at, text.find("\r\n", at) - at);
+TEST_P(OfflineFile, IsTakenWholeOrNotAtAllAndCountsTheLinesASaveDoesNotKeep) {
+  const FileEdit& c = GetParam();
+  const std::string text = c.from ? Edited(c.from, c.to) : original;
+  const std::string target = c.from ? folder.Write("hand made.txt", text) : folder.Folder();
+  const auto node = f.node.Snapshot();
+  sim::OfflineSettings file(target);
+  const OfflineStart start = file.Load(f.node, [&] { return c.answer; });
+  EXPECT_EQ(file.Message(), c.message);
+  EXPECT_EQ(c.from ? TempFolder::Read(target) : text, text);
+  if (*c.message != '\0') {
+    EXPECT_EQ(start, OfflineStart::kRefused);
+    EXPECT_EQ(f.node.Snapshot(), node);
+    return;
   }
-  text.replace(text.find(from), from.size(), c.to);
-  sim::OfflineSettings file(folder.Write("hand made.txt", text));
-  ASSERT_EQ(file.Load(f.node, [] { return true; }), OfflineStart::kLoaded);
+  ASSERT_EQ(start, OfflineStart::kLoaded);
+  EXPECT_EQ(sim::SettingsOf(f.node), sim::SettingsOf(source));
+  const bool otherId = text.find(kOtherProgramIdLine) != std::string::npos;
+  EXPECT_EQ(file.ProgramId(), otherId ? kOtherProgramIdLine + 2 : "90 48 44 37 5F 33 42 2A");
   EXPECT_EQ(file.Look().linesNotKept, c.linesNotKept);
   EXPECT_EQ(sim::CountLinesNotKept(text), c.linesNotKept);
 }
 
-const HandEdit kHandEdits[] = {
+const FileEdit kFileEdits[] = {
     {"/ Network", "/ Network", 0},
     {"/ Network", "/ checked by J. Meier\r\n/ Network", 1},
     // Blank lines, other spacing and another time stamp: nothing of the engineer's is lost.
     {"\r\n\r\n", "\r\n \r\n\r\n\t\r\n", 0},
     {", ", ",\t", 0},
-    {nullptr, "- 1/1-2020  00:00:00", 0},
+    {"-2026 ", "-2020 ", 0},
     // A section the download skips, with its value line; a program ID it does not keep.
     {"* nviPluginCnf", "* nciUnknown (50) - SNVT_count\r\n7\r\n\r\n* nviPluginCnf", 2},
     {"- 90 48 44 37 5F 33 42 2A", kOtherProgramIdLine, 1},
     {"\r\n", "\r\nnotes: valve 2 replaced\r\n- 3 May\r\n", 2},
+    // The single NVs are downloaded before the later program ID is refused: none reach the node.
+    {"* nviPluginCnf", kOtherProgramIdLine + std::string("\r\n* nviPluginCnf"), 0, false,
+     "Download not completed"},
+    {nullptr, "", 0, true, "Error reading file. Download not completed"},
 };
-INSTANTIATE_TEST_SUITE_P(Edits, OfflineHandEdit, ::testing::ValuesIn(kHandEdits));
+INSTANTIATE_TEST_SUITE_P(Files, OfflineFile, ::testing::ValuesIn(kFileEdits));
 
 }  // namespace
