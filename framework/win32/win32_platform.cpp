@@ -83,9 +83,26 @@ int Win32Platform::RunModal(CPropertySheet& sheet) {
   return window.RunModal();
 }
 
+namespace {
+
+// The full path of a file name as the process sees it: Wine's ReplaceFileW fails on a bare file
+// name ("Kessel.html", with no folder in it), which a command-line tool is given often.
+std::wstring FullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  const DWORD used = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (used == 0 || used >= size) return wide;
+  full.resize(used);
+  return full;
+}
+
+}  // namespace
+
 bool Win32Platform::MoveOver(const std::string& from, const std::string& to) {
-  const std::wstring source = Widen(from);
-  const std::wstring target = Widen(to);
+  const std::wstring source = FullPath(from);
+  const std::wstring target = FullPath(to);
   WIN32_FILE_ATTRIBUTE_DATA old = {};
   if (GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old)) {
     // The new file takes the engineer's attributes and creation time before it takes the old
