@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/report_pictures.h"
+
 // Whether the arguments ask for the report (its first word that is not an option).
 bool IsReportCommand(const std::vector<std::string>& args);
 
@@ -28,12 +30,3 @@ struct ReportInput {
 };
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
                std::ostream& out, std::ostream& err);
-
-// The pictures as inline SVG: a circuit's (1 or 2) week or presence calendar from its part's
-// 31 bytes, its heating curve from its curve record's 31 bytes.
-std::string CalendarPicture(const uint8_t* part, int circuit, bool presence);
-std::string HeatingCurvePicture(const uint8_t* record, int circuit);
-
-// Text for the page: the markup characters as references; UTF-8 as it is; other bytes as the
-// characters of the same number (a node name's bytes); control characters as their pictures.
-std::string XmlText(std::string_view text);
