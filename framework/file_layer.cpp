@@ -13,19 +13,8 @@ namespace {
 constexpr int kTempNameTries = 100;
 constexpr size_t kMegabyte = 1024 * 1024;
 
-// The C runtime's files, for a program that installs no platform (the tool's native build).
-class RuntimeFiles : public PlatformImpl {
- public:
-  void Sleep(uint32_t) override {}
-  uint64_t TickCount() override { return 0; }
-  LocalTime Now() override { return {}; }
-  int ShowMessageBox(const MessageBoxRequest&) override { return 0; }
-  std::optional<std::string> FileDialog(const FileDialogRequest&) override { return {}; }
-  int RunModal(CPropertySheet&) override { return 0; }
-};
-
 PlatformImpl& Files() {
-  static RuntimeFiles runtime;
+  static RuntimePlatform runtime;
   return Platform::Installed() ? Platform::Get() : runtime;
 }
 

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace fw {
 namespace {
@@ -101,6 +102,13 @@ std::optional<FileId> PlatformImpl::IdentifyFile(const std::string& path) {
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
   return FileId{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 #endif
+}
+
+LocalTime RuntimePlatform::Now() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* t = std::localtime(&now);
+  if (t == nullptr) return {};
+  return {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec};
 }
 
 void Platform::Install(PlatformImpl* impl) {

@@ -118,6 +118,18 @@ class PlatformImpl {
   virtual void TraceEvent(const std::string& /*event*/) {}
 };
 
+// The C runtime's files and the PC's clock, with no pauses, no dialogs and no sheet: for a
+// program that installs no platform of its own (the settings tool's native build).
+class RuntimePlatform : public PlatformImpl {
+ public:
+  void Sleep(uint32_t) override {}
+  uint64_t TickCount() override { return 0; }
+  LocalTime Now() override;
+  int ShowMessageBox(const MessageBoxRequest&) override { return 0; }
+  std::optional<std::string> FileDialog(const FileDialogRequest&) override { return {}; }
+  int RunModal(CPropertySheet&) override { return 0; }
+};
+
 // A platform that hands everything to another one: the base of those that change one or two
 // things about the platform they find (pauses taken out, events traced) and keep the rest.
 class ForwardingPlatform : public PlatformImpl {

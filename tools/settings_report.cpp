@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <optional>
 #include <sstream>
 
@@ -219,27 +218,6 @@ std::string Row(const std::string& head, const std::string& value) {
   return "<tr><th>" + XmlText(head) + "</th><td>" + value + "</td></tr>\n";
 }
 
-// The files and the clock, for a tool run without a platform of its own.
-class ToolPlatform : public fw::PlatformImpl {
- public:
-  void Sleep(uint32_t /*ms*/) override {}
-  uint64_t TickCount() override { return 0; }
-  fw::LocalTime Now() override {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* t = std::localtime(&now);
-    fw::LocalTime local;
-    if (t != nullptr) {
-      local = {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec};
-    }
-    return local;
-  }
-  int ShowMessageBox(const fw::MessageBoxRequest& /*request*/) override { return 0; }
-  std::optional<std::string> FileDialog(const fw::FileDialogRequest& /*request*/) override {
-    return std::nullopt;
-  }
-  int RunModal(fw::CPropertySheet& /*sheet*/) override { return 0; }
-};
-
 }  // namespace
 
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
@@ -340,7 +318,7 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
     err << "hd7_3settings: wrong command or number of files\n\n" << usage;
     return kExitUnreadable;
   }
-  ToolPlatform files;
+  fw::RuntimePlatform files;
   std::optional<fw::ScopedPlatform> installed;
   if (!fw::Platform::Installed()) installed.emplace(files);
 
