@@ -14,6 +14,8 @@ namespace testing_support {
 namespace {
 
 constexpr int32_t kLastIndex = kIndexPluginCnf;
+constexpr double kReadFailureRate = 0.08;           // per host index and trial
+constexpr double kSelectorWriteFailureRate = 0.05;  // per trial
 
 bool Chance(std::mt19937& rng, double p) {
   return std::uniform_real_distribution<double>(0.0, 1.0)(rng) < p;
@@ -87,36 +89,30 @@ std::string RandomFieldText(std::mt19937& rng) {
   static const std::vector<std::string> kSpecial = [] {
     std::vector<std::string> words;
     std::istringstream in(
-        "nan|inf|-0|0x1F|1e5|.5|-.5|+7|1e308|-1e400|99999999999999999999|1,5|\t3|0.0000001|"
-        "-2147483649");
+        "|nan|inf|-0|0x1F|1e5|.5|-.5|+7|1e308|-1e400|99999999999999999999|1,5|\t3| 42|  7:30|x:10|"
+        "0.0000001|-2147483649");
     for (std::string w; std::getline(in, w, '|');) words.push_back(w);
     return words;
   }();
-  char text[64];
-  switch (Uniform(rng, 0, 9)) {
+  char text[32];
+  switch (Uniform(rng, 0, 6)) {
     case 0:
-      return "";
+      return kSpecial[static_cast<size_t>(Uniform(rng, 0, static_cast<int>(kSpecial.size()) - 1))];
     case 1:
       return std::to_string(Uniform(rng, -100000, 100000));
     case 2:
       std::snprintf(text, sizeof text, "%.3f",
                     std::uniform_real_distribution<double>(-1000.0, 1000.0)(rng));
       return text;
-    case 3:
-      return kSpecial[static_cast<size_t>(Uniform(rng, 0, static_cast<int>(kSpecial.size()) - 1))];
-    case 4: {
-      std::string junk;
-      const int n = Uniform(rng, 1, 12);
-      for (int i = 0; i < n; ++i) junk += static_cast<char>(Uniform(rng, 32, 126));
+    case 3: {
+      std::string junk(static_cast<size_t>(Uniform(rng, 1, 12)), ' ');
+      for (char& c : junk) c = static_cast<char>(Uniform(rng, 32, 126));
       return junk;
     }
-    case 5:
-      return std::string(static_cast<size_t>(Uniform(rng, 1, 3)), ' ') +
-             std::to_string(Uniform(rng, 0, 99));
-    case 6:
+    case 4:
       return std::string(static_cast<size_t>(Uniform(rng, 300, 5000)),
-                         static_cast<char>(Uniform(rng, 0, 1) != 0 ? '9' : 'x'));
-    case 7:
+                         Uniform(rng, 0, 1) ? '9' : 'x');
+    case 5:
       std::snprintf(text, sizeof text, "%d:%02d", Uniform(rng, 0, 30), Uniform(rng, 0, 70));
       return text;
     default:
@@ -125,12 +121,12 @@ std::string RandomFieldText(std::mt19937& rng) {
 }
 
 RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
-                                 const std::vector<PageByte>& owned, const FieldFiller& fill,
+                                 const std::vector<PageBytes>& owned, const FieldFiller& fill,
                                  const RandomWriteOptions& options) {
   Owned ownership;
   std::vector<int> ownParts;
-  for (const PageByte& b : owned) {
-    ownership[Key(b.index, b.part)][b.position] |= b.mask;
+  for (const PageBytes& b : owned) {
+    for (int i = b.first; i < b.first + b.count; ++i) ownership[Key(b.index, b.part)][i] |= b.mask;
     if (b.index == kIndexPluginCnf) ownParts.push_back(b.part);
   }
 
@@ -142,9 +138,9 @@ RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
     RandomizeNode(f.node, rng);
     fill(rng, page);
     for (int32_t index = 0; index <= kLastIndex; ++index) {
-      if (Chance(rng, options.readFailureRate)) f.node.FailReads(index);
+      if (Chance(rng, kReadFailureRate)) f.node.FailReads(index);
     }
-    if (Chance(rng, options.selectorWriteFailureRate)) f.node.FailWrites(kIndexPartSelector);
+    if (Chance(rng, kSelectorWriteFailureRate)) f.node.FailWrites(kIndexPartSelector);
 
     const auto before = f.node.Snapshot();
     const int selectorBefore = f.node.SelectedPart();

@@ -13,21 +13,19 @@
 
 namespace testing_support {
 
-// One byte a page owns, or the bits of it in `mask`: of a direct NV, or of a configuration
-// part (host index 46 while that part is selected).
-struct PageByte {
+// Bytes a page owns, `count` of them from `first` on, or their bits in `mask`: of a direct NV,
+// or of a configuration part (host index 46 while that part is selected).
+struct PageBytes {
   int32_t index;
   int part;  // 1 to 12 for host index 46, else 0
-  int position;
+  int first, count;
   uint8_t mask = 0xFF;
 };
 
 struct RandomWriteOptions {
   int trials = 1000;
   uint32_t seed = 20260505;
-  int button = 0;                          // the button each trial clicks; 0 is "Write"
-  double readFailureRate = 0.08;           // per host index and trial
-  double selectorWriteFailureRate = 0.05;  // per trial
+  int button = 0;  // the button each trial clicks; 0 is "Write"
 };
 
 struct RandomWriteStats {
@@ -44,7 +42,7 @@ std::string RandomFieldText(std::mt19937& rng);
 
 // Shows `page`, then runs the trials; stops at the first trial with a failure.
 RandomWriteStats RunRandomWrites(NodeFixture& f, fw::CPropertyPage& page,
-                                 const std::vector<PageByte>& owned, const FieldFiller& fill,
+                                 const std::vector<PageBytes>& owned, const FieldFiller& fill,
                                  const RandomWriteOptions& options = {});
 
 }  // namespace testing_support

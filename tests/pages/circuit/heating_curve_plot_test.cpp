@@ -15,9 +15,9 @@ using Points = std::vector<std::pair<const char*, const char*>>;
 const Points kPoints = {{"-10", "60"}, {"0", "50"}, {"10", "40"}, {"15", "30"}, {"20", "20"}};
 
 CurveFields Curve(const char* count, const Points& points, const char* liveOutdoor = "5.0",
-                  const char* liveSetpoint = "45.0") {
+                  const char* liveSetpoint = "45.0", bool curveMode = true) {
   CurveFields f;
-  f.curveMode = true;
+  f.curveMode = curveMode;
   f.count = count;
   for (size_t i = 0; i < points.size(); ++i) {
     f.outdoor[i] = points[i].first;
@@ -55,8 +55,12 @@ fw::Drawing Plot(const std::vector<double>& xy, const std::vector<double>& live)
   return Rounded(d);
 }
 
+// The points in use and the live marker; the fixed falling curve in constant mode, or with fewer
+// than two points that are numbers.
 TEST(HeatingCurvePlot, PlotsThePointsInUseAndTheLiveMarker) {
   const double third = 100.0 / 3;
+  const std::vector<double> fixed = {11, 14, 36, 40, 61, 62, 86, 81, 111, 96};
+  EXPECT_EQ(Rounded(FixedCurvePicture(kSize, kSize)), Plot(fixed, {}));
   const std::tuple<CurveFields, std::vector<double>, std::vector<double>> rows[] = {
       {Curve("3", kPoints), {11, 14, 61, 64, 111, 114}, {86, 89}},  // live on the curve
       {Curve("3", kPoints, "20", "30"),  // the live values widen the ranges
@@ -74,21 +78,13 @@ TEST(HeatingCurvePlot, PlotsThePointsInUseAndTheLiveMarker) {
       {Curve("3", {{"10", "40"}, {"-10", "60"}, {"0", "50"}}, "", ""),  // joined in their order
        {111, 114, 11, 14, 61, 64},
        {}},
+      {Curve("3", kPoints, "5.0", "45.0", false), fixed, {}},
+      {Curve("3", {{"-10", "60"}, {".", "50"}, {"10", ""}}), fixed, {}},
+      {Curve("5", {{"", ""}, {"-", "+"}, {"nan", "e5"}, {"abc", "1"}}), fixed, {}},
   };
   for (const auto& [fields, xy, live] : rows) {
     EXPECT_EQ(Rounded(HeatingCurvePlot(fields, kSize, kSize)), Plot(xy, live)) << fields.count;
   }
-}
-
-// The fixed falling curve: in constant mode, or with fewer than two points that are numbers.
-TEST(HeatingCurvePlot, FallsBackToTheFixedFallingCurve) {
-  const fw::Drawing fixed = FixedCurvePicture(kSize, kSize);
-  EXPECT_EQ(Rounded(fixed), Plot({11, 14, 36, 40, 61, 62, 86, 81, 111, 96}, {}));
-  CurveFields constant = Curve("3", kPoints);
-  constant.curveMode = false;
-  const CurveFields rows[] = {constant, Curve("3", {{"-10", "60"}, {".", "50"}, {"10", ""}}),
-                              Curve("5", {{"", ""}, {"-", "+"}, {"nan", "e5"}, {"abc", "1"}})};
-  for (const CurveFields& fields : rows) EXPECT_EQ(HeatingCurvePlot(fields, kSize, kSize), fixed);
 }
 
 TEST(HeatingCurvePlot, HugeAndEqualValuesStayInsideThePicture) {

@@ -83,10 +83,6 @@ class PageHarness {
   }
 
   Bytes Get(Where at) const { return at.part > 0 ? f.node.Part(at.part) : f.node.Bytes(at.index); }
-  Bytes Get(Where at, int byte, int count) const {
-    const Bytes all = Get(at);
-    return Bytes(all.begin() + byte, all.begin() + byte + count);
-  }
   void Set(Where at, const Bytes& bytes) {
     at.part > 0 ? f.node.SetPart(at.part, bytes) : f.node.SetBytes(at.index, bytes);
   }
