@@ -26,7 +26,8 @@ TEST(SimulatedNode, AnswersAsTheNodeDoes) {
   EXPECT_EQ(node.WriteNv(45, select3, 2), sim::kOk);
   ASSERT_EQ(node.ReadNv(46, buffer, 31), sim::kOk);
   EXPECT_EQ(Bytes(buffer + 21, buffer + 23), (Bytes{0xFF, 0x38}));  // part 3 value 11: -200
-  uint8_t clock[7] = {0x07, 0xE8, 2, 29, 12, 30, 45};  // index 0 sets the node's clock
+  // Index 0 sets the node's clock.
+  uint8_t clock[7] = {0x07, 0xE8, 2, 29, 12, 30, 45};
   EXPECT_EQ(node.WriteNv(0, clock, 7), sim::kOk);
   EXPECT_EQ(node.Clock(), (fw::LocalTime{2024, 2, 29, 12, 30, 45}));
 }
