@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -33,7 +32,6 @@ class BareSheet : public fw::CPropertySheet, public INodeLink {
 
 class NodeFixture {
  public:
-  NodeFixture() = default;
   ~NodeFixture() {
     CloseSheet();
     ForgetCurrentControl(&control);
@@ -98,11 +96,7 @@ inline std::vector<std::string> Traffic(const std::vector<sim::HostCall>& calls,
                                                  : "W" + std::to_string(c.index);
     if (c.kind == Kind::kWrite && withBytes) {
       s += ":";
-      for (uint8_t b : c.bytes) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02X", b);
-        s += hex;
-      }
+      for (uint8_t b : c.bytes) s += {"0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
     }
     if (c.status != 0) s += "!";
     if (withTime) s += "@" + std::to_string(c.atMs);
