@@ -4,7 +4,6 @@
 // with that line's bytes. It keeps the last bytes written to each of the file's 18 records.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/file_layer.h"
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
 #include "settingsfile/line_reader.h"
@@ -121,8 +121,7 @@ class CheckingNode : public INodeAccess2 {
                        : index == 43 || index == 44 ? RecordKind::kTimePassed
                                                     : RecordKind::kStrInt,
                        values);
-    if (static_cast<size_t>(length) != expected.size() ||
-        !std::equal(expected.begin(), expected.end(), buffer)) {
+    if (length < 0 || std::vector<uint8_t>(buffer, buffer + length) != expected) {
       Fail("bytes differ from the value line", values);
     }
   }
@@ -134,12 +133,8 @@ class CheckingNode : public INodeAccess2 {
 
 // A complete NodeSettings file to compare against: the factory sample of the tool's tests.
 inline const std::string& WholeFile() {
-  static const std::string text = [] {
-    std::FILE* file = std::fopen(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt", "rb");
-    std::string t(file != nullptr ? 1 << 16 : 0, '\0');
-    t.resize(file != nullptr ? std::fread(t.data(), 1, t.size(), file) : 0);
-    if (file == nullptr || t.empty() || std::fclose(file) != 0) Fail("no factory sample", "");
-    return t;
-  }();
-  return text;
+  static const fw::FileRead file =
+      fw::ReadWholeFile(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt");
+  if (!file.Ok() || file.text.empty()) Fail("no factory sample", file.error);
+  return file.text;
 }

@@ -27,23 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return ReadSettingsFile(lines);
   }();
   const bool json = (size & 1) != 0;
+  const size_t command = (size >> 1) % 4;
   std::ostringstream out, err;
-  int code = 0;
-  switch ((size >> 1) % 4) {
-    case 0:
-      code = ShowContent("f", content, (size & 8) != 0, json, out, err);
-      break;
-    case 1:
-      code = DiffContents("a", whole, "b", content, json, out, err);
-      break;
-    case 2:
-      if (DiffContents("a", content, "b", content, json, out, err) == 1) {
-        Fail("a file differs from itself", "");
-      }
-      break;
-    default:
-      code = CheckContent("f", content, json, out);
+  if (command == 2 && DiffContents("a", content, "b", content, json, out, err) == 1) {
+    Fail("a file differs from itself", "");
   }
+  const int code = command == 0   ? ShowContent("f", content, (size & 8) != 0, json, out, err)
+                   : command == 1 ? DiffContents("a", whole, "b", content, json, out, err)
+                   : command == 3 ? CheckContent("f", content, json, out)
+                                  : 0;
   if (code < 0 || code > 2) Fail("exit code outside 0 to 2", std::to_string(size));
   return 0;
 }

