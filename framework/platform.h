@@ -59,6 +59,7 @@ struct FileDialogRequest {
   std::string defaultExt;
   std::string filter;  // "Name|*.ext|...|" as the pages give it
   bool hideReadOnly = true;
+  bool overwritePrompt = false;  // the save form asks before a file there is replaced
 };
 
 class PlatformImpl {

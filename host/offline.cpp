@@ -1,11 +1,10 @@
 #include "host/offline.h"
 
-#include <commdlg.h>
-
 #include <cstdio>
+#include <optional>
 #include <sstream>
-#include <vector>
 
+#include "framework/platform.h"
 #include "framework/win32/text.h"
 #include "host/offline_changes.h"
 #include "tools/settings_tool.h"
@@ -125,21 +124,15 @@ OfflineEditor::Saved OfflineEditor::SaveToFile(HWND owner, sim::SimulatedNode& n
 }
 
 OfflineEditor::Saved OfflineEditor::SaveUnderAnotherName(HWND owner, sim::SimulatedNode& node) {
-  std::vector<wchar_t> name(32768, L'\0');
-  const std::wstring initial = fw::win32::Widen(file_.Path());
-  initial.copy(name.data(), name.size() - 1);
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0\0";
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = name.data();
-  ofn.nMaxFile = static_cast<DWORD>(name.size());
-  ofn.lpstrDefExt = L"txt";
-  ofn.Flags =
-      OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-  if (!GetSaveFileNameW(&ofn)) return Saved::kBack;
-  const Saved saved = Finish(owner, file_.SaveAs(node, fw::win32::Narrow(name.data())));
+  fw::FileDialogRequest request;
+  request.save = true;
+  request.initialName = file_.Path();
+  request.defaultExt = "txt";
+  request.filter = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
+  request.overwritePrompt = true;
+  const std::optional<std::string> chosen = fw::Platform::Get().FileDialog(request);
+  if (!chosen) return Saved::kBack;
+  const Saved saved = Finish(owner, file_.SaveAs(node, *chosen));
   // From now on the host edits the new file: its title and status say so.
   if (saved == Saved::kYes && owner != nullptr) Show(owner);
   return saved;

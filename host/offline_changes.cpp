@@ -4,48 +4,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/win32/dialog_builder.h"
 #include "framework/win32/text.h"
 
 namespace host {
 namespace {
-
-// A dialog template in memory: the window, then its controls, each on a DWORD boundary.
-class DialogTemplate {
- public:
-  DialogTemplate(const std::wstring& title, short width, short height, WORD items) {
-    Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | DS_SETFONT |
-          DS_CENTER);
-    Dword(0);
-    words_.insert(words_.end(), {items, 0, 0, static_cast<WORD>(width), static_cast<WORD>(height),
-                                 0, 0});  // no menu, the dialog class
-    Text(title);
-    words_.push_back(8);
-    Text(L"MS Shell Dlg");
-  }
-
-  // `atom`: 0x0080 button, 0x0081 edit.
-  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom,
-            const std::wstring& text) {
-    if (words_.size() % 2 != 0) words_.push_back(0);
-    Dword(style | WS_CHILD | WS_VISIBLE);
-    Dword(0);
-    words_.insert(words_.end(), {static_cast<WORD>(x), static_cast<WORD>(y), static_cast<WORD>(cx),
-                                 static_cast<WORD>(cy), id, 0xFFFF, atom});
-    Text(text);
-    words_.push_back(0);  // no creation data
-  }
-
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
- private:
-  void Dword(DWORD value) { words_.insert(words_.end(), {LOWORD(value), HIWORD(value)}); }
-  void Text(const std::wstring& text) {
-    words_.insert(words_.end(), text.begin(), text.end());
-    words_.push_back(0);
-  }
-
-  std::vector<WORD> words_;
-};
 
 INT_PTR CALLBACK ChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -82,12 +45,15 @@ void ShowChangesWindow(HWND owner, const std::string& caption, const std::string
     MessageBoxW(owner, wide.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  DialogTemplate dialog(title, 360, 240, 2);
-  dialog.Item(ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL |
-                  ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
-              7, 7, 346, 206, kIdChangesText, 0x0081, L"");
-  dialog.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 303, 219, 50, 14, IDOK, 0x0080, L"OK");
-  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, &ChangesProc,
+  const fw::DialogTemplate dialog{0,
+                                  360,
+                                  240,
+                                  {{kIdChangesText, fw::ControlKind::kEdit, "", 7, 7, 346, 206,
+                                    fw::kReadOnly | fw::kMultiLine | fw::kScrollsSideways},
+                                   {IDOK, fw::ControlKind::kPushButton, "OK", 303, 219, 50, 14}}};
+  const std::vector<uint16_t> words = fw::win32::BuildWindowTemplate(dialog, caption);
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                          reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner, &ChangesProc,
                           reinterpret_cast<LPARAM>(wide.c_str()));
 }
 

@@ -94,18 +94,21 @@ ItemStyle StyleOf(const ControlDef& c) {
   return s;
 }
 
-std::vector<uint16_t> BuildPageTemplate(const DialogTemplate& dialog) {
+namespace {
+
+std::vector<uint16_t> Build(const DialogTemplate& dialog, uint32_t style,
+                            const std::wstring& title) {
   TemplateWriter w;
-  w.Dword(WS_CHILD | WS_CAPTION | DS_SETFONT | DS_3DLOOK | DS_CONTROL);
+  w.Dword(style);
   w.Dword(0);  // extended style
   w.Word(static_cast<uint16_t>(dialog.controls.size()));
   w.Short(0);
   w.Short(0);
   w.Short(dialog.cx);
   w.Short(dialog.cy);
-  w.Word(0);      // no menu
-  w.Word(0);      // the standard dialog class
-  w.String(L"");  // the tab caption comes from the page, not the template
+  w.Word(0);  // no menu
+  w.Word(0);  // the standard dialog class
+  w.String(title);
   w.Word(kPointSize);
   w.String(kFontFace);
   for (const ControlDef& c : dialog.controls) {
@@ -124,6 +127,20 @@ std::vector<uint16_t> BuildPageTemplate(const DialogTemplate& dialog) {
     w.Word(0);  // no creation data
   }
   return w.Take();
+}
+
+}  // namespace
+
+std::vector<uint16_t> BuildPageTemplate(const DialogTemplate& dialog) {
+  // The tab caption comes from the page, not the template.
+  return Build(dialog, WS_CHILD | WS_CAPTION | DS_SETFONT | DS_3DLOOK | DS_CONTROL, L"");
+}
+
+std::vector<uint16_t> BuildWindowTemplate(const DialogTemplate& dialog, const std::string& title) {
+  return Build(
+      dialog,
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | DS_SETFONT | DS_CENTER,
+      Widen(title));
 }
 
 }  // namespace fw::win32

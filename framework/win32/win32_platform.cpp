@@ -73,6 +73,7 @@ std::optional<std::string> Win32Platform::FileDialog(const FileDialogRequest& re
   ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
   if (request.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  if (request.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return std::nullopt;
   return Narrow(std::wstring(file.data()));
