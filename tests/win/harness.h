@@ -19,8 +19,8 @@
 
 namespace wintest {
 
-// The checks, each counted and printed, failures with what was seen. Several threads may check
-// (a driver and the user-interface thread).
+// The checks, each counted and printed, failures with what was seen. Both a driver and the
+// user-interface thread check.
 struct Checks {
   bool That(bool ok, const std::string& what, const std::string& seen = std::string()) {
     AcquireSRWLockExclusive(&lock_);
@@ -40,7 +40,6 @@ struct Checks {
     for (const std::string& s : seen) text += "\"" + s + "\" ";
     return That(seen == expected, what, text);
   }
-
   int Finish() {  // the exit code
     std::printf("%d passed, %d failed\n", passed_, failed_);
     return failed_ > 0 ? 1 : 0;
@@ -53,18 +52,28 @@ struct Checks {
 
 constexpr DWORD kWaitMs = 60000;
 constexpr int kIdExit = 1;  // the sheet's "Exit"
+constexpr int kIdBl1 = 234;
+constexpr int kIdBl2 = 235;
+constexpr int kIdWrite = 210;
+constexpr int kIdPassword = 226;
+constexpr int kIdSaveToFile = 427;
+constexpr int kIdFileName = 428;
+constexpr int kIdReadFromFile = 430;
+constexpr int kIdProgress = 431;
 
 using Snapshot = std::map<std::string, std::vector<uint8_t>>;
+using fw::win32::Narrow;
 
 // A file beside the test program, as the control is.
 std::wstring BesideTheControl(const wchar_t* name);
 inline std::wstring ControlPath() {
   return BesideTheControl(L"HD7_3.ocx");
 }
-
-using fw::win32::Narrow;
-// "00 03" (or "0003" without a separator).
+// "00 03" (or "0003" without a separator), and back from "0003".
 std::string Hex(const std::vector<uint8_t>& bytes, const char* separator = " ");
+std::vector<uint8_t> FromHex(const std::string& hex);
+// The whole file; empty when it cannot be read.
+std::string FileText(const std::wstring& path);
 // Waits for a thread or event while this thread's messages are handled.
 bool WaitHandlingMessages(HANDLE handle, DWORD timeoutMs);
 
@@ -101,45 +110,24 @@ int Smoke(Checks& checks);
 // Part of the sheet scenario: sheets with a trace of the node traffic.
 void TracedSheets(Checks& checks, Session& session);
 
-// Steps that several scenarios take (steps.cpp): the module's unload answer, every tab of both
-// page sets, a valve write with its exact bytes, the Import / Export page's save and download.
-constexpr int kIdBl1 = 234;
-constexpr int kIdBl2 = 235;
-constexpr int kIdPassword = 226;
-constexpr int kIdSaveToFile = 427;
-constexpr int kIdFileName = 428;
-constexpr int kIdReadFromFile = 430;
-constexpr int kIdProgress = 431;
-
+// Steps that several scenarios take.
 // The module's DllCanUnloadNow, called directly; E_FAIL when the module is not loaded.
 HRESULT ModuleCanUnloadNow();
-
 // Brings each tab of set 2 and then of set 1 into view with the set buttons of the first tab;
 // returns the captions of the tabs that did not come into view.
 std::string TabsNotInView(Checks& checks, host::SheetRemote& sheet);
-
 // A sheet of its own on the Analog Valve page of BL1: Mv1 set to Manual at 100 %, 2-10 volt and
 // inverted; exactly those node bytes change.
 void AnalogValveWrite(Checks& checks, Session& session);
-
 // Answers the box or dialog that comes up next with `answer`, once it is seen to be owned by
 // the sheet, which takes no clicks meanwhile; returns its caption and text.
 std::string Answer(Checks& checks, host::SheetRemote& sheet, int answer, const std::string& what);
-
-// "Save to file" with `path` typed into the file name field, a file not there yet: the save
-// dialog takes the path and the file is written.
+// "Save to file" of `path`, a file not there yet, through the save dialog.
 void SaveToFile(Checks& checks, host::SheetRemote& sheet, const std::string& path);
-
-// The node's reads and writes since its log was last cleared, as "R45" and "W46".
-std::vector<std::string> NodeCalls(Session& session);
-
-// Six single NVs, then for each part the selector read and the selection and the part; a
-// download puts the selector back to 0 after each part, factory settings once at the end.
-std::vector<std::string> OperationCalls(bool download);
-
-// After a download or factory settings: its closing `message`, the sheet as it was, and the
-// node calls since the log was cleared.
-void FinishOperation(Checks& checks, Session& session, host::SheetRemote& sheet,
-                     const char* message, const std::vector<std::string>& calls);
+// "Read from file" of the file named on the page, which holds `value` as the node's first
+// status switch, cleared on the node first. `press` presses the download question's Yes.
+// Then the closing message, the sheet as it was, the download's node calls and `value`.
+void DownloadFromFile(Checks& checks, Session& session, host::SheetRemote& sheet,
+                      const std::vector<uint8_t>& value, const std::function<void(HWND)>& press);
 
 }  // namespace wintest

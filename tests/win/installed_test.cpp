@@ -28,11 +28,9 @@ int InstalledControl(Checks& checks) {
   if (const wchar_t* release = _wgetenv(L"HD7_3_HOLD_UNTIL")) {
     std::puts("holding the control");
     std::fflush(stdout);
-    const ULONGLONG end = GetTickCount64() + 600000;
-    while (GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < end) {
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-      Sleep(100);
+    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (int i = 0; i < 6000 && GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES; ++i) {
+      WaitHandlingMessages(never, 100);  // messages handled meanwhile
     }
   }
   return checks.Finish();

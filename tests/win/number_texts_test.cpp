@@ -11,6 +11,7 @@ namespace wintest {
 
 int NumberTexts(Checks& checks) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
+  const fw::LocalTime time = {2026, 12, 5, 9, 5, 7};
   const std::string texts[][2] = {
       {FormatFixed0(0.5), "1"},
       {FormatFixed0(-2.5), "-3"},
@@ -20,8 +21,7 @@ int NumberTexts(Checks& checks) {
       {FormatFixed1(1e20), "100000000000000000000.0"},
       {FormatFixed0(nan), "nan"},
       {FormatFixed1(-std::numeric_limits<double>::infinity()), "-inf"},
-      {FormatExportDate({2026, 12, 5, 9, 5, 7}) + FormatExportTime({2026, 12, 5, 9, 5, 7}),
-       "5/12-2026 9:05:07"},
+      {FormatExportDate(time) + FormatExportTime(time), "5/12-2026 9:05:07"},
       {std::to_string(TruncToInt32(1e12)), "-2147483648"},
       {std::to_string(TruncToInt32(nan)), "-2147483648"},
       {std::to_string(TruncToInt32(-1.9)), "-1"},  // toward zero

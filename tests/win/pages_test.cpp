@@ -1,6 +1,6 @@
-// The clock and valve pages in the real sheet, worked by window messages: the Tab key walks
-// each page's fields as they are read, from the field that has the focus when the page comes
-// into view; a write on the Analog Valve page changes exactly the node bytes it should.
+// A clock and a valve page in the real sheet, worked by window messages: the Tab key walks each
+// page's fields as they are read, from the field that has the focus when the page comes into
+// view; a write on the Analog Valve page changes exactly the node bytes it should.
 #include <windows.h>
 
 #include <string>
@@ -31,9 +31,6 @@ std::string TabWalk(Session& session, host::SheetRemote& sheet) {
 }
 
 const char* const kWalks[][2] = {
-    {"Calender Start / Stop",
-     "208 209 218 219 220 221 222 223 224 225 226 227 228 229 230 231 232 233 234 235 236 237 238 "
-     "239 240 241 242 243 244 245 326 333 334 259 260 211 210"},
     {"Calender Pir", "381 380 382 383 384 385 386 387 388 389 390 391 392 393 400 260 211 210"},
     // Of each set of radio buttons the Tab key stops at the one that is on (as a group of
     // radio buttons does in any dialog): "Manual" and "0-10 volt" here.
@@ -54,10 +51,8 @@ int PagesByWindowMessages(Checks& checks) {
   node.SetBytes(29, modes);
   session.WithSheet(checks, [&](host::SheetRemote& sheet) {
     for (const auto& [tab, ids] : kWalks) {
-      if (checks.That(sheet.SelectTab(tab), std::string("the tab ") + tab + " comes up")) {
-        checks.Equal(TabWalk(session, sheet), ids,
-                     std::string(tab) + ": the Tab order from the focused field");
-      }
+      checks.Equal(sheet.SelectTab(tab) ? TabWalk(session, sheet) : "(not in view)", ids,
+                   std::string(tab) + ": the Tab order from the focused field");
     }
   });
 
