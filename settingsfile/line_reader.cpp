@@ -1,5 +1,7 @@
 #include "settingsfile/line_reader.h"
 
+#include <algorithm>
+
 bool LineReader::Next(std::string& line) {
   line.clear();
   bool any = false;
@@ -33,4 +35,18 @@ int FileLineReader::Get() {
     if (size_ == 0) return EOF;
   }
   return static_cast<unsigned char>(buffer_[next_++]);
+}
+
+bool TextLineReader::Next(std::string& line) {
+  line.clear();
+  if (next_ >= text_.size()) return false;
+  const size_t end = text_.find('\n', next_);
+  const size_t length = (end == std::string::npos ? text_.size() : end) - next_;
+  line.assign(text_, next_, std::min(length, kMaxKept));
+  next_ = end == std::string::npos ? text_.size() : end + 1;
+  // A CR directly before the LF is dropped, unless the line was cut before it.
+  if (end != std::string::npos && length <= kMaxKept && !line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  return true;
 }

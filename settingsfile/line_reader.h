@@ -47,6 +47,8 @@ class FileLineReader : public LineReader {
 class TextLineReader : public LineReader {
  public:
   explicit TextLineReader(std::string text) : text_(std::move(text)) {}
+  // The same lines as the character-by-character reading, a whole line at a time.
+  bool Next(std::string& line) override;
 
  protected:
   int Get() override {

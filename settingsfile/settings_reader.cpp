@@ -165,9 +165,10 @@ class Reader : public SettingsFileVisitor {
         break;
       }
     }
+    const ValueLineFieldTexts texts = ValueLineFields(values, expected);
     for (int k = 0; k < expected; ++k) {
       const std::string_view field =
-          Trimmed(expected == 1 ? std::string_view(values) : ValueLineField(values, k, expected));
+          Trimmed(expected == 1 ? std::string_view(values) : texts[static_cast<size_t>(k)]);
       const std::string label = expected == 1 ? "the value" : "value " + std::to_string(k);
       if (field.empty()) {
         if (fields == expected) Find(line, label + " is empty: a download writes 0");

@@ -14,6 +14,18 @@ int32_t FieldValue(std::string_view line, int k, int count) {
   return TruncToInt32(Atof(ValueLineField(line, k, count)));
 }
 
+int32_t FieldValue(std::string_view field) {
+  return TruncToInt32(Atof(field));
+}
+
+// One step of FieldOffset: past the next comma and the character after it.
+size_t NextFieldOffset(std::string_view text, size_t offset) {
+  if (offset >= text.size()) return offset;
+  const size_t comma = text.find(',', offset);
+  const size_t advance = comma == std::string_view::npos ? 1 : comma - offset + 2;
+  return std::min(text.size(), offset + advance);
+}
+
 std::string Join(const int* values, int count) {
   std::string line;
   for (int k = 0; k < count; ++k) {
@@ -47,11 +59,7 @@ std::string FormatTimePassedLine(const uint8_t* record) {
 
 size_t FieldOffset(std::string_view text, int n) {
   size_t offset = 0;
-  for (int i = 0; i < n && offset < text.size(); ++i) {
-    const size_t comma = text.find(',', offset);
-    const size_t advance = comma == std::string_view::npos ? 1 : comma - offset + 2;
-    offset = std::min(text.size(), offset + advance);
-  }
+  for (int i = 0; i < n && offset < text.size(); ++i) offset = NextFieldOffset(text, offset);
   return offset;
 }
 
@@ -68,6 +76,22 @@ std::string_view ValueLineField(std::string_view line, int k, int count) {
   const size_t comma = line.find(',', start);
   if (comma == std::string_view::npos) return std::string_view();
   return line.substr(start, comma - start);
+}
+
+ValueLineFieldTexts ValueLineFields(std::string_view line, int count) {
+  ValueLineFieldTexts fields{};
+  count = std::min(count, kMaxValueLineFields);
+  size_t start = 0;
+  for (int k = 0; k < count; ++k) {
+    if (k > 0) start = NextFieldOffset(line, start);
+    const size_t comma = line.find(',', start);
+    if (k > 0 && k == count - 1) {
+      fields[static_cast<size_t>(k)] = line.substr(start);
+    } else if (comma != std::string_view::npos) {
+      fields[static_cast<size_t>(k)] = line.substr(start, comma - start);
+    }
+  }
+  return fields;
 }
 
 uint8_t ParseStrIntByte(std::string_view line, int i) {
@@ -90,9 +114,10 @@ uint8_t ParseTimePassedByte(std::string_view line, int i) {
 
 StrIntRecord ParseStrIntRecord(std::string_view line) {
   StrIntRecord record{};
-  record[0] = CNvCodec::LowByte(FieldValue(line, 0, kStrIntFields));
+  const ValueLineFieldTexts fields = ValueLineFields(line, kStrIntFields);
+  record[0] = CNvCodec::LowByte(FieldValue(fields[0]));
   for (int k = 1; k < kStrIntFields; ++k) {
-    const int32_t value = FieldValue(line, k, kStrIntFields);
+    const int32_t value = FieldValue(fields[static_cast<size_t>(k)]);
     record[static_cast<size_t>(2 * k - 1)] = CNvCodec::HighByte(value);
     record[static_cast<size_t>(2 * k)] = CNvCodec::LowByte(value);
   }
@@ -105,8 +130,9 @@ CountRecord ParseCountRecord(std::string_view line) {
 
 TimePassedRecord ParseTimePassedRecord(std::string_view line) {
   TimePassedRecord record{};
+  const ValueLineFieldTexts fields = ValueLineFields(line, kTimePassedFields);
   for (int k = 0; k < kTimePassedBytes; ++k) {
-    record[static_cast<size_t>(k)] = ParseTimePassedByte(line, k);
+    record[static_cast<size_t>(k)] = CNvCodec::LowByte(FieldValue(fields[static_cast<size_t>(k)]));
   }
   return record;
 }
