@@ -4,13 +4,13 @@
 
 using C = SettingCodec;
 
-uint32_t DecodeRaw(SettingCodec, int size, uint8_t mask, const uint8_t* b) {
+uint32_t DecodeRaw(int size, uint8_t mask, const uint8_t* b) {
   if (size == 2) return static_cast<uint32_t>(CNvCodec::MakeWord(b[0], b[1]));
   return b[0] & mask;
 }
 
 double DecodeNumber(SettingCodec codec, int size, uint8_t mask, const uint8_t* b) {
-  const uint32_t raw = DecodeRaw(codec, size, mask, b);
+  const uint32_t raw = DecodeRaw(size, mask, b);
   switch (codec) {
     case C::kTemp:
       return CNvCodec::WordToTemp(b[0], b[1]);
@@ -60,30 +60,16 @@ void PutFieldNumber(const SettingField& f, uint8_t* record, double v) {
     case C::kFlag:
       PutFieldFlag(f, record, v != 0);
       return;
-    case C::kHoursMinutes: {
-      const double hours = static_cast<double>(static_cast<int32_t>(v / 60));
-      b[0] = CNvCodec::WholeLow(hours);
-      b[1] = CNvCodec::WholeLow(v - 60 * hours);
+    case C::kHoursMinutes:  // stored from its text by its page: TextToCalibrationTime
       return;
-    }
   }
 }
 
 TypedRange FieldRange(const SettingField& f) {
   if (f.lo <= f.hi) return {f.lo, f.hi};
-  switch (f.codec) {
-    case C::kTemp:
-      return kTempRange;
-    case C::kTenthsWhole:
-    case C::kTenths:
-      return kTenthsWordRange;
-    case C::kHalfByte:
-      return kHalfByteRange;
-    case C::kSignedByte:
-      return kSignedByteRange;
-    case C::kQuarterHours:
-      return {0, 96};
-    default:
-      return kWordRange;
-  }
+  // By codec, in the order of SettingCodec.
+  constexpr TypedRange kRanges[] = {kTempRange,     kTenthsWordRange, kTenthsWordRange, kWordRange,
+                                    kHalfByteRange, kSignedByteRange, {0, 1},           {0, 96},
+                                    kWordRange,     kWordRange};
+  return kRanges[static_cast<int>(f.codec)];
 }

@@ -88,7 +88,7 @@ constexpr SettingField Ranged(SettingField f, double lo, double hi) {
 
 // The bytes of a setting at `bytes` (its first byte) as one number: for a word high * 256 +
 // low, for flags the masked bits.
-uint32_t DecodeRaw(SettingCodec codec, int size, uint8_t mask, const uint8_t* bytes);
+uint32_t DecodeRaw(int size, uint8_t mask, const uint8_t* bytes);
 // The value in the codec's number: degrees, tenths, half steps, flags 1 or 0, quarter hours,
 // minutes of an hours-and-minutes pair.
 double DecodeNumber(SettingCodec codec, int size, uint8_t mask, const uint8_t* bytes);
@@ -101,8 +101,8 @@ inline bool FieldFlag(const SettingField& f, const uint8_t* record) {
   return (record[f.byte] & f.mask) != 0;
 }
 // Stores a number (already clamped) into the field's bytes with its codec's encoder, truncating
-// toward zero; a flag sets its bits for a number other than 0. Quarter hours and hours with
-// minutes are stored from their texts by their pages.
+// toward zero; a flag sets its bits for a number other than 0. Hours with minutes are stored
+// from their text by their page.
 void PutFieldNumber(const SettingField& f, uint8_t* record, double v);
 inline void PutFieldFlag(const SettingField& f, uint8_t* record, bool on) {
   uint8_t& b = record[f.byte];

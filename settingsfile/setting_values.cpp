@@ -44,7 +44,7 @@ int RecordSize(int record) {
 }
 
 uint32_t RawValue(const SettingEntry& entry, const uint8_t* record) {
-  return DecodeRaw(entry.codec, entry.size, entry.mask, record + entry.byte);
+  return DecodeRaw(entry.size, entry.mask, record + entry.byte);
 }
 
 double ValueNumber(const SettingEntry& entry, const uint8_t* record) {

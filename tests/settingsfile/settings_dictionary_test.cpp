@@ -69,18 +69,21 @@ TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
 // 100 %, calendar times that keep every day's start before its stop (the node holds 8:00 to
 // 16:00 around them); any bytes otherwise.
 struct Writable {
+  SettingCodec codec;
   std::string_view keyEnd;
   int lo;
   int hi;
 };
-const Writable kWritable[] = {
-    {".points", 2, 5}, {".cascade_output", 0, 200}, {".start", 1, 64}, {".stop", 32, 96}};
+const Writable kWritable[] = {{SettingCodec::kSignedByte, "", 2, 5},
+                              {SettingCodec::kHalfByte, "", 0, 200},
+                              {SettingCodec::kQuarterHours, ".start", 1, 64},
+                              {SettingCodec::kQuarterHours, ".stop", 32, 96}};
 
 std::vector<uint8_t> RandomValue(const SettingEntry& e, std::mt19937& rng) {
   std::vector<uint8_t> bytes(static_cast<size_t>(e.size));
   for (uint8_t& b : bytes) b = static_cast<uint8_t>(rng() & e.mask);
   for (const Writable& w : kWritable) {
-    if (e.key.size() >= w.keyEnd.size() &&
+    if (w.codec == e.codec && e.key.size() >= w.keyEnd.size() &&
         e.key.compare(e.key.size() - w.keyEnd.size(), w.keyEnd.size(), w.keyEnd) == 0) {
       bytes[0] = static_cast<uint8_t>(w.lo + static_cast<int>(rng() % (w.hi - w.lo + 1)));
     }
