@@ -35,15 +35,12 @@ class Builder {
   }
   void Add(const Page& page, const SettingField& f) {
     const bool flag = f.codec == SettingCodec::kFlag;
-    entries_.push_back({std::string(f.key), std::string(f.text), page.tab, page.circuit,
-                        page.pageClass, f.record, f.byte, f.size, f.mask, f.codec, f.unit,
-                        flag ? f.setText : std::string_view(),
-                        flag ? f.offText : std::string_view(), f.lo, f.hi, f.controlId});
+    entries.push_back({std::string(f.key), std::string(f.text), page.tab, page.circuit,
+                       page.pageClass, f.record, f.byte, f.size, f.mask, f.codec, f.unit,
+                       flag ? f.setText : std::string_view(), flag ? f.offText : std::string_view(),
+                       f.lo, f.hi, f.controlId});
   }
-  std::vector<SettingEntry> Take() { return std::move(entries_); }
-
- private:
-  std::vector<SettingEntry> entries_;
+  std::vector<SettingEntry> entries;
 };
 
 void AddAnalogValve(Builder& b, const Page& page, const AnalogValveCircuit& c) {
@@ -79,7 +76,7 @@ std::vector<SettingEntry> MakeDictionary() {
   b.Add({"PID", "BL2", 28}, kPidMv2.fields);
   b.Add({"Outdoor Temperatures", {}, 29}, kOutdoorFields);
   b.Add({"Pressure", {}, 30}, kPressureFields);
-  return b.Take();
+  return b.entries;
 }
 
 }  // namespace

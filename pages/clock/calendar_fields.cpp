@@ -20,19 +20,20 @@ struct Table {
   std::deque<std::string> texts;
   std::vector<SettingField> fields;
 
-  void Add(const std::string& key, const std::string& text, int part, int byte, int controlId) {
-    texts.push_back(key);
-    const std::string_view k = texts.back();
-    texts.push_back(text);
-    fields.push_back(field::Ranged(field::Value(k, texts.back(), RecordOfPart(part), byte, 1,
-                                                SettingCodec::kQuarterHours, {}, controlId),
-                                   0, 96));
+  // The start and the stop of one row: "<key>.start", "<text>start", then the stop.
+  void AddRow(const std::string& key, const std::string& text, int part, int startByte,
+              int stopByte, int startId, int stopId) {
+    for (bool start : {true, false}) {
+      texts.push_back(key + (start ? ".start" : ".stop"));
+      const std::string_view k = texts.back();
+      texts.push_back(text + (start ? "start" : "stop"));
+      fields.push_back(field::Ranged(
+          field::Value(k, texts.back(), RecordOfPart(part), start ? startByte : stopByte, 1,
+                       SettingCodec::kQuarterHours, {}, start ? startId : stopId),
+          0, 96));
+    }
   }
 };
-
-std::string Lower(std::string_view circuit) {
-  return circuit == "BL1" ? "bl1" : "bl2";
-}
 
 }  // namespace
 
@@ -43,23 +44,20 @@ const std::vector<SettingField>& WeekCalendarFields(const WeekCalendarCircuit& c
   Table& t = tables[calendar.part];
   if (!t.fields.empty()) return t.fields;
   const std::string c(circuit);
-  const std::string lower = Lower(circuit);
+  const std::string lower = c == "BL1" ? "bl1" : "bl2";
   for (int row : kRowOrder) {
     for (int number = 1; number <= 2; ++number) {
       const int word = 2 * row + number;
-      const std::string key = lower + ".week" + std::to_string(number) + "." + kDayKeys[row];
-      const std::string text =
-          c + " week calendar " + std::to_string(number) + ", " + kDays[row] + ", ";
-      const WordFields& ids = kWordFields[word - 1];
-      t.Add(key + ".start", text + "start", calendar.part, WeekStartByte(word), ids.start);
-      t.Add(key + ".stop", text + "stop", calendar.part, WeekStopByte(word), ids.stop);
+      const std::string n = std::to_string(number);
+      t.AddRow(lower + ".week" + n + "." + kDayKeys[row],
+               c + " week calendar " + n + ", " + kDays[row] + ", ", calendar.part,
+               WeekStartByte(word), WeekStopByte(word), kWordFields[word - 1].start,
+               kWordFields[word - 1].stop);
     }
   }
-  const WordFields& holiday = kWordFields[kHolidayWord - 1];
-  t.Add(lower + ".holiday.start", c + " holiday, start", calendar.part, WeekStartByte(kHolidayWord),
-        holiday.start);
-  t.Add(lower + ".holiday.stop", c + " holiday, stop", calendar.part, WeekStopByte(kHolidayWord),
-        holiday.stop);
+  t.AddRow(lower + ".holiday", c + " holiday, ", calendar.part, WeekStartByte(kHolidayWord),
+           WeekStopByte(kHolidayWord), kWordFields[kHolidayWord - 1].start,
+           kWordFields[kHolidayWord - 1].stop);
   return t.fields;
 }
 
@@ -70,12 +68,11 @@ const std::vector<SettingField>& PirCalendarFields(const PirCalendarCircuit& cal
   Table& t = tables[calendar.part];
   if (!t.fields.empty()) return t.fields;
   const std::string c(circuit);
-  const std::string lower = Lower(circuit);
+  const std::string lower = c == "BL1" ? "bl1" : "bl2";
   for (int row : kRowOrder) {
-    const std::string key = lower + ".pir." + kDayKeys[row];
-    const std::string text = c + " presence calendar, " + kDays[row] + ", ";
-    t.Add(key + ".start", text + "start", calendar.part, PirStartByte(row), kDayFields[row].start);
-    t.Add(key + ".stop", text + "stop", calendar.part, PirStopByte(row), kDayFields[row].stop);
+    t.AddRow(lower + ".pir." + kDayKeys[row], c + " presence calendar, " + kDays[row] + ", ",
+             calendar.part, PirStartByte(row), PirStopByte(row), kDayFields[row].start,
+             kDayFields[row].stop);
   }
   return t.fields;
 }
