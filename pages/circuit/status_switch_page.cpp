@@ -11,7 +11,8 @@ using namespace status_switch_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int kSwitchOff = 4;  // the position and the override value "Off"
+constexpr int32_t kOverrideSize = 2;  // the override NV's length
+constexpr int kSwitchOff = 4;         // the position and the override value "Off"
 
 // The override radio buttons with the value each stands for, in the order a write looks at
 // them; any override value the table does not name means the manual rotary switch.
@@ -109,10 +110,10 @@ void CStatusSwitchPage::WriteSettings() {
   // (the override could never be read) nobody chose a value: nothing is written rather than
   // an override of 0.
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(IndexOfRecord(circuit_.overrideWord.record), buffer, kReadCapacity) != 0 || !chosen)
-    return;
+  const int32_t index = IndexOfRecord(circuit_.overrideWord.record);
+  if (ReadNv(index, buffer, kReadCapacity) != 0 || !chosen) return;
   PutFieldNumber(circuit_.overrideWord, buffer, *chosen);
-  Node().Write(IndexOfRecord(circuit_.overrideWord.record), buffer, circuit_.overrideWord.size);
+  Node().Write(index, buffer, kOverrideSize);
 }
 
 void CStatusSwitchPage::Choose(int radioId) {
