@@ -87,3 +87,22 @@ int CNvPage::ChoiceWord(int group, int radioId, int word) const {
   auto it = choices_.find(group);
   return it != choices_.end() && it->second.radioId == radioId ? it->second.word : word;
 }
+
+void CNvPage::ShowField(const SettingField& f, const uint8_t* record) {
+  const double v = FieldNumber(f, record);
+  switch (f.codec) {
+    case SettingCodec::kFlag:
+      SetCheck(f.controlId, FieldFlag(f, record));
+      return;
+    case SettingCodec::kTemp:
+    case SettingCodec::kTenths:
+      SetNumber(f.controlId, v, 1);
+      return;
+    case SettingCodec::kTenthsWhole:
+      SetNumber(f.controlId, static_cast<int>(v), 0, v);
+      return;
+    default:
+      SetNumber(f.controlId, v, 0);
+      return;
+  }
+}

@@ -12,6 +12,7 @@
 #include "framework/property_page.h"
 #include "nvdata/config_part.h"
 #include "nvdata/node_io.h"
+#include "nvdata/setting_field.h"
 #include "nvdata/typed_value.h"
 
 constexpr int kIdWrite = 210;
@@ -63,6 +64,13 @@ class CNvPage : public fw::CPropertyPage {
   // showing what the node held gives that value back unclamped: it came from the node's own
   // bytes and encodes to them again (a valve position of 127.5 % is not stored as 100 %).
   double GetTyped(int id, TypedRange range) const;
+
+  // A setting from its record into its control: temperatures and tenths with one decimal,
+  // tenths shown whole cut toward zero (the exact value kept), other numbers whole, a flag as
+  // its check box.
+  void ShowField(const SettingField& f, const uint8_t* record);
+  // The setting's typed number, clamped to what its field takes.
+  double TypedField(const SettingField& f) const { return GetTyped(f.controlId, FieldRange(f)); }
 
   // Radio buttons that stand for a node word, where several words show the same button (a mode
   // of 7 shows "Automatic" as 255 does). A read that turned on `radioId` of the group keyed

@@ -44,34 +44,11 @@ int RecordSize(int record) {
 }
 
 uint32_t RawValue(const SettingEntry& entry, const uint8_t* record) {
-  const uint8_t* b = record + entry.byte;
-  if (entry.size == 2) return static_cast<uint32_t>(CNvCodec::MakeWord(b[0], b[1]));
-  return b[0] & entry.mask;
+  return DecodeRaw(entry.size, entry.mask, record + entry.byte);
 }
 
 double ValueNumber(const SettingEntry& entry, const uint8_t* record) {
-  const uint8_t* b = record + entry.byte;
-  const uint32_t raw = RawValue(entry, record);
-  switch (entry.codec) {
-    case C::kTemp:
-      return CNvCodec::WordToTemp(b[0], b[1]);
-    case C::kTenthsWhole:
-    case C::kTenths:
-      return raw / 10.0;
-    case C::kHalfByte:
-      return CNvCodec::ByteToHalf(b[0]);
-    case C::kSignedByte:
-      return CNvCodec::SignedByte(b[0]);
-    case C::kFlag:
-      return raw != 0 ? 1 : 0;
-    case C::kHoursMinutes:
-      return CNvCodec::SignedByte(b[0]) * 60 + CNvCodec::SignedByte(b[1]);
-    case C::kWord:
-    case C::kQuarterHours:
-    case C::kOverride:
-      return raw;
-  }
-  return raw;
+  return DecodeNumber(entry.codec, entry.size, entry.mask, record + entry.byte);
 }
 
 std::string ValueText(const SettingEntry& entry, const uint8_t* record) {

@@ -1,7 +1,7 @@
 // Every setting that the pages write and that a NodeSettings file holds, by name: where its
 // bytes are in the file's records, how they are coded, its unit, the tab and circuit whose page
-// writes it, and the values that page accepts. The settings tool reads files through it, and a
-// test holds it against the pages.
+// writes it, and the values that page accepts. It is made from the pages' own field tables; the
+// settings tool reads files through it.
 #pragma once
 
 #include <cstdint>
@@ -9,34 +9,11 @@
 #include <string_view>
 #include <vector>
 
-// The 18 records of a file, in file order: the six single NVs, then parts 1 to 12.
-constexpr int kFileRecords = 18;
-constexpr int kRecordTemp1 = 0;  // nciTemp1PlugIn, host index 39
-constexpr int kRecordTemp2 = 1;
-constexpr int kRecordSwitch1 = 2;  // nciSwitchExt1, host index 41
-constexpr int kRecordSwitch2 = 3;
-constexpr int kRecordCalcValve1 = 4;  // nciCalcValve1, host index 43
-constexpr int kRecordCalcValve2 = 5;
-constexpr int RecordOfPart(int part) {
-  return 5 + part;
-}
+#include "nvdata/setting_field.h"
 
 // "nciTemp1PlugIn", "nviPluginCnf part 9".
 std::string RecordName(int record);
 int RecordSize(int record);  // 31, 2 or 4 bytes
-
-enum class SettingCodec {
-  kTemp,          // word of hundredths of a degree (WordToTemp: above 10000 negative)
-  kTenthsWhole,   // word of tenths, shown whole on the page (WordDiv10)
-  kTenths,        // word of tenths, shown with one decimal (the P of a PID)
-  kWord,          // unsigned word (MakeWord)
-  kHalfByte,      // byte of half steps (ByteToHalf)
-  kSignedByte,    // signed byte (SignedByte)
-  kFlag,          // the bits of `mask`: set or clear
-  kQuarterHours,  // byte of quarter hours since midnight, "H:MM"
-  kHoursMinutes,  // two signed bytes, hours then minutes, "H:MM"
-  kOverride,      // rotary switch override word: 1 to 6 a position, anything else none
-};
 
 struct SettingEntry {
   std::string key;  // short and stable, for scripts: "bl1.curve.point1.outdoor"
@@ -55,6 +32,7 @@ struct SettingEntry {
   // Values the page accepts, in the codec's number; lo > hi: every value the bytes can hold.
   double lo = 1;
   double hi = 0;
+  int controlId = 0;  // the page's control that shows it (flags: checked when set)
 };
 
 // The whole dictionary, tab by tab in the order of the sheet, circuit 1 before circuit 2.

@@ -10,18 +10,9 @@ namespace {
 constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kIndexModes = 29;
 constexpr int32_t kIndexManualPositions = 30;
-constexpr int kSettingsPart = 1;
-constexpr int kCascadeOutputPart = 6;
-constexpr int kCascadeByte = 12;
-constexpr int kRangeByte = 14;
-constexpr int kInvertByte = 16;
 constexpr int kModeOff = 0;
 constexpr int kModeManual = 1;
 constexpr int kModeAutomatic = 255;
-
-uint8_t WithBit(uint8_t b, uint8_t mask, bool on) {
-  return static_cast<uint8_t>(on ? (b | mask) : (b & ~mask));
-}
 
 }  // namespace
 
@@ -53,12 +44,12 @@ void CAnalogValvePage::RefreshLive() {
 void CAnalogValvePage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
-  if (parts.Read(kSettingsPart, record, kReadCapacity) == 0) {
-    SetCheck(kIdCascade, (record[kCascadeByte] & circuit_.cascadeMask) != 0);
+  if (parts.Read(PartOfRecord(circuit_.cascade.record), record, kReadCapacity) == 0) {
+    ShowField(circuit_.cascade, record);
     UpdateEnabling();
     for (const AnalogValve* valve : {&circuit_.first, &circuit_.second}) {
-      ChooseRange(*valve, (record[kRangeByte] & valve->mask) != 0);
-      SetCheck(valve->controls.invert, (record[kInvertByte] & valve->mask) != 0);
+      ChooseRange(*valve, FieldFlag(valve->signal, record));
+      ShowField(valve->invert, record);
     }
   }
   // The node's modes and positions, one read per valve.
@@ -76,8 +67,8 @@ void CAnalogValvePage::ReadSettings() {
     if (ReadNv(kIndexManualPositions, buffer, kReadCapacity) != 0) continue;
     SetNumber(valve->controls.in, CNvCodec::ByteToHalf(buffer[valve->manualByte]), 0);
   }
-  if (parts.Read(kCascadeOutputPart, record, kReadCapacity) == 0) {
-    SetNumber(kIdCascadeOutput, CNvCodec::ByteToHalf(record[circuit_.cascadeOutputByte]), 0);
+  if (parts.Read(PartOfRecord(circuit_.cascadeOutput.record), record, kReadCapacity) == 0) {
+    ShowField(circuit_.cascadeOutput, record);
   }
 }
 
@@ -108,18 +99,16 @@ void CAnalogValvePage::WriteSettings() {
     }
   });
   PartExchange parts(Node());
-  parts.ReadModifyWrite(kSettingsPart, [&](uint8_t* record) {
+  parts.ReadModifyWrite(PartOfRecord(circuit_.cascade.record), [&](uint8_t* record) {
     for (const AnalogValve* valve : valves) {
-      const ValveControls& c = valve->controls;
-      record[kRangeByte] = WithBit(record[kRangeByte], valve->mask, IsChecked(c.volt2to10));
-      record[kInvertByte] = WithBit(record[kInvertByte], valve->mask, IsChecked(c.invert));
+      PutFieldFlag(valve->signal, record, IsChecked(valve->signal.controlId));
+      PutFieldFlag(valve->invert, record, IsChecked(valve->invert.controlId));
     }
-    record[kCascadeByte] =
-        WithBit(record[kCascadeByte], circuit_.cascadeMask, IsChecked(kIdCascade));
+    PutFieldFlag(circuit_.cascade, record, IsChecked(circuit_.cascade.controlId));
   });
-  parts.ReadModifyWrite(kCascadeOutputPart, [&](uint8_t* record) {
-    record[circuit_.cascadeOutputByte] =
-        CNvCodec::HalfToByte(GetTyped(kIdCascadeOutput, kPercentHalfRange));
+  const SettingField& output = circuit_.cascadeOutput;
+  parts.ReadModifyWrite(PartOfRecord(output.record), [&](uint8_t* record) {
+    PutFieldNumber(output, record, TypedField(output));
   });
 }
 

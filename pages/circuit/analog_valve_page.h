@@ -15,7 +15,8 @@ struct AnalogValve {
   int32_t outputIndex;  // output word in 0.005 % steps
   int modeByte;         // high byte of the mode word in host index 29
   int manualByte;       // manual position in half percent in host index 30
-  uint8_t mask;         // 2-10 V bit in part 1 byte 14, inverted bit in byte 16
+  SettingField signal;  // 2-10 V bit (part 1)
+  SettingField invert;  // inverted bit (part 1)
 };
 
 // What differs between the circuits.
@@ -23,22 +24,55 @@ struct AnalogValveCircuit {
   int templateId;  // also the tab caption string
   AnalogValve first;
   AnalogValve second;
-  uint8_t cascadeMask;    // in part 1 byte 12
-  int cascadeOutputByte;  // in part 6, half percent
+  SettingField cascade;        // flag in part 1
+  SettingField cascadeOutput;  // part 6, half percent
 };
+
+inline constexpr analog_valve_dialog::ValveControls kMv1Controls{"Mv1", 296, 297, 298, 299,
+                                                                 300,   301, 302, 303};
+inline constexpr analog_valve_dialog::ValveControls kMv3Controls{"Mv3", 304, 305, 306, 307,
+                                                                 308,   309, 310, 311};
+inline constexpr analog_valve_dialog::ValveControls kMv2Controls{"Mv2", 358, 359, 360, 369,
+                                                                 370,   361, 362, 367};
+inline constexpr analog_valve_dialog::ValveControls kMv4Controls{"Mv4", 363, 364, 365, 239,
+                                                                 371,   366, 330, 368};
 
 inline constexpr AnalogValveCircuit kAnalogValveBl1{
     210,
-    {{"Mv1", 296, 297, 298, 299, 300, 301, 302, 303}, 32, 3, 4, 0x01},
-    {{"Mv3", 304, 305, 306, 307, 308, 309, 310, 311}, 33, 5, 6, 0x02},
-    0x01,
-    12};
+    {kMv1Controls, 32, 3, 4,
+     field::Flag("bl1.valve.mv1.signal", "BL1 valve Mv1 signal", RecordOfPart(1), 14, 0x01,
+                 kMv1Controls.volt2to10, "2-10 volt", "0-10 volt"),
+     field::Flag("bl1.valve.mv1.invert", "BL1 valve Mv1 inverted", RecordOfPart(1), 16, 0x01,
+                 kMv1Controls.invert)},
+    {kMv3Controls, 33, 5, 6,
+     field::Flag("bl1.valve.mv3.signal", "BL1 valve Mv3 signal", RecordOfPart(1), 14, 0x02,
+                 kMv3Controls.volt2to10, "2-10 volt", "0-10 volt"),
+     field::Flag("bl1.valve.mv3.invert", "BL1 valve Mv3 inverted", RecordOfPart(1), 16, 0x02,
+                 kMv3Controls.invert)},
+    field::Flag("bl1.valve.cascade", "BL1 valve cascade", RecordOfPart(1), 12, 0x01,
+                analog_valve_dialog::kIdCascade),
+    field::Ranged(
+        field::Value("bl1.valve.cascade_output", "BL1 cascade output", RecordOfPart(6), 12, 1,
+                     SettingCodec::kHalfByte, "%", analog_valve_dialog::kIdCascadeOutput),
+        0, 100)};
 inline constexpr AnalogValveCircuit kAnalogValveBl2{
     211,
-    {{"Mv2", 358, 359, 360, 369, 370, 361, 362, 367}, 35, 9, 10, 0x10},
-    {{"Mv4", 363, 364, 365, 239, 371, 366, 330, 368}, 36, 11, 12, 0x20},
-    0x04,
-    16};
+    {kMv2Controls, 35, 9, 10,
+     field::Flag("bl2.valve.mv2.signal", "BL2 valve Mv2 signal", RecordOfPart(1), 14, 0x10,
+                 kMv2Controls.volt2to10, "2-10 volt", "0-10 volt"),
+     field::Flag("bl2.valve.mv2.invert", "BL2 valve Mv2 inverted", RecordOfPart(1), 16, 0x10,
+                 kMv2Controls.invert)},
+    {kMv4Controls, 36, 11, 12,
+     field::Flag("bl2.valve.mv4.signal", "BL2 valve Mv4 signal", RecordOfPart(1), 14, 0x20,
+                 kMv4Controls.volt2to10, "2-10 volt", "0-10 volt"),
+     field::Flag("bl2.valve.mv4.invert", "BL2 valve Mv4 inverted", RecordOfPart(1), 16, 0x20,
+                 kMv4Controls.invert)},
+    field::Flag("bl2.valve.cascade", "BL2 valve cascade", RecordOfPart(1), 12, 0x04,
+                analog_valve_dialog::kIdCascade),
+    field::Ranged(
+        field::Value("bl2.valve.cascade_output", "BL2 cascade output", RecordOfPart(6), 16, 1,
+                     SettingCodec::kHalfByte, "%", analog_valve_dialog::kIdCascadeOutput),
+        0, 100)};
 
 class CAnalogValvePage : public CNvPage {
  public:

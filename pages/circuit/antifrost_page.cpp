@@ -10,18 +10,8 @@ namespace {
 
 constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kIndexStatus = 37;
-constexpr uint8_t kEnabledMask = 0x08;
 constexpr uint8_t kHeatMask = 0x40;
 constexpr int kFieldIds[] = {kIdStart, kIdStop, kIdReturn, kIdActualOutdoor, kIdStatus};
-
-double TempAt(const uint8_t* record, int byte) {
-  return CNvCodec::WordToTemp(record[byte], record[byte + 1]);
-}
-
-void PutTemp(uint8_t* record, int byte, double celsius) {
-  record[byte] = CNvCodec::HundredthsHigh(celsius);
-  record[byte + 1] = CNvCodec::HundredthsLow(celsius);
-}
 
 }  // namespace
 
@@ -35,7 +25,7 @@ CAntifrostPage::CAntifrostPage(const AntifrostCircuit& circuit)
 void CAntifrostPage::RefreshLive() {
   uint8_t buffer[kReadCapacity] = {};
   if (ReadNv(circuit_.outdoorIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(kIdActualOutdoor, TempAt(buffer, 0), 1);
+    SetNumber(kIdActualOutdoor, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
   }
   if (ReadNv(kIndexStatus, buffer, kReadCapacity) == 0) {
     SetItemText(kIdStatus, (buffer[circuit_.statusByte] & kHeatMask) != 0 ? "Heat" : "Off");
@@ -50,31 +40,26 @@ void CAntifrostPage::UpdateAntifrost() {
 void CAntifrostPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
-  if (parts.Read(1, record, kReadCapacity) == 0) {
-    SetCheck(kIdEnabled, (record[circuit_.flagByte] & kEnabledMask) != 0);
+  const SettingField& enabled = circuit_.fields[0];
+  if (parts.Read(PartOfRecord(enabled.record), record, kReadCapacity) == 0) {
+    ShowField(enabled, record);
   }
   UpdateAntifrost();
-  if (parts.Read(2, record, kReadCapacity) == 0) {
-    SetNumber(kIdStart, TempAt(record, circuit_.startByte), 1);
-    SetNumber(kIdStop, TempAt(record, circuit_.stopByte), 1);
-    SetNumber(kIdReturn, TempAt(record, circuit_.returnByte), 1);
+  if (parts.Read(PartOfRecord(circuit_.fields[1].record), record, kReadCapacity) == 0) {
+    for (int k = 1; k <= 3; ++k) ShowField(circuit_.fields[k], record);
   }
 }
 
 void CAntifrostPage::WriteSettings() {
   PartExchange parts(Node());
-  const bool on = IsChecked(kIdEnabled);
-  parts.ReadModifyWrite(1, [&](uint8_t* record) {
-    uint8_t& flags = record[circuit_.flagByte];
-    flags = static_cast<uint8_t>(on ? flags | kEnabledMask : flags & ~kEnabledMask);
-  });
+  const SettingField& enabled = circuit_.fields[0];
+  const bool on = IsChecked(enabled.controlId);
+  parts.ReadModifyWrite(PartOfRecord(enabled.record),
+                        [&](uint8_t* record) { PutFieldFlag(enabled, record, on); });
   // The three temperatures are stored from their edits whether or not the box is checked.
-  const double start = GetTyped(kIdStart, kTempRange);
-  const double stop = GetTyped(kIdStop, kTempRange);
-  const double ret = GetTyped(kIdReturn, kTempRange);
-  parts.ReadModifyWrite(2, [&](uint8_t* record) {
-    PutTemp(record, circuit_.startByte, start);
-    PutTemp(record, circuit_.stopByte, stop);
-    PutTemp(record, circuit_.returnByte, ret);
+  double typed[4] = {};
+  for (int k = 1; k <= 3; ++k) typed[k] = TypedField(circuit_.fields[k]);
+  parts.ReadModifyWrite(PartOfRecord(circuit_.fields[1].record), [&](uint8_t* record) {
+    for (int k = 1; k <= 3; ++k) PutFieldNumber(circuit_.fields[k], record, typed[k]);
   });
 }

@@ -7,24 +7,47 @@
 #include <cstdint>
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_antifrost.h"
 
 // What differs between the circuits.
 struct AntifrostCircuit {
   int templateId;
   int captionId;
   const char* returnLabel;  // names the return sensor
-  int flagByte;             // part 1 byte with the enable flag (mask 0x08)
-  int startByte;            // part 2: start, stop and return temperature words
-  int stopByte;
-  int returnByte;
-  int32_t outdoorIndex;  // outdoor temperature as the circuit uses it
-  int statusByte;        // byte of host index 37 with the status flag (mask 0x40)
+  int32_t outdoorIndex;     // outdoor temperature as the circuit uses it
+  int statusByte;           // byte of host index 37 with the status flag (mask 0x40)
+  // The enable flag (part 1), then the start, stop and return temperatures (part 2).
+  SettingField fields[4];
 };
 
 inline constexpr AntifrostCircuit kAntifrostBl1{
-    216, 216, "Return temp\nheating surface (Bw2)", 2, 19, 21, 27, 15, 1};
+    216,
+    216,
+    "Return temp\nheating surface (Bw2)",
+    15,
+    1,
+    {field::Flag("bl1.antifrost", "BL1 antifrost", RecordOfPart(1), 2, 0x08,
+                 antifrost_dialog::kIdEnabled),
+     field::Temp("bl1.antifrost.start", "BL1 antifrost start, outdoor temperature", RecordOfPart(2),
+                 19, antifrost_dialog::kIdStart),
+     field::Temp("bl1.antifrost.stop", "BL1 antifrost stop, outdoor temperature", RecordOfPart(2),
+                 21, antifrost_dialog::kIdStop),
+     field::Temp("bl1.antifrost.return", "BL1 antifrost return temperature of the heating surface",
+                 RecordOfPart(2), 27, antifrost_dialog::kIdReturn)}};
 inline constexpr AntifrostCircuit kAntifrostBl2{
-    226, 217, "Return temp\nheating surface (Bw4)", 4, 23, 25, 29, 18, 0};
+    226,
+    217,
+    "Return temp\nheating surface (Bw4)",
+    18,
+    0,
+    {field::Flag("bl2.antifrost", "BL2 antifrost", RecordOfPart(1), 4, 0x08,
+                 antifrost_dialog::kIdEnabled),
+     field::Temp("bl2.antifrost.start", "BL2 antifrost start, outdoor temperature", RecordOfPart(2),
+                 23, antifrost_dialog::kIdStart),
+     field::Temp("bl2.antifrost.stop", "BL2 antifrost stop, outdoor temperature", RecordOfPart(2),
+                 25, antifrost_dialog::kIdStop),
+     field::Temp("bl2.antifrost.return", "BL2 antifrost return temperature of the heating surface",
+                 RecordOfPart(2), 29, antifrost_dialog::kIdReturn)}};
 
 class CAntifrostPage : public CNvPage {
  public:

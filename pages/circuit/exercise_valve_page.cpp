@@ -11,8 +11,6 @@ namespace {
 
 constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kCalibrationSize = 4;
-constexpr int kStandstillPart = 7;
-constexpr int kRunningPart = 5;
 
 uint8_t SignedByteOf(std::string_view text) {
   return CNvCodec::WholeLow(ClampTyped(Atof(text), kSignedByteRange));
@@ -42,54 +40,41 @@ CExerciseValvePage::CExerciseValvePage(const ExerciseValveCircuit& circuit)
 void CExerciseValvePage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
-  const int hours = circuit_.standstillByte;
-  if (parts.Read(kStandstillPart, record, kReadCapacity) == 0) {
-    SetNumber(kIdPumpStandstill, CNvCodec::MakeWord(record[hours], record[hours + 1]), 0);
-    SetNumber(kIdValveStandstill, CNvCodec::MakeWord(record[hours + 2], record[hours + 3]), 0);
+  // Two settings of part 7, two of part 5, then the calibration time.
+  for (int k : {0, 2}) {
+    const SettingField* f = &circuit_.fields[k];
+    if (parts.Read(PartOfRecord(f->record), record, kReadCapacity) == 0) {
+      ShowField(f[0], record);
+      ShowField(f[1], record);
+    }
   }
-  const int tenths = circuit_.runningByte;
-  if (parts.Read(kRunningPart, record, kReadCapacity) == 0) {
-    SetNumber(kIdValveRunning, CNvCodec::WordDiv10(record[tenths], record[tenths + 1]), 0,
-              CNvCodec::MakeWord(record[tenths], record[tenths + 1]) / 10.0);
-    SetNumber(kIdValveWaiting, CNvCodec::WordDiv10(record[tenths + 2], record[tenths + 3]), 0,
-              CNvCodec::MakeWord(record[tenths + 2], record[tenths + 3]) / 10.0);
-  }
-  if (ReadNv(circuit_.calibrationIndex, record, kReadCapacity) == 0) {
-    SetItemText(kIdCalibration, CalibrationTimeText(record[0], record[1]));
+  const SettingField& calibration = circuit_.fields[4];
+  if (ReadNv(IndexOfRecord(calibration.record), record, kReadCapacity) == 0) {
+    const uint8_t* b = record + calibration.byte;
+    SetItemText(calibration.controlId, CalibrationTimeText(b[0], b[1]));
   }
 }
 
 void CExerciseValvePage::WriteSettings() {
   PartExchange parts(Node());
-  auto putWord = [](uint8_t* record, int high, double v) {
-    record[high] = CNvCodec::WholeHigh(v);
-    record[high + 1] = CNvCodec::WholeLow(v);
-  };
-  auto putTenths = [](uint8_t* record, int high, double v) {
-    record[high] = CNvCodec::TenthsHigh(v);
-    record[high + 1] = CNvCodec::TenthsLow(v);
-  };
-  parts.ReadModifyWrite(
-      kStandstillPart,
-      [&](uint8_t* record) {
-        putWord(record, circuit_.standstillByte, GetTyped(kIdPumpStandstill, kWordRange));
-        putWord(record, circuit_.standstillByte + 2, GetTyped(kIdValveStandstill, kWordRange));
-      },
-      kReadCapacity);
-  parts.ReadModifyWrite(
-      kRunningPart,
-      [&](uint8_t* record) {
-        putTenths(record, circuit_.runningByte, GetTyped(kIdValveRunning, kTenthsWordRange));
-        putTenths(record, circuit_.runningByte + 2, GetTyped(kIdValveWaiting, kTenthsWordRange));
-      },
-      kReadCapacity);
+  for (int k : {0, 2}) {
+    const SettingField* f = &circuit_.fields[k];
+    parts.ReadModifyWrite(
+        PartOfRecord(f->record),
+        [&](uint8_t* record) {
+          PutFieldNumber(f[0], record, TypedField(f[0]));
+          PutFieldNumber(f[1], record, TypedField(f[1]));
+        },
+        kReadCapacity);
+  }
   // Hours and minutes replace bytes 0 and 1; bytes 2 and 3 go back as read.
-  const CalibrationTime typed = TextToCalibrationTime(GetItemText(kIdCalibration));
+  const SettingField& calibration = circuit_.fields[4];
+  const CalibrationTime typed = TextToCalibrationTime(GetItemText(calibration.controlId));
   ModifyNv(
-      circuit_.calibrationIndex, kCalibrationSize,
+      IndexOfRecord(calibration.record), kCalibrationSize,
       [&](uint8_t* bytes) {
-        bytes[0] = typed.hours;
-        bytes[1] = typed.minutes;
+        bytes[calibration.byte] = typed.hours;
+        bytes[calibration.byte + 1] = typed.minutes;
       },
       kReadCapacity);
 }

@@ -10,19 +10,45 @@
 #include <string_view>
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_exercise_valve.h"
 
-// What differs between the circuits. Byte positions are the high byte of the first of two
-// big-endian words; the second follows at +2.
+// What differs between the circuits: the pump and valve standstill in whole hours (part 7),
+// the running and waiting time in tenths of a second (part 5) and the calibration time, hours
+// and minutes in the first two of its four bytes (nciCalcValve1, nciCalcValve2).
 struct ExerciseValveCircuit {
   int templateId;
   int captionId;
-  int standstillByte;        // part 7: pump, then valve standstill in hours
-  int runningByte;           // part 5: running time, then waiting time in tenths
-  int32_t calibrationIndex;  // 4 bytes: hours, minutes, two bytes the page keeps
+  SettingField fields[5];
 };
 
-inline constexpr ExerciseValveCircuit kExerciseValveBl1{232, 224, 1, 1, 43};
-inline constexpr ExerciseValveCircuit kExerciseValveBl2{233, 225, 9, 9, 44};
+inline constexpr ExerciseValveCircuit kExerciseValveBl1{
+    232,
+    224,
+    {field::Value("bl1.exercise.pump", "BL1 pump exercise after standstill", RecordOfPart(7), 1, 2,
+                  SettingCodec::kWord, "h", exercise_valve_dialog::kIdPumpStandstill),
+     field::Value("bl1.exercise.valve", "BL1 valve exercise after standstill", RecordOfPart(7), 3,
+                  2, SettingCodec::kWord, "h", exercise_valve_dialog::kIdValveStandstill),
+     field::Value("bl1.digital.running", "BL1 digital valve running time", RecordOfPart(5), 1, 2,
+                  SettingCodec::kTenthsWhole, "s", exercise_valve_dialog::kIdValveRunning),
+     field::Value("bl1.digital.waiting", "BL1 digital valve waiting time", RecordOfPart(5), 3, 2,
+                  SettingCodec::kTenthsWhole, "s", exercise_valve_dialog::kIdValveWaiting),
+     field::Value("bl1.digital.calibration", "BL1 digital valve calibration time",
+                  kRecordCalcValve1, 0, 2, SettingCodec::kHoursMinutes, {},
+                  exercise_valve_dialog::kIdCalibration)}};
+inline constexpr ExerciseValveCircuit kExerciseValveBl2{
+    233,
+    225,
+    {field::Value("bl2.exercise.pump", "BL2 pump exercise after standstill", RecordOfPart(7), 9, 2,
+                  SettingCodec::kWord, "h", exercise_valve_dialog::kIdPumpStandstill),
+     field::Value("bl2.exercise.valve", "BL2 valve exercise after standstill", RecordOfPart(7), 11,
+                  2, SettingCodec::kWord, "h", exercise_valve_dialog::kIdValveStandstill),
+     field::Value("bl2.digital.running", "BL2 digital valve running time", RecordOfPart(5), 9, 2,
+                  SettingCodec::kTenthsWhole, "s", exercise_valve_dialog::kIdValveRunning),
+     field::Value("bl2.digital.waiting", "BL2 digital valve waiting time", RecordOfPart(5), 11, 2,
+                  SettingCodec::kTenthsWhole, "s", exercise_valve_dialog::kIdValveWaiting),
+     field::Value("bl2.digital.calibration", "BL2 digital valve calibration time",
+                  kRecordCalcValve2, 0, 2, SettingCodec::kHoursMinutes, {},
+                  exercise_valve_dialog::kIdCalibration)}};
 
 // The calibration time as shown: hours, a colon, minutes with two digits ("6:05"). Each byte
 // is a signed number.

@@ -12,28 +12,9 @@ using namespace heating_curve_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr uint8_t kCurveModeMask = 0x10;
-constexpr uint8_t kNightLoweringMask = 0x01;
-constexpr int kMinCount = 2;
-constexpr int kMaxCount = 5;
-// Values of the heating-curve record: outdoor temperatures of points 1 to 5 are values 1 to 5,
-// forward temperatures values 6 to 10. Values 12 and 13 belong to the Temperatures page.
-constexpr int kNightOffsetValue = 11;
-constexpr int kConstantDayValue = 14;
-constexpr int kConstantNightValue = 15;
-
-constexpr int HighByteOf(int value) {
-  return 2 * value - 1;
-}
-
-double ValueTemp(const uint8_t* record, int value) {
-  return CNvCodec::WordToTemp(record[HighByteOf(value)], record[HighByteOf(value) + 1]);
-}
-
-void PutValueTemp(uint8_t* record, int value, double celsius) {
-  record[HighByteOf(value)] = CNvCodec::HundredthsHigh(celsius);
-  record[HighByteOf(value) + 1] = CNvCodec::HundredthsLow(celsius);
-}
+constexpr uint8_t kNightLoweringMask = 0x01;  // in the curve mode's byte
+// The circuit's fields: the mode, the count, then the temperatures of the record.
+constexpr int kMode = 0, kCount = 1, kFirstTemp = 2, kFieldCount = 15;
 
 }  // namespace
 
@@ -67,11 +48,12 @@ void CHeatingCurvePage::UpdateControls() {
   if (IsChecked(kIdCurveMode)) {
     for (int id : {kIdCount, kIdNightOffset, kIdOutdoor}) EnableItem(id, true);
     for (int id : {kIdConstantDay, kIdConstantNight}) EnableItem(id, false);
-    if (ReadNv(circuit_.curveIndex, buffer, kReadCapacity) == 0) {
-      const int count = CNvCodec::SignedByte(buffer[0]);
-      SetNumber(kIdCount, count, 0);
+    const SettingField& counted = circuit_.fields[kCount];
+    if (ReadNv(IndexOfRecord(counted.record), buffer, kReadCapacity) == 0) {
+      ShowField(counted, buffer);
+      const double count = FieldNumber(counted, buffer);
       // A count the node should not hold leaves the points as they were.
-      if (count >= kMinCount && count <= kMaxCount) {
+      if (count >= counted.lo && count <= counted.hi) {
         for (int i = 0; i < 5; ++i) {
           EnableItem(kIdPointOutdoor[i], i < count);
           EnableItem(kIdPointForward[i], i < count);
@@ -86,8 +68,9 @@ void CHeatingCurvePage::UpdateControls() {
     for (int id : {kIdCount, kIdNightOffset, kIdOutdoor}) EnableItem(id, false);
     EnableItem(kIdConstantDay, true);
     PartExchange parts(Node());
-    if (parts.Read(1, buffer, kReadCapacity) == 0) {
-      EnableItem(kIdConstantNight, (buffer[circuit_.flagByte] & kNightLoweringMask) != 0);
+    const SettingField& mode = circuit_.fields[kMode];
+    if (parts.Read(PartOfRecord(mode.record), buffer, kReadCapacity) == 0) {
+      EnableItem(kIdConstantNight, (buffer[mode.byte] & kNightLoweringMask) != 0);
     }
   }
   Redraw();
@@ -96,58 +79,47 @@ void CHeatingCurvePage::UpdateControls() {
 void CHeatingCurvePage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
-  if (parts.Read(1, record, kReadCapacity) == 0) {
-    SetCheck(kIdCurveMode, (record[circuit_.flagByte] & kCurveModeMask) != 0);
-  }
+  const SettingField& mode = circuit_.fields[kMode];
+  if (parts.Read(PartOfRecord(mode.record), record, kReadCapacity) == 0) ShowField(mode, record);
   UpdateControls();
-  if (ReadNv(circuit_.curveIndex, record, kReadCapacity) == 0) {
-    SetNumber(kIdCount, CNvCodec::SignedByte(record[0]), 0);
-    for (int i = 0; i < 5; ++i) {
-      SetNumber(kIdPointOutdoor[i], ValueTemp(record, 1 + i), 1);
-      SetNumber(kIdPointForward[i], ValueTemp(record, 6 + i), 1);
-    }
-    SetNumber(kIdNightOffset, ValueTemp(record, kNightOffsetValue), 1);
-    SetNumber(kIdConstantDay, ValueTemp(record, kConstantDayValue), 1);
-    SetNumber(kIdConstantNight, ValueTemp(record, kConstantNightValue), 1);
+  if (ReadNv(IndexOfRecord(circuit_.fields[kCount].record), record, kReadCapacity) == 0) {
+    for (int k = kCount; k < kFieldCount; ++k) ShowField(circuit_.fields[k], record);
   }
   Redraw();
 }
 
 void CHeatingCurvePage::WriteSettings() {
   PartExchange parts(Node());
-  const bool selected = parts.Select(1);
+  const SettingField& mode = circuit_.fields[kMode];
+  const SettingField& counted = circuit_.fields[kCount];
+  const int32_t curveIndex = IndexOfRecord(counted.record);
+  const bool selected = parts.Select(PartOfRecord(mode.record));
   uint8_t record[kReadCapacity] = {};
-  if (ReadNv(circuit_.curveIndex, record, kRecordSize) == 0) {
+  if (ReadNv(curveIndex, record, kRecordSize) == 0) {
     // The count is cut toward zero and held to 2 to 5 as a number: a large count is 5, never
     // its low byte.
-    const double typed = std::trunc(GetNumber(kIdCount));
-    int count = static_cast<int>(std::fmin(std::fmax(typed, kMinCount), kMaxCount));
-    if (!(typed >= kMinCount)) {
+    const double typed = std::trunc(GetNumber(counted.controlId));
+    double count = std::fmin(std::fmax(typed, counted.lo), counted.hi);
+    if (!(typed >= counted.lo)) {
       ShowMessage("Value must be between 2 and 5. Value set to 2");
-      count = kMinCount;
-    } else if (typed > kMaxCount) {
+      count = counted.lo;
+    } else if (typed > counted.hi) {
       ShowMessage("Value must be between 2 and 5. Value set to 5");
-      count = kMaxCount;
+      count = counted.hi;
     }
-    record[0] = CNvCodec::WholeLow(count);
+    PutFieldNumber(counted, record, count);
     // Every point is stored, whatever the count and the enabling; values 12 and 13 stay.
-    for (int i = 0; i < 5; ++i) {
-      PutValueTemp(record, 1 + i, GetTyped(kIdPointOutdoor[i], kTempRange));
-      PutValueTemp(record, 6 + i, GetTyped(kIdPointForward[i], kTempRange));
+    for (int k = kFirstTemp; k < kFieldCount; ++k) {
+      PutFieldNumber(circuit_.fields[k], record, TypedField(circuit_.fields[k]));
     }
-    PutValueTemp(record, kNightOffsetValue, GetTyped(kIdNightOffset, kTempRange));
-    PutValueTemp(record, kConstantDayValue, GetTyped(kIdConstantDay, kTempRange));
-    PutValueTemp(record, kConstantNightValue, GetTyped(kIdConstantNight, kTempRange));
-    Node().Write(circuit_.curveIndex, record, kRecordSize);
+    Node().Write(curveIndex, record, kRecordSize);
   }
   // Part 1 is still selected: its flag byte follows without a new selection. When the
   // selection failed the node shows another part, which is not this page's to write.
   if (!selected) return;
-  const bool curveMode = IsChecked(kIdCurveMode);
-  ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* part) {
-    uint8_t& flags = part[circuit_.flagByte];
-    flags = static_cast<uint8_t>(curveMode ? flags | kCurveModeMask : flags & ~kCurveModeMask);
-  });
+  const bool curveMode = IsChecked(mode.controlId);
+  ModifyNv(kIndexPluginCnf, kRecordSize,
+           [&](uint8_t* part) { PutFieldFlag(mode, part, curveMode); });
 }
 
 void CHeatingCurvePage::Redraw() {

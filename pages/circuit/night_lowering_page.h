@@ -8,34 +8,59 @@
 #include <cstdint>
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_night_lowering.h"
 
-// The circuit's flag byte in configuration part 1, masks of the byte as stored. The heating
-// curve page reads the night lowering flag of the same byte to enable its constant night
-// temperature; frost protection (0x08) and the curve mode (0x10) share the byte too.
-constexpr int kCircuit1FlagByte = 2;
-constexpr int kCircuit2FlagByte = 6;
-constexpr uint8_t kNightLoweringMask = 0x01;
-constexpr uint8_t kRoomStartStopMask = 0x02;
-constexpr uint8_t kSeasonStopMask = 0x04;
-
-// What differs between the circuits. Byte positions are the high byte of a big-endian word.
+// What differs between the circuits.
 struct NightLoweringCircuit {
   int templateId;
   int captionId;
-  int seasonCheckId;            // summer stop 272, winter stop 201
   const char* seasonName;       // group and check box label
   const char* seasonTempLabel;  // beside the temperature before the stop
-  int flagByte;                 // in part 1
-  int seasonTempByte;           // in part 3
-  int pumpStopByte;             // in part 3, tenths of a second
-  int setpointByte;             // in part 4
   int32_t roomIndex;            // measured room temperature
+  // Night lowering, room start/stop (flags of part 1), the room setpoint (part 4), the season
+  // stop flag, its temperature and the time before the pump stops (part 3). The circuit's flag
+  // byte is shared with frost protection (0x08) and the curve mode (0x10).
+  SettingField fields[6];
 };
 
 inline constexpr NightLoweringCircuit kNightLoweringBl1{
-    230, 222, 272, "Summer stop", "Temp before summer stop", kCircuit1FlagByte, 1, 3, 1, 6};
+    230,
+    222,
+    "Summer stop",
+    "Temp before summer stop",
+    6,
+    {field::Flag("bl1.night", "BL1 night lowering", RecordOfPart(1), 2, 0x01,
+                 night_lowering_dialog::kIdNightLowering),
+     field::Flag("bl1.night.room", "BL1 night lowering, start/stop after room temperature",
+                 RecordOfPart(1), 2, 0x02, night_lowering_dialog::kIdRoomStartStop),
+     field::Temp("bl1.night.room_setpoint", "BL1 room temperature setpoint", RecordOfPart(4), 1,
+                 night_lowering_dialog::kIdRoomSetpoint),
+     field::Flag("bl1.summer_stop", "BL1 summer stop", RecordOfPart(1), 2, 0x04,
+                 night_lowering_dialog::kIdSummerStop),
+     field::Temp("bl1.summer_stop.temperature", "BL1 summer stop, temperature", RecordOfPart(3), 1,
+                 night_lowering_dialog::kIdSeasonTemp),
+     field::Value("bl1.summer_stop.pump_time", "BL1 summer stop, time before pump stop",
+                  RecordOfPart(3), 3, 2, SettingCodec::kTenthsWhole, "s",
+                  night_lowering_dialog::kIdPumpStopTime)}};
 inline constexpr NightLoweringCircuit kNightLoweringBl2{
-    231, 223, 201, "Winter stop", "Temp before winter stop", kCircuit2FlagByte, 9, 11, 5, 7};
+    231,
+    223,
+    "Winter stop",
+    "Temp before winter stop",
+    7,
+    {field::Flag("bl2.night", "BL2 night lowering", RecordOfPart(1), 6, 0x01,
+                 night_lowering_dialog::kIdNightLowering),
+     field::Flag("bl2.night.room", "BL2 night lowering, start/stop after room temperature",
+                 RecordOfPart(1), 6, 0x02, night_lowering_dialog::kIdRoomStartStop),
+     field::Temp("bl2.night.room_setpoint", "BL2 room temperature setpoint", RecordOfPart(4), 5,
+                 night_lowering_dialog::kIdRoomSetpoint),
+     field::Flag("bl2.winter_stop", "BL2 winter stop", RecordOfPart(1), 6, 0x04,
+                 night_lowering_dialog::kIdWinterStop),
+     field::Temp("bl2.winter_stop.temperature", "BL2 winter stop, temperature", RecordOfPart(3), 9,
+                 night_lowering_dialog::kIdSeasonTemp),
+     field::Value("bl2.winter_stop.pump_time", "BL2 winter stop, time before pump stop",
+                  RecordOfPart(3), 11, 2, SettingCodec::kTenthsWhole, "s",
+                  night_lowering_dialog::kIdPumpStopTime)}};
 
 class CNightLoweringPage : public CNvPage {
  public:

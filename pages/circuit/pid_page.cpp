@@ -1,6 +1,5 @@
 #include "pages/circuit/pid_page.h"
 
-#include "nvdata/nv_codec.h"
 #include "resources/dialog_pid.h"
 #include "resources/strings.h"
 #include "settingsfile/import_export_page.h"
@@ -9,7 +8,6 @@ using namespace pid_dialog;
 
 namespace {
 
-constexpr int kPidPart = 8;
 constexpr int32_t kWriteReadCapacity = 32;
 
 }  // namespace
@@ -34,28 +32,16 @@ void CPidPage::OnWriteWithPassword() {
 void CPidPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kRecordSize] = {};
-  if (parts.Read(kPidPart, record, kRecordSize) != 0) return;
-  const int b = valve_.firstByte;
-  SetNumber(kIdP, CNvCodec::MakeWord(record[b], record[b + 1]) * 0.1, 1);
-  SetNumber(kIdI, CNvCodec::MakeWord(record[b + 2], record[b + 3]), 0);
-  SetNumber(kIdD, CNvCodec::MakeWord(record[b + 4], record[b + 5]), 0);
+  if (parts.Read(PartOfRecord(valve_.fields[0].record), record, kRecordSize) != 0) return;
+  for (const SettingField& f : valve_.fields) ShowField(f, record);
 }
 
 void CPidPage::WriteSettings() {
   PartExchange parts(Node());
   parts.ReadModifyWrite(
-      kPidPart,
+      PartOfRecord(valve_.fields[0].record),
       [this](uint8_t* record) {
-        const int b = valve_.firstByte;
-        const double p = GetTyped(kIdP, kTenthsWordRange);
-        const double i = GetTyped(kIdI, kWordRange);
-        const double d = GetTyped(kIdD, kWordRange);
-        record[b] = CNvCodec::TenthsHigh(p);
-        record[b + 1] = CNvCodec::TenthsLow(p);
-        record[b + 2] = CNvCodec::WholeHigh(i);
-        record[b + 3] = CNvCodec::WholeLow(i);
-        record[b + 4] = CNvCodec::WholeHigh(d);
-        record[b + 5] = CNvCodec::WholeLow(d);
+        for (const SettingField& f : valve_.fields) PutFieldNumber(f, record, TypedField(f));
       },
       kWriteReadCapacity);
 }

@@ -4,17 +4,36 @@
 #pragma once
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_pid.h"
 
 // What differs between the valves.
 struct PidValve {
   int templateId;
   int captionId;
   const char* rowLabel;
-  int firstByte;  // P at this byte, I at +2, D at +4, each a big-endian word
+  SettingField fields[3];  // P, I and D of the valve (part 8)
 };
 
-inline constexpr PidValve kPidMv1{234, 226, "Valve (Mv1)", 1};
-inline constexpr PidValve kPidMv2{235, 227, "Valve (Mv2)", 13};
+inline constexpr PidValve kPidMv1{
+    234,
+    226,
+    "Valve (Mv1)",
+    {field::Value("bl1.pid.p", "BL1 valve Mv1 PID, P", RecordOfPart(8), 1, 2, SettingCodec::kTenths,
+                  {}, pid_dialog::kIdP),
+     field::Value("bl1.pid.i", "BL1 valve Mv1 PID, I", RecordOfPart(8), 3, 2, SettingCodec::kWord,
+                  {}, pid_dialog::kIdI),
+     field::Value("bl1.pid.d", "BL1 valve Mv1 PID, D", RecordOfPart(8), 5, 2, SettingCodec::kWord,
+                  {}, pid_dialog::kIdD)}};
+inline constexpr PidValve kPidMv2{
+    235,
+    227,
+    "Valve (Mv2)",
+    {field::Value("bl2.pid.p", "BL2 valve Mv2 PID, P", RecordOfPart(8), 13, 2,
+                  SettingCodec::kTenths, {}, pid_dialog::kIdP),
+     field::Value("bl2.pid.i", "BL2 valve Mv2 PID, I", RecordOfPart(8), 15, 2, SettingCodec::kWord,
+                  {}, pid_dialog::kIdI),
+     field::Value("bl2.pid.d", "BL2 valve Mv2 PID, D", RecordOfPart(8), 17, 2, SettingCodec::kWord,
+                  {}, pid_dialog::kIdD)}};
 
 class CPidPage : public CNvPage {
  public:

@@ -11,8 +11,8 @@ using namespace status_switch_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int32_t kOverrideSize = 2;
-constexpr int kSwitchOff = 4;  // the position and the override value "Off"
+constexpr int32_t kOverrideSize = 2;  // the override NV's length
+constexpr int kSwitchOff = 4;         // the position and the override value "Off"
 
 // The override radio buttons with the value each stands for, in the order a write looks at
 // them; any override value the table does not name means the manual rotary switch.
@@ -81,8 +81,8 @@ void CStatusSwitchPage::RefreshLive() {
 // override itself is "Off"; then they are left as they are.
 void CStatusSwitchPage::UpdateOverrideEnabling() {
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.overrideIndex, buffer, kReadCapacity) != 0) return;
-  if (CNvCodec::MakeWord(buffer[0], buffer[1]) == kSwitchOff) return;
+  if (ReadNv(IndexOfRecord(circuit_.overrideWord.record), buffer, kReadCapacity) != 0) return;
+  if (FieldNumber(circuit_.overrideWord, buffer) == kSwitchOff) return;
   const bool switchOff = ReadNv(circuit_.switchIndex, buffer, kReadCapacity) == 0 &&
                          CNvCodec::MakeWord(buffer[0], buffer[1]) == kSwitchOff;
   for (const Override& o : kOverrides) EnableItem(o.radioId, !switchOff);
@@ -90,8 +90,8 @@ void CStatusSwitchPage::UpdateOverrideEnabling() {
 
 void CStatusSwitchPage::ReadSettings() {
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.overrideIndex, buffer, kReadCapacity) != 0) return;
-  const int word = CNvCodec::MakeWord(buffer[0], buffer[1]);
+  if (ReadNv(IndexOfRecord(circuit_.overrideWord.record), buffer, kReadCapacity) != 0) return;
+  const int word = static_cast<int>(FieldNumber(circuit_.overrideWord, buffer));
   Choose(RadioOf(word));
   RememberChoice(kIdBoost, RadioOf(word), word);
 }
@@ -110,10 +110,10 @@ void CStatusSwitchPage::WriteSettings() {
   // (the override could never be read) nobody chose a value: nothing is written rather than
   // an override of 0.
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.overrideIndex, buffer, kReadCapacity) != 0 || !chosen) return;
-  buffer[0] = CNvCodec::WholeHigh(*chosen);
-  buffer[1] = CNvCodec::WholeLow(*chosen);
-  Node().Write(circuit_.overrideIndex, buffer, kOverrideSize);
+  const int32_t index = IndexOfRecord(circuit_.overrideWord.record);
+  if (ReadNv(index, buffer, kReadCapacity) != 0 || !chosen) return;
+  PutFieldNumber(circuit_.overrideWord, buffer, *chosen);
+  Node().Write(index, buffer, kOverrideSize);
 }
 
 void CStatusSwitchPage::Choose(int radioId) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_status_switch.h"
 
 // What differs between the circuits.
 struct StatusSwitchCircuit {
@@ -12,11 +13,18 @@ struct StatusSwitchCircuit {
   const char* switchLabel;  // beside the switch position
   int32_t switchIndex;      // rotary switch position word
   int32_t unitIndex;        // unit mode byte
-  int32_t overrideIndex;    // override word (nciSwitchExt1, nciSwitchExt2)
+  // The override word (nciSwitchExt1, nciSwitchExt2), shown by the group of radio buttons.
+  SettingField overrideWord;
 };
 
-inline constexpr StatusSwitchCircuit kStatusSwitchBl1{208, "Rotary switch (Sw2)", 20, 26, 41};
-inline constexpr StatusSwitchCircuit kStatusSwitchBl2{209, "Rotary switch (Sw1)", 21, 27, 42};
+inline constexpr StatusSwitchCircuit kStatusSwitchBl1{
+    208, "Rotary switch (Sw2)", 20, 26,
+    field::Value("bl1.switch.override", "BL1 rotary switch override", kRecordSwitch1, 0, 2,
+                 SettingCodec::kOverride, {}, status_switch_dialog::kIdBoost)};
+inline constexpr StatusSwitchCircuit kStatusSwitchBl2{
+    209, "Rotary switch (Sw1)", 21, 27,
+    field::Value("bl2.switch.override", "BL2 rotary switch override", kRecordSwitch2, 0, 2,
+                 SettingCodec::kOverride, {}, status_switch_dialog::kIdBoost)};
 
 class CStatusSwitchPage : public CNvPage {
  public:

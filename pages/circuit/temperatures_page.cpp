@@ -11,22 +11,18 @@ namespace {
 
 constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kIndexStatus = 37;
-constexpr int32_t kIndexCurve1 = 39;  // nciTemp1PlugIn: holds the return temperature limit
 constexpr uint8_t kLowTempMask = 0x08;
-constexpr int kLowOffsetByte = 13;  // part 3
-constexpr int kLowTimeByte = 15;
-constexpr int kMaxReturnByte = 23;  // values 12 and 13 of the heating-curve record
-constexpr int kReturnDdbByte = 25;
+const SettingField& kLowOffset = kSupervisionFields[0];
+const SettingField& kLowTime = kSupervisionFields[1];
+const SettingField& kMaxReturn = kSupervisionFields[2];
+const SettingField& kReturnDdb = kSupervisionFields[3];
+// nciTemp1PlugIn: holds the return temperature limit.
+constexpr int32_t kIndexCurve1 = IndexOfRecord(kSupervisionFields[2].record);
 // Below -200.00 degrees a sensor counts as absent (hundredths, as the node stores them).
 constexpr int kAbsentBelow = -20000;
 
 double TempAt(const uint8_t* record, int byte) {
   return CNvCodec::WordToTemp(record[byte], record[byte + 1]);
-}
-
-void PutTemp(uint8_t* record, int byte, double celsius) {
-  record[byte] = CNvCodec::HundredthsHigh(celsius);
-  record[byte + 1] = CNvCodec::HundredthsLow(celsius);
 }
 
 // Compared in whole hundredths, -200.00 is exactly the last value still present.
@@ -80,44 +76,43 @@ void CTemperaturesPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
   if (parts.Read(2, record, kReadCapacity) == 0) {
-    SetNumber(circuit_.forward.offsetId, TempAt(record, circuit_.forwardOffsetByte), 1);
-    SetNumber(circuit_.ret.offsetId, TempAt(record, circuit_.returnOffsetByte), 1);
+    for (const SettingField& f : circuit_.offsets) ShowField(f, record);
   }
   if (!circuit_.supervision) return;
-  const bool part3 = parts.Select(3);
+  const bool part3 = parts.Select(PartOfRecord(kLowOffset.record));
   if (ReadNv(kIndexCurve1, record, kReadCapacity) == 0) {
-    SetNumber(kIdMaxReturn, TempAt(record, kMaxReturnByte), 1);
-    SetNumber(kIdReturnDdb, TempAt(record, kReturnDdbByte), 1);
+    ShowField(kMaxReturn, record);
+    ShowField(kReturnDdb, record);
   }
   if (part3 && ReadNv(kIndexPluginCnf, record, kReadCapacity) == 0) {
-    SetNumber(kIdLowOffset, TempAt(record, kLowOffsetByte), 1);
-    SetNumber(kIdLowTime, CNvCodec::MakeWord(record[kLowTimeByte], record[kLowTimeByte + 1]), 0);
+    ShowField(kLowOffset, record);
+    ShowField(kLowTime, record);
   }
 }
 
 void CTemperaturesPage::WriteSettings() {
   PartExchange parts(Node());
-  const double forwardOffset = GetTyped(circuit_.forward.offsetId, kTempRange);
-  const double returnOffset = GetTyped(circuit_.ret.offsetId, kTempRange);
-  parts.ReadModifyWrite(2, [&](uint8_t* record) {
-    PutTemp(record, circuit_.forwardOffsetByte, forwardOffset);
-    PutTemp(record, circuit_.returnOffsetByte, returnOffset);
+  const SettingField(&offsets)[2] = circuit_.offsets;
+  const double forwardOffset = TypedField(offsets[0]);
+  const double returnOffset = TypedField(offsets[1]);
+  parts.ReadModifyWrite(PartOfRecord(offsets[0].record), [&](uint8_t* record) {
+    PutFieldNumber(offsets[0], record, forwardOffset);
+    PutFieldNumber(offsets[1], record, returnOffset);
   });
   if (!circuit_.supervision) return;
-  const double lowOffset = GetTyped(kIdLowOffset, kTempRange);
+  const double lowOffset = TypedField(kLowOffset);
   // Whole minutes in an unsigned word: a negative time is 0, not 65535.
-  const double lowTime = GetTyped(kIdLowTime, kWordRange);
-  if (parts.Select(3)) {
+  const double lowTime = TypedField(kLowTime);
+  if (parts.Select(PartOfRecord(kLowOffset.record))) {
     ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* record) {
-      PutTemp(record, kLowOffsetByte, lowOffset);
-      record[kLowTimeByte] = CNvCodec::WholeHigh(lowTime);
-      record[kLowTimeByte + 1] = CNvCodec::WholeLow(lowTime);
+      PutFieldNumber(kLowOffset, record, lowOffset);
+      PutFieldNumber(kLowTime, record, lowTime);
     });
   }
-  const double maxReturn = GetTyped(kIdMaxReturn, kTempRange);
-  const double returnDdb = GetTyped(kIdReturnDdb, kTempRange);
+  const double maxReturn = TypedField(kMaxReturn);
+  const double returnDdb = TypedField(kReturnDdb);
   ModifyNv(kIndexCurve1, kRecordSize, [&](uint8_t* record) {
-    PutTemp(record, kMaxReturnByte, maxReturn);
-    PutTemp(record, kReturnDdbByte, returnDdb);
+    PutFieldNumber(kMaxReturn, record, maxReturn);
+    PutFieldNumber(kReturnDdb, record, returnDdb);
   });
 }

@@ -18,11 +18,10 @@ struct TemperaturesCircuit {
   SensorGroup ret;
   int32_t forwardIndex;  // measured forward and return temperatures
   int32_t returnIndex;
-  int forwardOffsetByte;  // part 2
-  int returnOffsetByte;
   // Circuit 1 only: the low forward temperature group (part 3, status in host index 37) and
-  // the return temperature group (heating-curve record, host index 39).
+  // the return temperature group (heating-curve record, host index 39): kSupervisionFields.
   bool supervision;
+  SettingField offsets[2];  // part 2: forward, then return sensor offset
 };
 
 inline constexpr TemperaturesCircuit kTemperaturesBl1{
@@ -34,9 +33,11 @@ inline constexpr TemperaturesCircuit kTemperaturesBl1{
      temperatures_dialog::kIdBw2Offset},
     13,
     12,
-    3,
-    5,
-    true};
+    true,
+    {field::Temp("bl1.sensor.bw1.offset", "BL1 forward sensor Bw1 offset", RecordOfPart(2), 3,
+                 temperatures_dialog::kIdBw1Offset),
+     field::Temp("bl1.sensor.bw2.offset", "BL1 return sensor Bw2 offset", RecordOfPart(2), 5,
+                 temperatures_dialog::kIdBw2Offset)}};
 inline constexpr TemperaturesCircuit kTemperaturesBl2{
     227,
     219,
@@ -46,9 +47,23 @@ inline constexpr TemperaturesCircuit kTemperaturesBl2{
      temperatures_dialog::kIdBw4Offset},
     17,
     16,
-    11,
-    13,
-    false};
+    false,
+    {field::Temp("bl2.sensor.bw3.offset", "BL2 forward sensor Bw3 offset", RecordOfPart(2), 11,
+                 temperatures_dialog::kIdBw3Offset),
+     field::Temp("bl2.sensor.bw4.offset", "BL2 return sensor Bw4 offset", RecordOfPart(2), 13,
+                 temperatures_dialog::kIdBw4Offset)}};
+
+// The circuit 1 supervision: the low forward temperature (part 3), then the return temperature
+// limit (values 12 and 13 of the heating-curve record).
+inline constexpr SettingField kSupervisionFields[] = {
+    field::Temp("bl1.low_forward.offset", "BL1 low forward temperature, offset", RecordOfPart(3),
+                13, temperatures_dialog::kIdLowOffset),
+    field::Value("bl1.low_forward.time", "BL1 low forward temperature, time", RecordOfPart(3), 15,
+                 2, SettingCodec::kWord, "min", temperatures_dialog::kIdLowTime),
+    field::Temp("bl1.return.max", "BL1 maximum return temperature", kRecordTemp1, 23,
+                temperatures_dialog::kIdMaxReturn),
+    field::Temp("bl1.return.ddb", "BL1 return temperature Ddb", kRecordTemp1, 25,
+                temperatures_dialog::kIdReturnDdb)};
 
 class CTemperaturesPage : public CNvPage {
  public:

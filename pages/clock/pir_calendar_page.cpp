@@ -14,14 +14,8 @@ namespace {
 
 constexpr int32_t kReadCapacity = 32;
 
-// Day d (0 Sunday .. 6 Saturday) is word 2d+1 of the part: stop time in its high byte, start
-// time in its low byte. The even words and word 15 belong to nothing on this page.
-constexpr int StopByte(int day) {
-  return 4 * day + 1;
-}
-constexpr int StartByte(int day) {
-  return 4 * day + 2;
-}
+constexpr auto StopByte = PirStopByte;
+constexpr auto StartByte = PirStartByte;
 
 const char* OccupancyText(int state) {
   if (state == 0) return "occupied";

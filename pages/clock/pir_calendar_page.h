@@ -18,6 +18,15 @@ struct PirCalendarCircuit {
 inline constexpr PirCalendarCircuit kPirCalendarBl1{206, 10, 10};
 inline constexpr PirCalendarCircuit kPirCalendarBl2{207, 12, 11};
 
+// Day d (0 Sunday .. 6 Saturday) is word 2d+1 of the part: stop time in its high byte, start
+// time in its low byte. The even words and word 15 belong to nothing on this page.
+constexpr int PirStopByte(int day) {
+  return 4 * day + 1;
+}
+constexpr int PirStartByte(int day) {
+  return 4 * day + 2;
+}
+
 class CPirCalendarPage : public CNvPage {
  public:
   explicit CPirCalendarPage(const PirCalendarCircuit& circuit);

@@ -16,13 +16,8 @@ namespace {
 constexpr int32_t kReadCapacity = 32;
 constexpr const char* kMidnight = "0:00";
 
-// Word k of the part: stop time in byte 2k-1, start time in byte 2k.
-constexpr int StopByte(int word) {
-  return 2 * word - 1;
-}
-constexpr int StartByte(int word) {
-  return 2 * word;
-}
+constexpr auto StopByte = WeekStopByte;
+constexpr auto StartByte = WeekStartByte;
 
 const char* CalendarStateText(int state) {
   static const char* const kTexts[] = {"Off", "Calender1 active", "Calender2 active",

@@ -18,6 +18,15 @@ struct WeekCalendarCircuit {
 inline constexpr WeekCalendarCircuit kWeekCalendarBl1{204, 9, 4};
 inline constexpr WeekCalendarCircuit kWeekCalendarBl2{205, 11, 5};
 
+// Word k of the part (1 to 14 the days of the two calendars, 15 the holiday): stop time in
+// byte 2k-1, start time in byte 2k.
+constexpr int WeekStopByte(int word) {
+  return 2 * word - 1;
+}
+constexpr int WeekStartByte(int word) {
+  return 2 * word;
+}
+
 class CWeekCalendarPage : public CNvPage {
  public:
   explicit CWeekCalendarPage(const WeekCalendarCircuit& circuit);

@@ -9,7 +9,10 @@ using namespace dewpoint_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int kDewpointPart = 3;
+const SettingField& kAdvanceTime = kDewpointFields[0];  // 0.1 s, shown in whole seconds
+const SettingField& kOffsetRegulator = kDewpointFields[1];
+const SettingField& kOffsetClose = kDewpointFields[2];
+constexpr int kDewpointPart = PartOfRecord(kDewpointFields[0].record);
 
 // The live temperatures, in the order they are read.
 struct LiveTemp {
@@ -21,14 +24,6 @@ constexpr LiveTemp kLiveTemps[] = {
     {19, kIdDewpoint},    // dewpoint
     {25, kIdCalculated},  // calculated for BL2
 };
-
-// Byte of the high half of value k in the part; the low half follows.
-constexpr int ValueHigh(int k) {
-  return 2 * k - 1;
-}
-constexpr int kOffsetClose = ValueHigh(11);      // 0.01 °C
-constexpr int kAdvanceTime = ValueHigh(12);      // 0.1 s, shown in whole seconds
-constexpr int kOffsetRegulator = ValueHigh(13);  // 0.01 °C
 
 }  // namespace
 
@@ -48,27 +43,22 @@ void CPage31PropPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t r[kReadCapacity] = {};
   if (parts.Read(kDewpointPart, r, kReadCapacity) != 0) return;
-  SetNumber(kIdOffsetRegulator, CNvCodec::WordToTemp(r[kOffsetRegulator], r[kOffsetRegulator + 1]),
-            1);
-  SetNumber(kIdAdvanceTime, CNvCodec::WordDiv10(r[kAdvanceTime], r[kAdvanceTime + 1]), 0,
-            CNvCodec::MakeWord(r[kAdvanceTime], r[kAdvanceTime + 1]) / 10.0);
-  SetNumber(kIdOffsetClose, CNvCodec::WordToTemp(r[kOffsetClose], r[kOffsetClose + 1]), 1);
+  ShowField(kOffsetRegulator, r);
+  ShowField(kAdvanceTime, r);
+  ShowField(kOffsetClose, r);
 }
 
 void CPage31PropPage::WriteSettings() {
-  const double regulator = GetTyped(kIdOffsetRegulator, kTempRange);
-  const double close = GetTyped(kIdOffsetClose, kTempRange);
-  const double advance = GetTyped(kIdAdvanceTime, kTenthsWordRange);
+  const double regulator = TypedField(kOffsetRegulator);
+  const double close = TypedField(kOffsetClose);
+  const double advance = TypedField(kAdvanceTime);
   PartExchange parts(Node());
   parts.ReadModifyWrite(
       kDewpointPart,
       [&](uint8_t* r) {
-        r[kOffsetRegulator] = CNvCodec::HundredthsHigh(regulator);
-        r[kOffsetRegulator + 1] = CNvCodec::HundredthsLow(regulator);
-        r[kOffsetClose] = CNvCodec::HundredthsHigh(close);
-        r[kOffsetClose + 1] = CNvCodec::HundredthsLow(close);
-        r[kAdvanceTime] = CNvCodec::TenthsHigh(advance);
-        r[kAdvanceTime + 1] = CNvCodec::TenthsLow(advance);
+        PutFieldNumber(kOffsetRegulator, r, regulator);
+        PutFieldNumber(kOffsetClose, r, close);
+        PutFieldNumber(kAdvanceTime, r, advance);
       },
       kReadCapacity);
 }

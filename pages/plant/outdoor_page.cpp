@@ -10,9 +10,7 @@ namespace {
 
 constexpr int32_t kIndexOutdoor = 14;
 constexpr int32_t kReadCapacity = 32;
-constexpr int kOffsetPart = 2;
-constexpr int kOffsetHigh = 1;  // value 1
-constexpr int kOffsetLow = 2;
+const SettingField& kOffset = kOutdoorFields[0];
 // Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:
 // compared in whole numbers, -200.00 itself is a sensor on every build).
 constexpr int kNoSensorBelow = -20000;
@@ -44,18 +42,14 @@ void CPage29PropPage::CheckSensor() {
 void CPage29PropPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t record[kReadCapacity] = {};
-  if (parts.Read(kOffsetPart, record, kReadCapacity) != 0) return;
-  SetNumber(kIdOffset, CNvCodec::WordToTemp(record[kOffsetHigh], record[kOffsetLow]), 1);
+  if (parts.Read(PartOfRecord(kOffset.record), record, kReadCapacity) != 0) return;
+  ShowField(kOffset, record);
 }
 
 void CPage29PropPage::WriteSettings() {
-  const double offset = GetTyped(kIdOffset, kTempRange);
+  const double offset = TypedField(kOffset);
   PartExchange parts(Node());
   parts.ReadModifyWrite(
-      kOffsetPart,
-      [offset](uint8_t* record) {
-        record[kOffsetHigh] = CNvCodec::HundredthsHigh(offset);
-        record[kOffsetLow] = CNvCodec::HundredthsLow(offset);
-      },
-      kReadCapacity);
+      PartOfRecord(kOffset.record),
+      [offset](uint8_t* record) { PutFieldNumber(kOffset, record, offset); }, kReadCapacity);
 }

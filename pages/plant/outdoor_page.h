@@ -4,6 +4,11 @@
 #pragma once
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_plant.h"
+
+// The outdoor sensor's offset: value 1 of part 2.
+inline constexpr SettingField kOutdoorFields[] = {field::Temp(
+    "outdoor.offset", "Outdoor sensor Bs offset", RecordOfPart(2), 1, outdoor_dialog::kIdOffset)};
 
 class CPage29PropPage : public CNvPage {
  public:

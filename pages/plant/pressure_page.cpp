@@ -10,34 +10,16 @@ namespace {
 
 constexpr int32_t kIndexPressure = 28;
 constexpr int32_t kReadCapacity = 32;
-constexpr int kFlagsPart = 1;
-constexpr int kFlagsByte = 10;
-constexpr int kValuesPart = 6;
-constexpr uint8_t kAnalogMask = 0x02;
-
-// The check boxes and their masks in the flags byte (as the node stores it).
-struct Flag {
-  int id;
-  uint8_t mask;
-};
-constexpr Flag kFlags[] = {
-    {kIdMonitorBl1, 0x04},
-    {kIdMonitorBl2, 0x08},
-    {kIdStopPumpBl1, 0x10},
-    {kIdStopPumpBl2, 0x20},
-};
-
-// The fields of part 6, values 1 to 5, whole pascals read unsigned.
-constexpr int kValueFields[] = {kIdSensorMin, kIdSensorMax, kIdSensorOffset, kIdSetpointBl1,
-                                kIdSetpointBl2};
+const SettingField& kSensorType = kPressureFields[0];
+// The values of part 6, whole pascals read unsigned, and the check boxes of part 1.
+const SettingField* const kValues = &kPressureFields[1];
+const SettingField* const kFlags = &kPressureFields[6];
+constexpr int kFlagsPart = PartOfRecord(kPressureFields[0].record);
+constexpr int kValuesPart = PartOfRecord(kPressureFields[1].record);
 
 // Disabled for a digital sensor.
 constexpr int kAnalogOnly[] = {kIdSensorMin,   kIdSensorMax,   kIdSensorOffset,
                                kIdSetpointBl1, kIdSetpointBl2, kIdActual};
-
-uint8_t WithMask(uint8_t b, uint8_t mask, bool on) {
-  return static_cast<uint8_t>(on ? b | mask : b & ~mask);
-}
 
 }  // namespace
 
@@ -71,14 +53,11 @@ void CPage30PropPage::ReadSettings() {
   PartExchange parts(Node());
   uint8_t r[kReadCapacity] = {};
   if (parts.Read(kFlagsPart, r, kReadCapacity) == 0) {
-    const uint8_t flags = r[kFlagsByte];
-    ChooseSensorType((flags & kAnalogMask) != 0);
-    for (const Flag& f : kFlags) SetCheck(f.id, (flags & f.mask) != 0);
+    ChooseSensorType(FieldFlag(kSensorType, r));
+    for (int k = 0; k < 4; ++k) ShowField(kFlags[k], r);
   }
   if (parts.Read(kValuesPart, r, kReadCapacity) == 0) {
-    for (int k = 1; k <= 5; ++k) {
-      SetNumber(kValueFields[k - 1], CNvCodec::MakeWord(r[2 * k - 1], r[2 * k]), 0);
-    }
+    for (int k = 0; k < 5; ++k) ShowField(kValues[k], r);
   }
 }
 
@@ -91,9 +70,8 @@ void CPage30PropPage::WriteSettings() {
     parts.ReadModifyWrite(
         kFlagsPart,
         [this](uint8_t* r) {
-          uint8_t flags = WithMask(r[kFlagsByte], kAnalogMask, IsChecked(kIdAnalog));
-          for (const Flag& f : kFlags) flags = WithMask(flags, f.mask, IsChecked(f.id));
-          r[kFlagsByte] = flags;
+          PutFieldFlag(kSensorType, r, IsChecked(kIdAnalog));
+          for (int k = 0; k < 4; ++k) PutFieldFlag(kFlags[k], r, IsChecked(kFlags[k].controlId));
         },
         kReadCapacity);
   }
@@ -102,11 +80,7 @@ void CPage30PropPage::WriteSettings() {
   parts.ReadModifyWrite(
       kValuesPart,
       [this](uint8_t* r) {
-        for (int k = 1; k <= 5; ++k) {
-          const double v = GetTyped(kValueFields[k - 1], kWordRange);
-          r[2 * k - 1] = CNvCodec::WholeHigh(v);
-          r[2 * k] = CNvCodec::WholeLow(v);
-        }
+        for (int k = 0; k < 5; ++k) PutFieldNumber(kValues[k], r, TypedField(kValues[k]));
       },
       kReadCapacity);
 }

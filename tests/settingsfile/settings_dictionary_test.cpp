@@ -1,10 +1,14 @@
-// The settings dictionary against the pages that write its settings: each entry's field, typed
-// into and written, changes exactly the entry's bytes, and the dictionary reads the value back.
+// The settings dictionary against the pages that write its settings: for random values of each
+// setting, the page shows what the dictionary reads, and a Write stores exactly the setting's
+// bytes.
 #include "settingsfile/settings_dictionary.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <map>
+#include <random>
 #include <set>
 #include <stdexcept>
 
@@ -61,42 +65,43 @@ TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
   }
 }
 
-// The field some entries must find, by control id as the dialogs give them: one or two of each
-// run of look-alike entries (days, curve points, P I D, valves, circuits), so that two entries
-// whose bytes are swapped show up even where each finds a field of its own kind.
-const std::map<std::string, int> kSampleIds = {
-    {"bl1.week1.wed.stop", 225},       {"bl2.week2.sat.stop", 239},
-    {"bl2.holiday.start", 244},        {"bl1.pir.mon.stop", 380},
-    {"bl2.curve.point5.forward", 317}, {"bl2.pid.i", 217},
-    {"bl2.valve.mv4.signal", 330},     {"pressure.bl2.stop_pump", 248},
-    {"bl1.sensor.bw2.offset", 208},    {"bl1.digital.running", 226}};
-
-// What the engineer types for each kind of value, the bytes the page must store, the text the
-// page must show after reading them back and the text the dictionary must make of them.
-struct Typed {
-  const char* text;
-  std::vector<uint8_t> bytes;
-  const char* shown;
-  const char* dictionary;
+// Bytes a page accepts and writes back unchanged: the point count 2 to 5, a cascade output up to
+// 100 %, calendar times that keep every day's start before its stop (the node holds 8:00 to
+// 16:00 around them); any bytes otherwise.
+struct Writable {
+  SettingCodec codec;
+  std::string_view keyEnd;
+  int lo;
+  int hi;
 };
+const Writable kWritable[] = {{SettingCodec::kSignedByte, "", 2, 5},
+                              {SettingCodec::kHalfByte, "", 0, 200},
+                              {SettingCodec::kQuarterHours, ".start", 1, 64},
+                              {SettingCodec::kQuarterHours, ".stop", 32, 96}};
 
-Typed TypedFor(const SettingEntry& e) {
-  const bool start = e.key.size() > 6 && e.key.compare(e.key.size() - 6, 6, ".start") == 0;
-  // Calendar times stay within the 8:00 to 16:00 every word starts with: the page's checks pass.
-  const std::map<SettingCodec, Typed> typed = {
-      {SettingCodec::kTemp, {"-12.3", {0xFB, 0x32}, "-12.3", "-12.30"}},
-      {SettingCodec::kTenthsWhole, {"300.5", {0x0B, 0xBD}, "300", "300.5"}},
-      {SettingCodec::kTenths, {"30.1", {0x01, 0x2D}, "30.1", "30.1"}},
-      {SettingCodec::kWord, {"300", {0x01, 0x2C}, "300", "300"}},
-      {SettingCodec::kHalfByte, {"25", {0x32}, "25", "25.0"}},
-      {SettingCodec::kSignedByte, {"4", {0x04}, "4", "4"}},
-      {SettingCodec::kHoursMinutes, {"6:05", {0x06, 0x05}, "6:05", "6:05"}},
-      {SettingCodec::kQuarterHours,
-       start ? Typed{"9:15", {0x25}, "9:15", "9:15"} : Typed{"17:45", {0x47}, "17:45", "17:45"}},
-      {SettingCodec::kOverride, {nullptr, {0x00, 0x02}, nullptr, "Night"}},
-      {SettingCodec::kFlag, {nullptr, {}, nullptr, nullptr}}};
-  return typed.at(e.codec);
+std::vector<uint8_t> RandomValue(const SettingEntry& e, std::mt19937& rng) {
+  std::vector<uint8_t> bytes(static_cast<size_t>(e.size));
+  for (uint8_t& b : bytes) b = static_cast<uint8_t>(rng() & e.mask);
+  for (const Writable& w : kWritable) {
+    if (w.codec == e.codec && e.key.size() >= w.keyEnd.size() &&
+        e.key.compare(e.key.size() - w.keyEnd.size(), w.keyEnd.size(), w.keyEnd) == 0) {
+      bytes[0] = static_cast<uint8_t>(w.lo + static_cast<int>(rng() % (w.hi - w.lo + 1)));
+    }
+  }
+  return bytes;
 }
+
+// How the page shows each kind of number: with how many decimals, and whether it cuts the
+// value toward zero instead of rounding it. Texts (times, the override) are shown as they are.
+struct Shown {
+  SettingCodec codec;
+  int decimals;
+  bool cut;
+};
+const Shown kShown[] = {
+    {SettingCodec::kTemp, 1, false},       {SettingCodec::kTenths, 1, false},
+    {SettingCodec::kTenthsWhole, 0, true}, {SettingCodec::kWord, 0, false},
+    {SettingCodec::kHalfByte, 0, false},   {SettingCodec::kSignedByte, 0, false}};
 
 std::vector<uint8_t> RecordOf(const sim::SimulatedNode& node, int record) {
   return record < 6 ? node.Bytes(39 + record) : node.Part(record - 5);
@@ -106,63 +111,65 @@ void SetRecord(sim::SimulatedNode& node, int record, const std::vector<uint8_t>&
   record < 6 ? node.SetBytes(39 + record, bytes) : node.SetPart(record - 5, bytes);
 }
 
-void SetRecordByte(sim::SimulatedNode& node, int record, int byte, uint8_t value) {
-  std::vector<uint8_t> bytes = RecordOf(node, record);
-  bytes[static_cast<size_t>(byte)] = value;
-  SetRecord(node, record, bytes);
-}
-
-// The factory settings with every circuit function on (so dependent fields can be typed), curves
-// of five points, calendar words of 8:00 to 16:00, pump stop times shown without losing tenths;
-// then the entry's own bytes cleared (calendar times keep 8:00 to 16:00). Night lowering starts
-// off with "Start/stop after room temp" (0x02) off, as the page shows it then.
-void Prepare(sim::SimulatedNode& node, const SettingEntry& e) {
-  const std::tuple<int, int, uint8_t> baseline[] = {
-      {RecordOfPart(1), 2, 0x1F},  {RecordOfPart(1), 4, 0x08},  {RecordOfPart(1), 6, 0x1F},
-      {RecordOfPart(1), 10, 0x02}, {RecordOfPart(1), 12, 0x05}, {kRecordTemp1, 0, 5},
-      {kRecordTemp2, 0, 5},        {RecordOfPart(3), 4, 50},    {RecordOfPart(3), 12, 50}};
-  for (const auto& [record, byte, value] : baseline) SetRecordByte(node, record, byte, value);
-  for (int part : {9, 10, 11, 12}) {
-    for (int word = 1; word <= 15; ++word) {
-      SetRecordByte(node, RecordOfPart(part), 2 * word - 1, 0x40);
-      SetRecordByte(node, RecordOfPart(part), 2 * word, 0x20);
-    }
-  }
-  if (e.codec == SettingCodec::kQuarterHours) return;
+// Puts `value` into the entry's bytes (for flags: its bits) of the node's record.
+void SetValue(sim::SimulatedNode& node, const SettingEntry& e, const std::vector<uint8_t>& value) {
+  std::vector<uint8_t> bytes = RecordOf(node, e.record);
   for (int i = 0; i < e.size; ++i) {
-    const uint8_t old = RecordOf(node, e.record)[static_cast<size_t>(e.byte + i)];
-    const uint8_t room = e.key == "bl1.night" || e.key == "bl2.night" ? 0x02 : 0x00;
-    SetRecordByte(node, e.record, e.byte + i, static_cast<uint8_t>(old & ~(e.mask | room)));
+    uint8_t& b = bytes[static_cast<size_t>(e.byte + i)];
+    b = static_cast<uint8_t>((b & ~e.mask) | (value[static_cast<size_t>(i)] & e.mask));
   }
-  if (e.codec == SettingCodec::kSignedByte) SetRecordByte(node, e.record, e.byte, 2);
-  // The constant temperatures can be typed only while the curve mode is off.
-  if (e.key.find(".constant.") != std::string::npos) {
-    SetRecordByte(node, RecordOfPart(1), e.circuit == "BL1" ? 2 : 6, 0x0F);
+  SetRecord(node, e.record, bytes);
+}
+
+// Every calendar day from 8:00 to 16:00 and byte 0 of the calendar parts 0, as the calendar
+// pages write it.
+void Prepare(sim::SimulatedNode& node) {
+  for (int part : {9, 10, 11, 12}) {
+    std::vector<uint8_t> bytes = node.Part(part);
+    bytes[0] = 0;
+    for (int word = 1; word <= 15; ++word) {
+      bytes[static_cast<size_t>(2 * word - 1)] = 0x40;
+      bytes[static_cast<size_t>(2 * word)] = 0x20;
+    }
+    node.SetPart(part, bytes);
   }
 }
 
-// The page's fields as shown: the edit fields' texts, "checked" for check boxes and radio buttons.
-std::map<int, std::string> Fields(NodeFixture& f, fw::CPropertyPage& page) {
-  std::map<int, std::string> shown;
-  for (const fw::ControlDef& c : page.Template().controls) {
-    if (c.kind == fw::ControlKind::kEdit) shown[c.id] = f.driver->Text(c.id);
-    if (c.kind == fw::ControlKind::kCheckBox || c.kind == fw::ControlKind::kRadioButton) {
-      shown[c.id] = f.driver->Checked(c.id) ? "checked" : "";
-    }
+// What the page shows for the entry, in the dictionary's terms where it can: a flag's text for
+// its control's state, the label of the override button that is on.
+std::string PageText(NodeFixture& f, fw::CPropertyPage& page, const SettingEntry& e) {
+  if (e.codec == SettingCodec::kFlag) {
+    return std::string(f.driver->Checked(e.controlId) ? e.setText : e.offText);
   }
-  return shown;
+  if (e.codec == SettingCodec::kOverride) {
+    for (const fw::ControlDef& c : page.Template().controls) {
+      if (c.kind == fw::ControlKind::kRadioButton && f.driver->Checked(c.id)) return c.text;
+    }
+    return "(no button on)";
+  }
+  return f.driver->Text(e.controlId);
+}
+
+// Whether the page's text shows the dictionary's value, as the page shows such a number.
+bool ShowsValue(const SettingEntry& e, const std::string& page, const std::string& dictionary) {
+  for (const Shown& s : kShown) {
+    if (s.codec != e.codec) continue;
+    const double exact = std::atof(dictionary.c_str());
+    const double shown = std::atof(page.c_str());
+    if (s.cut) return shown == std::trunc(exact);
+    return std::fabs(shown - exact) <= 0.5 * std::pow(10.0, -s.decimals) + 1e-9;
+  }
+  // The override: a word the page has no button for shows "Use manual rotary switch", which
+  // the dictionary tells with the word after it.
+  return dictionary.compare(0, page.size(), page) == 0;
 }
 
 class DictionaryAgainstPages : public ::testing::TestWithParam<size_t> {};
 
-// Typing the entry's value into its one field and pressing Write changes exactly the entry's
-// bytes (bits for flags), to what a Read of them shows on the page; the dictionary reads the
-// same value from them.
-TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
+TEST_P(DictionaryAgainstPages, PageShowsTheValueAndWritesExactlyItsBytes) {
   const SettingEntry& e = SettingsDictionary()[GetParam()];
-  const Typed typed = TypedFor(e);
   NodeFixture f;
-  Prepare(f.node, e);
+  Prepare(f.node);
   f.OpenSheet();
   fw::CPropertyPage& page = *f.sheet->AllPages().at(static_cast<size_t>(e.pageClass - 1));
   try {
@@ -173,42 +180,31 @@ TEST_P(DictionaryAgainstPages, WriteChangesExactlyTheEntrysBytes) {
   }
   ASSERT_EQ(page.Caption(), e.tab);
 
-  // The entry's field is the one that a Read of the typed bytes changes (for flags: the check
-  // box or radio button it checks), found rather than listed.
-  const std::vector<uint8_t> prepared = RecordOf(f.node, e.record);
-  std::vector<uint8_t> wanted = prepared;
-  for (int i = 0; i < e.size; ++i) {
-    uint8_t& byte = wanted[static_cast<size_t>(e.byte + i)];
-    byte = e.codec == SettingCodec::kFlag ? byte | e.mask : typed.bytes[static_cast<size_t>(i)];
-  }
-  const std::map<int, std::string> shownBefore = Fields(f, page);
-  SetRecord(f.node, e.record, wanted);
-  f.driver->Click(211);
-  std::vector<int> changed;
-  for (const auto& [field, text] : Fields(f, page)) {
-    if (text != shownBefore.at(field) && text != "") changed.push_back(field);
-  }
-  ASSERT_EQ(changed.size(), 1u) << e.key << ": the fields a Read of its bytes changes";
-  const int id = changed[0];
-  EXPECT_EQ(id, kSampleIds.count(e.key) != 0 ? kSampleIds.at(e.key) : id) << e.key;
-  const std::string shown = f.driver->Text(id);
-  EXPECT_EQ(shown, typed.shown != nullptr ? typed.shown : shown) << e.key;  // flags show nothing
-  SetRecord(f.node, e.record, prepared);
-  f.driver->Click(211);
+  std::mt19937 rng(static_cast<uint32_t>(GetParam()));
+  for (int sample = 0; sample < 20; ++sample) {
+    const std::vector<uint8_t> value = RandomValue(e, rng);
+    SetValue(f.node, e, value);
+    f.driver->Click(211);
+    const std::vector<uint8_t> read = RecordOf(f.node, e.record);
+    const std::string dictionary = ValueText(e, read.data());
+    const std::string shown = PageText(f, page, e);
+    ASSERT_TRUE(ShowsValue(e, shown, dictionary))
+        << e.key << ": the page shows \"" << shown << "\", the dictionary \"" << dictionary << "\"";
 
-  std::vector<std::vector<uint8_t>> expected;
-  for (int r = 0; r < kFileRecords; ++r) {
-    expected.push_back(r == e.record ? wanted : RecordOf(f.node, r));
+    // The node's value changes behind the page; a Write puts back what the page shows, in the
+    // entry's bytes and nowhere else.
+    std::vector<std::vector<uint8_t>> expected;
+    for (int r = 0; r < kFileRecords; ++r) expected.push_back(RecordOf(f.node, r));
+    std::vector<uint8_t> other = value;
+    for (uint8_t& b : other) b = static_cast<uint8_t>(~b);
+    SetValue(f.node, e, other);
+    if (e.pageClass == 27 || e.pageClass == 28) f.driver->Type(226, "Kobalt");  // PID password
+    f.driver->Click(210);
+    for (int r = 0; r < kFileRecords; ++r) {
+      ASSERT_EQ(RecordOf(f.node, r), expected[static_cast<size_t>(r)])
+          << e.key << " = " << dictionary << ": " << RecordName(r);
+    }
   }
-  ASSERT_TRUE(f.driver->Enabled(id)) << e.key << ": field " << id << " is disabled";
-  ASSERT_TRUE(typed.text ? (f.driver->Type(id, typed.text), true) : f.driver->Click(id)) << e.key;
-  if (e.pageClass == 27 || e.pageClass == 28) f.driver->Type(226, "Kobalt");  // PID password
-  f.driver->Click(210);
-  for (int r = 0; r < kFileRecords; ++r) {
-    EXPECT_EQ(RecordOf(f.node, r), expected[static_cast<size_t>(r)])
-        << e.key << ": " << RecordName(r);
-  }
-  EXPECT_EQ(ValueText(e, wanted.data()), typed.dictionary ? typed.dictionary : e.setText) << e.key;
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, DictionaryAgainstPages,
