@@ -16,6 +16,7 @@
 #include "resources/dialog_import_export.h"
 #include "resources/dialog_pump.h"
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 namespace {
@@ -34,8 +35,7 @@ std::string Tail(const std::string& line, size_t n) {
   return line.substr(line.size() - std::min(n, line.size()));
 }
 
-// Names a parameterized case by its `name`.
-const auto kByName = [](const auto& info) { return std::string(info.param.name); };
+using testing_support::kByName;
 
 // A sheet on the simulated node whose trace goes to `name` in a fresh folder (none for null).
 struct Traced {
@@ -126,7 +126,8 @@ TEST_P(TraceFiles, NeverChangeTheNodeTraffic) {
 
 INSTANTIATE_TEST_SUITE_P(Trace, TraceFiles,
                          ::testing::Values("trace.log", "missing folder/trace.log", "",
-                                           "/dev/full"));
+                                           "/dev/full"),
+                         kByName);
 
 // Quoted text escapes what would break a line (with `asciiOnly`, as for the node's name, every
 // byte outside ASCII); one too long for a line loses its end, at a whole character and never

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tools/settings_tool.h"
 
 namespace {
@@ -159,6 +160,6 @@ TEST_P(ReportOutput, ReplacesTheOldReportWholeOrNotAtAll) {
 INSTANTIATE_TEST_SUITE_P(Cases, ReportOutput,
                          ::testing::Values("new", "over_old", "read_only_file", "read_only_folder",
                                            "no_folder", "no_room"),
-                         [](const auto& info) { return info.param; });
+                         testing_support::kByName);
 
 }  // namespace
