@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "framework/text_escape.h"
 #include "nvdata/config_part.h"
 
 #ifndef HD7_3_VERSION
@@ -75,29 +76,15 @@ TraceLine& TraceLine::Hex(const uint8_t* bytes, int32_t count) {
   return *this;
 }
 
-TraceLine& TraceLine::Quoted(const char* text, size_t length, bool asciiOnly) {
+TraceLine& TraceLine::Quoted(const char* text, size_t length) {
   Add("\"");
   Cuttable quoted;
   quoted.begin = text_.size();
   quoted.sourceBytes = length;
-  for (size_t i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    // A UTF-8 character is kept whole or left out whole.
-    if (asciiOnly || (byte & 0xC0) != 0x80) quoted.cuts.emplace_back(i, text_.size());
-    const char* escaped = byte == '"'    ? "\\\""
-                          : byte == '\\' ? "\\\\"
-                          : byte == '\n' ? "\\n"
-                          : byte == '\r' ? "\\r"
-                          : byte == '\t' ? "\\t"
-                                         : nullptr;
-    if (escaped != nullptr) {
-      Add("%s", escaped);
-    } else if (byte < 0x20 || byte == 0x7F || (asciiOnly && byte > 0x7F)) {
-      Add("\\x%02X", byte);
-    } else {
-      text_.push_back(static_cast<char>(byte));
-    }
-  }
+  // A character, or an escape, is kept whole or left out whole.
+  fw::AppendTraceText(text_, std::string_view(text, length), [&](size_t source, size_t written) {
+    quoted.cuts.emplace_back(source, written);
+  });
   quoted.end = text_.size();
   cuttable_.push_back(std::move(quoted));
   return Add("\"");
@@ -253,7 +240,7 @@ int32_t TracedNodeAccess::GetNodeName(uint8_t* buffer, int32_t capacity) {
     const int32_t shown = std::min(capacity, TraceLine::kMostHexBytes);
     const auto* end = static_cast<const uint8_t*>(std::memchr(buffer, 0, shown));
     line.Add(": ").Hex(buffer, capacity).Add(" ");
-    line.Quoted(reinterpret_cast<const char*>(buffer), end != nullptr ? end - buffer : shown, true);
+    line.Quoted(reinterpret_cast<const char*>(buffer), end != nullptr ? end - buffer : shown);
   }
   trace_.Log(start, line);
   return status;
@@ -334,9 +321,9 @@ int NodeTrace::ShowMessageBox(const fw::MessageBoxRequest& request) {
   const bool module = request.kind == fw::MessageKind::kModule;
   if (module || request.caption) {
     const std::string caption = module ? fw::kModuleTitle : *request.caption;
-    line.Add(" ").Quoted(caption.data(), caption.size(), false);
+    line.Add(" ").Quoted(caption.data(), caption.size());
   }
-  line.Add(": ").Quoted(request.text.data(), request.text.size(), false);
+  line.Add(": ").Quoted(request.text.data(), request.text.size());
   Log(shown, line.Add(" answered %s", AnswerName(answer)));
   return answer;
 }

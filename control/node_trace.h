@@ -47,9 +47,10 @@ class TraceLine {
   // Bytes in hex, "00 01"; a run of four or more zero bytes at the end as "(29 x 00)"; beyond
   // kMostHexBytes the rest counted, "… (44 more bytes)".
   TraceLine& Hex(const uint8_t* bytes, int32_t count);
-  // Text in double quotes: quotes, backslashes and control characters (with `asciiOnly`, every
-  // byte above 0x7E too) as \n, \r, \t, \", \\ or \xNN, so that nothing breaks the line.
-  TraceLine& Quoted(const char* text, size_t length, bool asciiOnly);
+  // Text in double quotes: quotes, backslashes and control characters as \n, \r, \t, \", \\ or
+  // \xNN, UTF-8 characters as they are, bytes that are not part of one as \xNN, so that nothing
+  // breaks the line and every name reads the same as in the tool's output.
+  TraceLine& Quoted(const char* text, size_t length);
   const std::string& Text() const { return text_; }
 
   // The line in at most `most` bytes: when it is longer, the longest quoted texts lose their

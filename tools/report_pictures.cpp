@@ -1,6 +1,5 @@
 // The commissioning report's pictures (the week and presence calendars as bars, the heating
-// curve as the Settings Temperatures page joins its points, as inline SVG), its text escaping and
-// its style sheet.
+// curve as the Settings Temperatures page joins its points, as inline SVG) and its style sheet.
 #include "tools/report_pictures.h"
 
 #include <algorithm>
@@ -26,42 +25,6 @@ std::string CircuitKey(int circuit) {
 }
 
 namespace {
-
-// ------------------------------------------------------------------ text
-
-// The length of the UTF-8 sequence at `i` when it is one a page may hold, else 0.
-size_t Utf8Length(std::string_view t, size_t i) {
-  const unsigned char c = static_cast<unsigned char>(t[i]);
-  size_t n;
-  uint32_t cp;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2, cp = c & 0x1Fu;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3, cp = c & 0x0Fu;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4, cp = c & 0x07u;
-  } else {
-    return 0;
-  }
-  if (i + n > t.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    const unsigned char d = static_cast<unsigned char>(t[i + k]);
-    if ((d & 0xC0) != 0x80) return 0;
-    cp = cp << 6 | (d & 0x3Fu);
-  }
-  constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kLeast[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFFFE ||
-      cp == 0xFFFF) {
-    return 0;
-  }
-  return n;
-}
-
-std::string CharRef(unsigned value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "&#x%X;", value);
-  return text;
-}
 
 // A coordinate with one decimal, rounded half away from zero on every platform.
 std::string Num(double v) {
@@ -228,36 +191,6 @@ std::string HeatingCurvePicture(const uint8_t* record, int circuit) {
     svg += SvgText(x + 4, y - 4, "point-number", std::to_string(i + 1));
   }
   return svg + "</svg>\n";
-}
-
-std::string XmlText(std::string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const size_t n = c < 0x80 ? 0 : Utf8Length(text, i);
-    if (n > 0) {
-      out.append(text.substr(i, n));
-      i += n;
-      continue;
-    }
-    ++i;
-    if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else if (c == '&') {
-      out += "&amp;";
-    } else if (c == '"') {
-      out += "&quot;";
-    } else if (c < 0x20 || c == 0x7F) {
-      out += CharRef(c == 0x7F ? 0x2421u : 0x2400u + c);  // the control character's picture
-    } else if (c >= 0x80) {
-      out += CharRef(c);
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
 }
 
 const char* ReportStyle() {

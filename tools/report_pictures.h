@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/text_escape.h"
 #include "settingsfile/settings_dictionary.h"
 
 // A circuit's (1 or 2) week or presence calendar from its part's 31 bytes, its heating curve
@@ -12,9 +13,8 @@
 std::string CalendarPicture(const uint8_t* part, int circuit, bool presence);
 std::string HeatingCurvePicture(const uint8_t* record, int circuit);
 
-// Text for the page: the markup characters as references; UTF-8 as it is; other bytes as the
-// characters of the same number (a node name's bytes); control characters as their pictures.
-std::string XmlText(std::string_view text);
+// Text for the page: the framework's escaping for XML.
+using fw::XmlText;
 
 // The page's style sheet: A4 print layout, the tables and the pictures' classes.
 const char* ReportStyle();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "framework/file_layer.h"
+#include "framework/text_escape.h"
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 #include "settingsfile/settings_reader.h"
@@ -54,28 +55,9 @@ std::string Hex(uint8_t b) {
   return text;
 }
 
-// File text in JSON: quotes, backslashes and control characters escaped; bytes above 127 as
-// the characters of the same number, so that any file gives valid JSON.
-std::string JsonFileText(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\u%04X", c);
-      out += esc;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
-// Our own texts (names, units): UTF-8 already, no quotes or control characters in them.
+// Our own texts (names, units) go through the same escaping as the file's texts.
 std::string JsonText(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  return fw::JsonString(text);
 }
 
 std::string Heading(const SettingEntry& e) {
@@ -209,8 +191,9 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
   const auto& dictionary = SettingsDictionary();
 
   if (json) {
-    out << "{\"file\": " << JsonFileText(name) << ",\n \"nodeName\": " << JsonFileText(c.nodeName)
-        << ",\n \"timestamp\": " << JsonFileText(c.timestamp) << ",\n \"settings\": [\n";
+    out << "{\"file\": " << fw::JsonString(name)
+        << ",\n \"nodeName\": " << fw::JsonString(c.nodeName)
+        << ",\n \"timestamp\": " << fw::JsonString(c.timestamp) << ",\n \"settings\": [\n";
     for (size_t i = 0; i < dictionary.size(); ++i) {
       const SettingEntry& e = dictionary[i];
       const FileRecord& r = c.records[static_cast<size_t>(e.record)];
@@ -267,7 +250,7 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
   const bool differ = !changes.empty() || !bytes.empty();
 
   if (json) {
-    out << "{\"old\": " << JsonFileText(oldName) << ", \"new\": " << JsonFileText(newName)
+    out << "{\"old\": " << fw::JsonString(oldName) << ", \"new\": " << fw::JsonString(newName)
         << ",\n \"settings\": [\n";
     for (size_t i = 0; i < changes.size(); ++i) {
       const Change& ch = changes[i];
@@ -326,10 +309,11 @@ int CheckContent(const std::string& name, const SettingsFileContent& content, bo
   const std::vector<FileFinding> findings = CheckFindings(content);
 
   if (json) {
-    out << "{\"file\": " << JsonFileText(name) << ",\n \"findings\": [\n";
+    out << "{\"file\": " << fw::JsonString(name) << ",\n \"findings\": [\n";
     for (size_t i = 0; i < findings.size(); ++i) {
-      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonFileText(findings[i].text)
-          << "}" << (i + 1 < findings.size() ? "," : "") << "\n";
+      out << "  {\"line\": " << findings[i].line
+          << ", \"text\": " << fw::JsonString(findings[i].text) << "}"
+          << (i + 1 < findings.size() ? "," : "") << "\n";
     }
     out << " ]}\n";
   } else {

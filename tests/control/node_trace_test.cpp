@@ -16,6 +16,7 @@
 #include "resources/dialog_import_export.h"
 #include "resources/dialog_pump.h"
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 namespace {
@@ -34,8 +35,7 @@ std::string Tail(const std::string& line, size_t n) {
   return line.substr(line.size() - std::min(n, line.size()));
 }
 
-// Names a parameterized case by its `name`.
-const auto kByName = [](const auto& info) { return std::string(info.param.name); };
+using testing_support::kByName;
 
 // A sheet on the simulated node whose trace goes to `name` in a fresh folder (none for null).
 struct Traced {
@@ -126,16 +126,16 @@ TEST_P(TraceFiles, NeverChangeTheNodeTraffic) {
 
 INSTANTIATE_TEST_SUITE_P(Trace, TraceFiles,
                          ::testing::Values("trace.log", "missing folder/trace.log", "",
-                                           "/dev/full"));
+                                           "/dev/full"),
+                         kByName);
 
-// Quoted text escapes what would break a line (with `asciiOnly`, as for the node's name, every
-// byte outside ASCII); one too long for a line loses its end, at a whole character and never
+// Quoted text escapes what would break a line and every byte that is not part of a UTF-8
+// character; one too long for a line loses its end, at a whole character and never
 // inside an escape, to the marker; the closing quote and what follows stay. A line holds 50 bytes.
 struct LongCase {
   const char* name;
   std::string text;
   const char* line;
-  bool asciiOnly = false;
 };
 
 const LongCase kLongCases[] = {
@@ -149,10 +149,11 @@ const LongCase kLongCases[] = {
      "box \"D\": \"aaaaaaa\xE2\x80\xA6 (21 more bytes)\" answered OK"},
     {"KeepsAnEscapeWhole", "aaaaaaa\n" + std::string(19, 'b'),
      "box \"D\": \"aaaaaaa\xE2\x80\xA6 (20 more bytes)\" answered OK"},
+    {"KeepsABadByteWhole", "aaaaaa\xE9" + std::string(19, 'b'),
+     "box \"D\": \"aaaaaa\xE2\x80\xA6 (20 more bytes)\" answered OK"},
     {"NodeName",
      {'A', '\n', 'B', '\r', '"', '\xE4', 0x7F},
-     R"(box "D": "A\nB\r\"\xE4\x7F" answered OK)",
-     true},
+     R"(box "D": "A\nB\r\"\xE4\x7F" answered OK)"},
 };
 
 class TraceOfAText : public ::testing::TestWithParam<LongCase> {};
@@ -160,7 +161,7 @@ class TraceOfAText : public ::testing::TestWithParam<LongCase> {};
 TEST_P(TraceOfAText, KeepsTheLineWholeAndItsEnd) {
   const LongCase& c = GetParam();
   TraceLine line;
-  line.Add("box \"D\": ").Quoted(c.text.data(), c.text.size(), c.asciiOnly);
+  line.Add("box \"D\": ").Quoted(c.text.data(), c.text.size());
   EXPECT_EQ(line.Add(" answered OK").Fitted(50), c.line);
 }
 

@@ -12,6 +12,7 @@
 #include "nvdata/nv_page.h"
 #include "pages/circuit/pid_page.h"
 #include "resources/dialog_pid.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 using testing_support::NodeFixture;
@@ -223,6 +224,6 @@ TEST_P(WholeSheetFilled, ReadThenWriteOnEveryTabWritesBackWhatTheNodeHeld) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WholeSheet, WholeSheetFilled, testing::ValuesIn(kFills),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing_support::kByName);
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "nvdata/config_part.h"
 #include "resources/dialog_import_export.h"
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 using namespace import_export;
@@ -206,7 +207,11 @@ TEST_P(DownloadFromFile, AsksAndReports) {
   EXPECT_TRUE(c.setup == Setup::kReadOnly ? RunConfined(scenario) : (scenario(), true));
 }
 
-INSTANTIATE_TEST_SUITE_P(ImportExport, DownloadFromFile, ::testing::ValuesIn(kDownloads));
+INSTANTIATE_TEST_SUITE_P(ImportExport, DownloadFromFile, ::testing::ValuesIn(kDownloads),
+                         testing_support::NamedInOrder({"WrongPassword", "Cancelled", "Missing",
+                                                        "AnsweredNo", "TxtAdded", "ReadOnly",
+                                                        "RefusedWrite", "ForeignId", "NoId",
+                                                        "Folder"}));
 
 // Without write errors the message is the long operation's closing one (below).
 TEST_F(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
@@ -294,7 +299,7 @@ TEST_P(LongOperation, SheetPaintsNoTimerFiresAndTheStepsShowAsTheyHappen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ImportExport, LongOperation, ::testing::ValuesIn(kOperations),
-                         [](const auto& info) { return std::to_string(info.param.button); });
+                         testing_support::NamedBy([](const Operation& op) { return op.caption; }));
 
 // The measure itself: blocked time between pauses counts, pauses do not.
 TEST(LongestUnpainted, CountsTheStretchesOutsidePauses) {

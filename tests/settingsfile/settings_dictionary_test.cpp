@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "pages/circuit/exercise_valve_page.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 using testing_support::NodeFixture;
@@ -209,10 +210,8 @@ TEST_P(DictionaryAgainstPages, PageShowsTheValueAndWritesExactlyItsBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Entries, DictionaryAgainstPages,
                          ::testing::Range<size_t>(0, SettingsDictionary().size()),
-                         [](const ::testing::TestParamInfo<size_t>& info) {
-                           std::string name = SettingsDictionary()[info.param].key;
-                           std::replace(name.begin(), name.end(), '.', '_');
-                           return name;
-                         });
+                         testing_support::NamedBy([](size_t entry) {
+                           return SettingsDictionary()[entry].key;
+                         }));
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "settingsfile/settings_export.h"
 #include "settingsfile/settings_reader.h"
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 namespace fs = std::filesystem;
@@ -88,7 +89,10 @@ TEST_P(OfflineChange, SavesExactlyTheSettingChangedOnItsPage) {
 }
 
 const PageChange kChanges[] = {{20, "7", 0, {0x02, 0xBC}}, {21, "3.5", 1, {0x01, 0x5E}}};
-INSTANTIATE_TEST_SUITE_P(Twins, OfflineChange, ::testing::ValuesIn(kChanges));
+INSTANTIATE_TEST_SUITE_P(Twins, OfflineChange, ::testing::ValuesIn(kChanges),
+                         testing_support::NamedBy([](const PageChange& c) {
+                           return "Page" + std::to_string(std::get<0>(c));
+                         }));
 
 TEST_F(Offline, NewFileStartsFromFactorySettingsAndIsAskedAbout) {
   f.node.SetPart(9, std::vector<uint8_t>(31, 1));
@@ -158,7 +162,9 @@ const DiskEvent kDiskEvents[] = {
     {"full_disk", DiskChange::kSame, Out::kWriteFailed, Out::kWriteFailed},
 };
 INSTANTIATE_TEST_SUITE_P(Disk, OfflineDiskChange, ::testing::ValuesIn(kDiskEvents),
-                         [](const auto& info) { return std::get<0>(info.param); });
+                         testing_support::NamedBy([](const DiskEvent& e) {
+                           return std::get<0>(e);
+                         }));
 
 // The writer's file with one text put in the place of another (the first of it); none: the path
 // is a folder. Taken or refused as the download says, and the lines of it a save does not keep.
@@ -209,6 +215,10 @@ const FileEdit kFileEdits[] = {
      "Download not completed"},
     {nullptr, "", 0, true, "Error reading file. Download not completed"},
 };
-INSTANTIATE_TEST_SUITE_P(Files, OfflineFile, ::testing::ValuesIn(kFileEdits));
+INSTANTIATE_TEST_SUITE_P(Files, OfflineFile, ::testing::ValuesIn(kFileEdits),
+                         testing_support::NamedInOrder({"Comment", "BlankLinesAndSpacing", "Tab",
+                                                        "OtherTimeStamp", "SkippedSection",
+                                                        "OtherProgramId", "TextNotRead",
+                                                        "LateOtherProgramId", "NoFile"}));
 
 }  // namespace

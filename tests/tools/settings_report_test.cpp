@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tools/settings_tool.h"
 
 namespace {
@@ -89,8 +90,8 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
       {"a&b \"c\"", "a&amp;b &quot;c&quot;"},
       {"\x01\t\x7F", "&#x2401;&#x2409;&#x2421;"},
       {"K\xC3\xBChl \xE2\x86\x92", "K\xC3\xBChl \xE2\x86\x92"},  // UTF-8 as it is
-      {"\xE9t\xE9", "&#xE9;t&#xE9;"},                            // the node's own bytes
-      {"\xED\xA0\x80\xC3", "&#xED;&#xA0;&#x80;&#xC3;"},          // no half characters
+      {"\xE9t\xE9", R"(\xE9t\xE9)"},                // bytes that are not UTF-8, visibly
+      {"\xED\xA0\x80\xC3", R"(\xED\xA0\x80\xC3)"},  // no half characters
   };
   const std::string factory = TempFolder::Read(Source("tests/tools/files/factory.txt"));
   for (const auto& [name, shown] : rows) {
@@ -159,6 +160,6 @@ TEST_P(ReportOutput, ReplacesTheOldReportWholeOrNotAtAll) {
 INSTANTIATE_TEST_SUITE_P(Cases, ReportOutput,
                          ::testing::Values("new", "over_old", "read_only_file", "read_only_folder",
                                            "no_folder", "no_room"),
-                         [](const auto& info) { return info.param; });
+                         testing_support::kByName);
 
 }  // namespace

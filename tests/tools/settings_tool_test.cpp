@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 
 namespace {
 
@@ -72,6 +73,8 @@ TEST_P(SettingsToolGolden, OutputIsTheGoldenFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsToolGolden, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(std::get<2>(info.param)); });
+                         testing_support::NamedBy([](const GoldenCase& c) {
+                           return std::get<2>(c);
+                         }));
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tools/settings_tool.h"
 
 namespace {
@@ -41,7 +42,8 @@ TEST_P(OutputOverInput, IsRefusedWithNothingWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Names, OutputOverInput,
                          ::testing::Values("in.txt same", "in.txt dot", "in.txt hard",
-                                           "in.txt soft", "planned.txt same"));
+                                           "in.txt soft", "planned.txt same"),
+                         testing_support::kByName);
 
 // Every command, run by the library on a stream that takes nothing and as the program with its
 // standard output a full device: exit code 2 and "write error", never success.
@@ -74,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, FullOutput,
                          ::testing::Values("show factory.txt",
                                            "--json diff factory.txt service.txt",
                                            "check faults.txt", "trace trace.txt",
-                                           "report factory.txt", "--help"));
+                                           "report factory.txt", "--help"),
+                         testing_support::kByName);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "tests/pages/circuit/page_harness.h"
+#include "tests/support/case_names.h"
 #include "tests/support/random_write.h"
 
 using namespace circuit_test;
@@ -345,6 +346,8 @@ TEST_P(RandomWrites, TouchOnlyThePagesBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CircuitPages, RandomWrites, ::testing::ValuesIn(kRandom),
-                         [](const auto& info) { return "Page" + std::to_string(info.param.page); });
+                         testing_support::NamedBy([](const RandomRow& r) {
+                           return "Page" + std::to_string(r.page);
+                         }));
 
 }  // namespace

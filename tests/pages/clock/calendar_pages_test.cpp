@@ -7,6 +7,7 @@
 
 #include "control/sheet.h"
 #include "resources/dialog_set_time.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 using set_time_dialog::kIdNodeDate;
@@ -293,15 +294,14 @@ TEST_P(PirCalendarPage, ShowTickReadWriteOfTheDayBytesOnlyAndRefusedWrites) {
   EXPECT_EQ(Part(), before);
 }
 
-std::string TwinName(const ::testing::TestParamInfo<Twin>& info) {
-  return "Part" + std::to_string(info.param.part);
-}
+const auto kTwinName =
+    testing_support::NamedBy([](const Twin& t) { return "Part" + std::to_string(t.part); });
 INSTANTIATE_TEST_SUITE_P(BothCircuits, WeekCalendarPage,
                          ::testing::Values(Twin{4, 9, 4, "W45:0009"}, Twin{5, 11, 5, "W45:000B"}),
-                         TwinName);
+                         kTwinName);
 INSTANTIATE_TEST_SUITE_P(BothCircuits, PirCalendarPage,
                          ::testing::Values(Twin{6, 10, 10, "W45:000A"},
                                            Twin{7, 12, 11, "W45:000C"}),
-                         TwinName);
+                         kTwinName);
 
 }  // namespace
