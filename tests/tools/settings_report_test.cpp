@@ -34,51 +34,134 @@ std::string Matches(const std::string& text, const std::string& pattern) {
 }
 
 // A time word of a calendar part: Monday's Calender 1 is word 3, Calender 2 word 4, Sunday's
-// presence word 1. Bars are x, y, width: 0:00 at x 52, 11 per hour; Monday's lanes at y 16
-// and 25; Sunday's presence lane at y 88. (A start after its stop: the calendars golden.)
-TEST(ReportPictures, CalendarBarsStandForTheStartAndStopTimes) {
+// presence word 1. Bars are x, y, width, class: 0:00 at x 52, 11 per hour; Monday's lanes at
+// y 16 and 25, with planned entries 16, 25 (planned), 34, 43 (planned); Sunday's presence lane
+// at y 88, with planned entries 142 and 151. A planned start below 0 draws no planned part.
+TEST(ReportPictures, CalendarEntriesStandForTheStartAndStopTimes) {
   const struct {
     int circuit;
     bool presence;
-    int word, start, stop;
+    int word, start, stop, plannedStart, plannedStop;
     const char* bars;
   } cases[] = {
-      {1, false, 3, 32, 64, "140.0,16.0,88.0 1"},  // 8:00-16:00, Calender 1
-      {1, false, 3, 0, 0, ""},                     // 0:00-0:00: no time
-      {2, false, 4, 88, 0, "294.0,25.0,22.0 2"},   // 0:00 stop ends the day
-      {1, false, 3, 0, 26, "52.0,16.0,71.5 1"},    // from midnight to 6:30
-      {1, false, 3, 8, 200, "74.0,16.0,242.0 1"},  // beyond 24:00: to 24:00
-      {2, true, 1, 32, 64, "140.0,88.0,88.0"},     // presence, Sunday
-      {1, true, 2, 32, 64, ""},                    // a word not on the page
+      {1, false, 3, 32, 64, -1, 0, "140.0,16.0,88.0,bar c1 1"},  // 8:00-16:00, Calender 1
+      {1, false, 3, 0, 0, -1, 0, ""},                            // 0:00-0:00: not used
+      {2, false, 4, 40, 40, -1, 0, ""},                          // 10:00-10:00: not used
+      {2, false, 4, 88, 0, -1, 0, "294.0,25.0,22.0,bar c2 2"},   // 0:00 stop ends the day
+      {1, false, 3, 0, 26, -1, 0, "52.0,16.0,71.5,bar c1 1"},    // from midnight to 6:30
+      {1, false, 3, 64, 32, -1, 0, "stop 8:00 before start 16:00"},
+      // A time past 24:00: the whole day hatched and marked, never an ordinary bar.
+      {1, false, 3, 8, 200, -1, 0, "52.0,16.0,264.0,invalid invalid time 2:00–16370:00"},
+      {2, false, 4, 200, 0, -1, 0, "52.0,25.0,264.0,invalid invalid time 16370:00–0:00"},
+      {1, false, 3, 97, 97, -1, 0, "52.0,16.0,264.0,invalid invalid time 24:15–24:15"},
+      {2, true, 1, 32, 64, -1, 0, "140.0,88.0,88.0,bar presence"},  // presence, Sunday
+      {1, true, 2, 32, 64, -1, 0, ""},                              // a word not on the page
+      // Planned beside found, dashed, without the calendar's number.
+      {1, false, 3, 32, 64, 32, 48, "140.0,16.0,88.0,bar c1 1 140.0,25.0,44.0,bar planned c1"},
+      {2, false, 4, 0, 0, 32, 64, "140.0,43.0,88.0,bar planned c2"},
+      {1, false, 3, 32, 64, 0, 0, "140.0,16.0,88.0,bar c1 1"},
+      {2, true, 1, 32, 64, 8, 200,
+       "140.0,142.0,88.0,bar presence 52.0,151.0,264.0,invalid planned invalid time 2:00–16370:00"},
   };
   for (const auto& c : cases) {
-    uint8_t part[31] = {};
+    uint8_t part[31] = {}, planned[31] = {};
     part[2 * c.word] = static_cast<uint8_t>(c.start);
     part[2 * c.word - 1] = static_cast<uint8_t>(c.stop);
-    EXPECT_EQ(Matches(CalendarPicture(part, c.circuit, c.presence),
-                      "<rect x=\"([^\"]+)\" y=\"([^\"]+)\" "
-                      "width=\"([^\"]+)\"|class=\"(?:fault|number)\">([^<]+)<"),
+    planned[2 * c.word] = static_cast<uint8_t>(c.plannedStart);
+    planned[2 * c.word - 1] = static_cast<uint8_t>(c.plannedStop);
+    const std::string svg =
+        CalendarPicture(part, c.circuit, c.presence, c.plannedStart < 0 ? nullptr : planned);
+    EXPECT_EQ(Matches(svg,
+                      "<rect x=\"([^\"]+)\" y=\"([^\"]+)\" width=\"([^\"]+)\" height=\"[^\"]+\" "
+                      "class=\"((?:bar|invalid)[^\"]*)\"|class=\"(?:fault|number)\">([^<]+)<"),
               c.bars)
         << c.bars;
+    // A marked entry is struck through, and only a marked one.
+    EXPECT_EQ(svg.find("class=\"hatch\"") != std::string::npos,
+              std::string(c.bars).find("invalid") != std::string::npos)
+        << c.bars;
+    EXPECT_EQ(svg.find(">planned<") != std::string::npos, c.plannedStart >= 0) << c.bars;
   }
 }
 
 // Curve records (count, five outdoor and five forward temperatures in hundredths) for both
-// circuits: the plot runs from x 40 to 320 and y 196 up to 26 over axes rounded out to whole
-// steps of 10 °C (20 °C where 10 would need more than eight). (Two of three points: a golden.)
+// circuits: the plot runs from x 40 to 320 and y 196 up to 26 over axes rounded out to marks
+// every 1, 2, 5 or 10 °C, 4 to 8 of them (a single value widened to 4 whole degrees).
 TEST(ReportPictures, CurvePointsStandForTheValuesInTheFile) {
-  const std::pair<std::vector<int>, const char*> cases[] = {
+  const struct {
+    std::vector<int> values;
+    const char* polyline;
+    const char* forwardMarks;
+  } cases[] = {
       {{7, -2000, -1000, 0, 1000, 2000, 8000, 7000, 6000, 5000, 4000},
-       "40.0,26.0 110.0,68.5 180.0,111.0 250.0,153.5 320.0,196.0"},
-      {{0, 500, 500, 0, 0, 0, 500, 500}, "180.0,111.0 180.0,111.0"},
-      {{2, -5000, 5000, 0, 0, 0, 10000, 0}, "63.3,26.0 296.7,196.0"},
+       "40.0,26.0 110.0,68.5 180.0,111.0 250.0,153.5 320.0,196.0",
+       "40 50 60 70 80"},
+      {{0, 500, 500, 0, 0, 0, 500, 500}, "133.3,139.3 133.3,139.3", "4 5 6 7"},
+      {{2, -5000, 5000, 0, 0, 0, 10000, 0}, "63.3,26.0 296.7,196.0", "0 20 40 60 80 100"},
+      {{2, 1500, 2300, 0, 0, 0, 1900, 1400}, "68.0,26.0 292.0,196.0", "14 15 16 17 18 19"},
+      {{3, -1000, 0, 1000, 0, 0, 5500, 4000, 3000},
+       "40.0,26.0 180.0,128.0 320.0,196.0",
+       "30 35 40 45 50 55"},
   };
-  for (const auto& [values, polyline] : cases) {
-    const std::vector<uint8_t> record = settingsfile_test::StrInt(values);
+  for (const auto& c : cases) {
+    const std::vector<uint8_t> record = settingsfile_test::StrInt(c.values);
     for (int circuit : {1, 2}) {
-      const std::string svg = HeatingCurvePicture(record.data(), circuit);
-      EXPECT_EQ(Matches(svg, "<polyline points=\"([^\"]+)\""), polyline);
+      const std::string svg = HeatingCurvePicture({record.data(), true}, circuit);
+      EXPECT_EQ(Matches(svg, "<polyline points=\"([^\"]+)\""), c.polyline) << circuit;
+      EXPECT_EQ(Matches(svg, "class=\"tick-y\">([^<]+)<"), c.forwardMarks) << circuit;
     }
+  }
+}
+
+// A circuit in constant mode draws its constant day and night temperatures (values 14 and 15
+// of its record), no curve; planned settings are drawn in the dashed style beside the found.
+TEST(ReportPictures, ConstantModeAndPlannedSettingsAreDrawnAsTheyAre) {
+  const std::vector<uint8_t> curve = settingsfile_test::StrInt(
+      {2, -1000, 2000, 0, 0, 0, 6000, 3000, 0, 0, 0, 0, 0, 0, 2100, 1600});
+  const struct {
+    bool foundCurve;
+    int planned;  // -1 none, 0 constant, 1 curve
+    const char* drawn;
+  } cases[] = {
+      {true, -1, "curve"},
+      {false, -1, "26.0,constant 196.0,constant"},
+      {true, 1, "curve planned curve"},
+      {false, 1, "curve planned 158.6,constant 175.6,constant"},
+      {true, 0, "158.6,constant planned 175.6,constant planned curve"},
+  };
+  for (const auto& c : cases) {
+    for (int circuit : {1, 2}) {
+      const CurveSettings planned{curve.data(), c.planned == 1};
+      const std::string svg = HeatingCurvePicture({curve.data(), c.foundCurve}, circuit,
+                                                  c.planned < 0 ? nullptr : &planned);
+      EXPECT_EQ(Matches(svg,
+                        "class=\"(curve[^\"]*)\"/>|y1=\"([^\"]+)\" x2=\"320.0\" "
+                        "y2=\"[^\"]+\" class=\"(constant[^\"]*)\""),
+                c.drawn)
+          << c.drawn;
+      EXPECT_EQ(svg.find(">planned<") != std::string::npos, c.planned >= 0) << c.drawn;
+    }
+  }
+}
+
+// Marks of an axis: the first of 1, 2, 5 and 10 °C that gives 4 to 8 of them.
+TEST(ReportPictures, AxisMarksAreFourToEight) {
+  const struct {
+    double lo, hi;
+    std::vector<double> marks;
+  } cases[] = {
+      {14, 19, {14, 15, 16, 17, 18, 19}},
+      {14.5, 15.5, {14, 15, 16, 17}},
+      {20, 20, {19, 20, 21, 22}},
+      {15, 23, {14, 16, 18, 20, 22, 24}},
+      {35, 70, {35, 40, 45, 50, 55, 60, 65, 70}},
+      {-12, 20, {-15, -10, -5, 0, 5, 10, 15, 20}},
+      {-20, 55, {-20, 0, 20, 40, 60}},  // 9 marks of 10 °C: then 20 °C
+      {0, 100, {0, 20, 40, 60, 80, 100}},
+      {-500, 600, {-600, -400, -200, 0, 200, 400, 600}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AxisMarks(c.lo, c.hi), c.marks) << c.lo << " " << c.hi;
   }
 }
 
@@ -109,8 +192,8 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
 // The goldens as a browser and an XML reader both take them.
 TEST(ReportText, GoldensAreWellFormedXml) {
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xmllint";
-  for (const char* name :
-       {"report_factory", "report_service_against_factory", "report_calendars"}) {
+  for (const char* name : {"report_factory", "report_service_against_factory", "report_calendars",
+                           "report_service_site"}) {
     const std::string page = Source(std::string("tests/tools/golden/") + name + ".html");
     EXPECT_EQ(std::system(("xmllint --noout '" + page + "'").c_str()), 0) << page;
   }
