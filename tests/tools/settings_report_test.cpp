@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "tests/settingsfile/temp_folder.h"
 #include "tools/settings_tool.h"
@@ -45,7 +46,6 @@ TEST(ReportPictures, CalendarEntriesStandForTheStartAndStopTimes) {
     const char* bars;
   } cases[] = {
       {1, false, 3, 32, 64, -1, 0, "140.0,16.0,88.0,bar c1 1"},  // 8:00-16:00, Calender 1
-      {1, false, 3, 0, 0, -1, 0, ""},                            // 0:00-0:00: not used
       {2, false, 4, 40, 40, -1, 0, ""},                          // 10:00-10:00: not used
       {2, false, 4, 88, 0, -1, 0, "294.0,25.0,22.0,bar c2 2"},   // 0:00 stop ends the day
       {1, false, 3, 0, 26, -1, 0, "52.0,16.0,71.5,bar c1 1"},    // from midnight to 6:30
@@ -54,12 +54,12 @@ TEST(ReportPictures, CalendarEntriesStandForTheStartAndStopTimes) {
       {1, false, 3, 8, 200, -1, 0, "52.0,16.0,264.0,invalid invalid time 2:00–16370:00"},
       {2, false, 4, 200, 0, -1, 0, "52.0,25.0,264.0,invalid invalid time 16370:00–0:00"},
       {1, false, 3, 97, 97, -1, 0, "52.0,16.0,264.0,invalid invalid time 24:15–24:15"},
+      {1, false, 3, 64, 96, -1, 0, "228.0,16.0,88.0,bar c1 1"},     // to 24:00
       {2, true, 1, 32, 64, -1, 0, "140.0,88.0,88.0,bar presence"},  // presence, Sunday
       {1, true, 2, 32, 64, -1, 0, ""},                              // a word not on the page
       // Planned beside found, dashed, without the calendar's number.
       {1, false, 3, 32, 64, 32, 48, "140.0,16.0,88.0,bar c1 1 140.0,25.0,44.0,bar planned c1"},
       {2, false, 4, 0, 0, 32, 64, "140.0,43.0,88.0,bar planned c2"},
-      {1, false, 3, 32, 64, 0, 0, "140.0,16.0,88.0,bar c1 1"},
       {2, true, 1, 32, 64, 8, 200,
        "140.0,142.0,88.0,bar presence 52.0,151.0,264.0,invalid planned invalid time 2:00–16370:00"},
   };
@@ -125,7 +125,6 @@ TEST(ReportPictures, ConstantModeAndPlannedSettingsAreDrawnAsTheyAre) {
   } cases[] = {
       {true, -1, "curve"},
       {false, -1, "26.0,constant 196.0,constant"},
-      {true, 1, "curve planned curve"},
       {false, 1, "curve planned 158.6,constant 175.6,constant"},
       {true, 0, "158.6,constant planned 175.6,constant planned curve"},
   };
@@ -144,39 +143,24 @@ TEST(ReportPictures, ConstantModeAndPlannedSettingsAreDrawnAsTheyAre) {
   }
 }
 
-// Marks of an axis: the first of 1, 2, 5 and 10 °C that gives 4 to 8 of them.
-TEST(ReportPictures, AxisMarksAreFourToEight) {
-  const struct {
-    double lo, hi;
-    std::vector<double> marks;
-  } cases[] = {
-      {14, 19, {14, 15, 16, 17, 18, 19}},
-      {14.5, 15.5, {14, 15, 16, 17}},
-      {20, 20, {19, 20, 21, 22}},
-      {15, 23, {14, 16, 18, 20, 22, 24}},
-      {35, 70, {35, 40, 45, 50, 55, 60, 65, 70}},
-      {-12, 20, {-15, -10, -5, 0, 5, 10, 15, 20}},
-      {-20, 55, {-20, 0, 20, 40, 60}},  // 9 marks of 10 °C: then 20 °C
-      {0, 100, {0, 20, 40, 60, 80, 100}},
-      {-500, 600, {-600, -400, -200, 0, 200, 400, 600}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(AxisMarks(c.lo, c.hi), c.marks) << c.lo << " " << c.hi;
-  }
-}
-
-// Node names are the node's bytes; file names whatever the engineer typed.
+// Node names are the node's bytes; file names whatever the engineer typed. The name in the
+// print footer is a CSS string that nothing in it can end, read as XHTML or as HTML.
 TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"<b>x</b>", "&lt;b&gt;x&lt;/b&gt;"},
-      {"a&b \"c\"", "a&amp;b &quot;c&quot;"},
-      {"\x01\t\x7F", "&#x2401;&#x2409;&#x2421;"},
-      {"K\xC3\xBChl \xE2\x86\x92", "K\xC3\xBChl \xE2\x86\x92"},  // UTF-8 as it is
-      {"\xE9t\xE9", "&#xE9;t&#xE9;"},                            // the node's own bytes
-      {"\xED\xA0\x80\xC3", "&#xED;&#xA0;&#x80;&#xC3;"},          // no half characters
+  const struct {
+    const char *name, *shown, *css;
+  } rows[] = {
+      {"<b>x</b>", "&lt;b&gt;x&lt;/b&gt;", "\\3C b\\3E x\\3C \\2F b\\3E "},
+      {"a&b \"c\"", "a&amp;b &quot;c&quot;", "a\\26 b \\22 c\\22 "},
+      {"\x01\t\x7F", "&#x2401;&#x2409;&#x2421;", "\\2401 \\2409 \\2421 "},
+      {"K\xC3\xBChl \xE2\x86\x92", "K\xC3\xBChl \xE2\x86\x92",
+       "K\xC3\xBChl \xE2\x86\x92"},                   // UTF-8
+      {"\xE9t\xE9", "&#xE9;t&#xE9;", "\\E9 t\\E9 "},  // the node's own bytes
+      {"\xED\xA0\x80\xC3", "&#xED;&#xA0;&#x80;&#xC3;",
+       "\\ED \\A0 \\80 \\C3 "},  // no half characters
+      {"x;}\\{", "x;}\\{", "x\\3B \\7D \\5C \\7B "},
   };
   const std::string factory = TempFolder::Read(Source("tests/tools/files/factory.txt"));
-  for (const auto& [name, shown] : rows) {
+  for (const auto& [name, shown, css] : rows) {
     EXPECT_EQ(XmlText(name), shown);
     std::string text = factory;
     text.replace(text.find("Boiler room 2"), 13, name);
@@ -185,6 +169,101 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
     for (const std::string row : {"Node name", "File"}) {
       EXPECT_NE(page.str().find("<tr><th>" + row + "</th><td>" + shown + "</td></tr>"),
                 std::string::npos);
+    }
+    EXPECT_NE(page.str().find("content: \"" + std::string(css) +
+                              "\" \" \\B7  page \" counter(page) \" of \" counter(pages);"),
+              std::string::npos)
+        << css;
+  }
+}
+
+std::string Factory() {
+  return TempFolder::Read(Source("tests/tools/files/factory.txt"));
+}
+
+// The file with value k of a section's value line ("nciTemp2PlugIn", "Part 1") set.
+std::string With(std::string text, const std::string& header, int k, int value) {
+  const size_t line = text.find('\n', text.find(header)) + 1, end = text.find('\n', line);
+  std::vector<std::string> values{""};
+  for (char ch : text.substr(line, end - line)) {
+    ch == ',' ? values.push_back("") : void(values.back() += ch);
+  }
+  values[static_cast<size_t>(k)] = (k > 0 ? " " : "") + std::to_string(value);
+  std::string joined;
+  for (const std::string& v : values) joined += (joined.empty() ? "" : ",") + v;
+  return text.replace(line, end - line, joined);
+}
+
+std::string Page(const std::string& found, const std::string& planned, int* code = nullptr) {
+  std::ostringstream page, err;
+  const ReportInput plan{"planned.txt", planned};
+  const int c = ReportText({"found.txt", found}, planned.empty() ? nullptr : &plan, "d", page, err);
+  if (code != nullptr) *code = c;
+  return page.str();
+}
+
+// The head counts what the page marks: a start and its stop are one setting, and a setting
+// that one file does not use still counts when the two differ. BL1's flag word in part 1 is
+// value 1, BL2's value 3 (0x10 follows the curve; the factory file has 27 and 18).
+TEST(ReportText, TheHeadCountsTheMarkedCells) {
+  const std::string service = TempFolder::Read(Source("tests/tools/files/service.txt"));
+  const std::string calendars = TempFolder::Read(Source("tests/tools/files/calendars.txt"));
+  const std::tuple<std::string, std::string, int> cases[] = {
+      {service, Factory(), 23},  // ten week calendar entries, not twenty times
+      {Factory(), service, 23},
+      {calendars, Factory(), 7},  // three times and four bytes no page writes
+      {Factory(), Factory(), 0},
+      {With(Factory(), "nciTemp2PlugIn", 0, 4), Factory(), 1},    // points 3, 4 now in use
+      {With(Factory(), "nciTemp1PlugIn", 5, 700), Factory(), 1},  // point 5, in use in neither
+      {With(Factory(), "Part 1", 3, 2), Factory(), 1},            // BL2 constant
+  };
+  for (const auto& [found, planned, differences] : cases) {
+    int code = -1;
+    const std::string page = Page(found, planned, &code);
+    const std::regex marked("<td class=\"changed\">");
+    EXPECT_EQ(std::distance(std::sregex_iterator(page.begin(), page.end(), marked),
+                            std::sregex_iterator()),
+              differences);
+    EXPECT_EQ(code, differences == 0 ? 0 : 1);
+    EXPECT_EQ(Matches(page, "<th>Differences</th><td>([0-9]+|The two) "),
+              differences == 0 ? "The two" : std::to_string(differences));
+  }
+}
+
+// A circuit's Settings Temperatures rows, by the two words after "heating curve, ", where its
+// own column does not read "not in use" (the other circuit keeps its two points).
+TEST(ReportText, ACircuitShowsOnlyTheSettingsItUses) {
+  const std::pair<int, const char*> cases[] = {
+      {2, "points in|point 1|point 2|night offset"},
+      {3, "points in|point 1|point 2|point 3|night offset"},
+      {9, "points in|point 1|point 2|point 3|point 4|point 5|night offset"},
+      {0, "constant day|constant night"},  // constant temperatures
+  };
+  for (int circuit : {1, 2}) {
+    for (const auto& [count, expected] : cases) {
+      std::string text =
+          With(Factory(), circuit == 1 ? "nciTemp1PlugIn" : "nciTemp2PlugIn", 0, count);
+      if (count == 0) text = With(text, "Part 1", circuit == 1 ? 1 : 3, circuit == 1 ? 11 : 2);
+      const std::string page = Page(text, "");
+      const size_t at = page.find("<h2>Settings Temperatures");
+      const std::string section = page.substr(at, page.find("</section>", at) - at);
+      const std::regex row(
+          "<tr><td>(?:heating curve, )?([a-z]+ [a-z0-9]+)[^<]*</td>"
+          "<td[^>]*>([^<]*)</td><td[^>]*>([^<]*)</td>");
+      std::string rows, last;
+      for (std::sregex_iterator it(section.begin(), section.end(), row), end; it != end; ++it) {
+        const std::string name = (*it)[1];
+        if ((*it)[circuit + 1] == "not in use" || name == "setpoint from" || name == last) continue;
+        rows += (rows.empty() ? "" : "|") + name;
+        last = name;
+      }
+      EXPECT_EQ(rows, expected) << circuit << " " << count;
+      const std::string figure =
+          section.substr(section.find("BL" + std::to_string(circuit) + "</figcaption>"));
+      const size_t figureEnd = figure.find("</figure>");
+      EXPECT_EQ(figure.find("<p>Constant temperatures, no heating curve: day") < figureEnd,
+                count == 0);
+      EXPECT_EQ(figure.find("class=\"curve\"") < figureEnd, count != 0);
     }
   }
 }
