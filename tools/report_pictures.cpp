@@ -1,5 +1,5 @@
-// The commissioning report's pictures (the week and presence calendars as bars, the heating
-// curve as the Settings Temperatures page joins its points, as inline SVG) and its style sheet.
+// The commissioning report's calendars as bars over the week (inline SVG) and the SVG pieces all
+// its pictures are drawn with.
 #include "tools/report_pictures.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 
 #include "nvdata/number_text.h"
 #include "pages/clock/time_text.h"
+#include "tools/report_svg.h"
 
 const SettingEntry& EntryByKey(const std::string& key) {
   for (const SettingEntry& e : SettingsDictionary()) {
@@ -26,25 +27,17 @@ std::string CircuitKey(int circuit) {
 
 namespace {
 
-// A coordinate with one decimal, rounded half away from zero on every platform.
+// Days as the pages list them, Monday first: the dictionary's key and the name.
+constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                     "Friday", "Saturday", "Sunday"};
+
+}  // namespace
+
 std::string Num(double v) {
   const long tenths = std::lround(v * 10);
   const long m = std::labs(tenths);
   return (tenths < 0 ? "-" : "") + std::to_string(m / 10) + "." + std::to_string(m % 10);
-}
-
-std::string Tag(const std::string& name, const std::string& attributes, const std::string& body) {
-  return "<" + name + (attributes.empty() ? "" : " " + attributes) + ">" + body + "</" + name + ">";
-}
-
-std::string SvgText(double x, double y, const std::string& cls, const std::string& text) {
-  return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\"" +
-         (cls.empty() ? "" : " class=\"" + cls + "\"") + ">" + XmlText(text) + "</text>\n";
-}
-
-std::string SvgLine(double x1, double y1, double x2, double y2, const char* cls) {
-  return "<line x1=\"" + Num(x1) + "\" y1=\"" + Num(y1) + "\" x2=\"" + Num(x2) + "\" y2=\"" +
-         Num(y2) + "\" class=\"" + cls + "\"/>\n";
 }
 
 std::string SvgOpen(double width, double height) {
@@ -52,175 +45,126 @@ std::string SvgOpen(double width, double height) {
          Num(height) + "\" width=\"" + Num(width) + "\" height=\"" + Num(height) + "\">\n";
 }
 
-// Days as the pages list them, Monday first: the dictionary's key and the name.
-constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
-constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                     "Friday", "Saturday", "Sunday"};
+std::string SvgText(double x, double y, const std::string& cls, const std::string& text) {
+  return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\"" +
+         (cls.empty() ? "" : " class=\"" + cls + "\"") + ">" + XmlText(text) + "</text>\n";
+}
+
+std::string SvgLine(double x1, double y1, double x2, double y2, const std::string& cls) {
+  return "<line x1=\"" + Num(x1) + "\" y1=\"" + Num(y1) + "\" x2=\"" + Num(x2) + "\" y2=\"" +
+         Num(y2) + "\" class=\"" + cls + "\"/>\n";
+}
+
+std::string SvgRect(double x, double y, double width, double height, const std::string& cls,
+                    const std::string& title) {
+  const std::string rect = "<rect x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(width) +
+                           "\" height=\"" + Num(height) + "\" class=\"" + cls + "\"";
+  if (title.empty()) return rect + "/>\n";
+  return rect + "><title>" + XmlText(title) + "</title></rect>\n";
+}
+
+std::string FoundPlannedLegend(double x, double y, const std::string& cls) {
+  return SvgRect(x, y - 6, 14, 6, "key " + cls, "") + SvgText(x + 17, y, "", "found") +
+         SvgRect(x + 52, y - 6, 14, 6, "key planned " + cls, "") +
+         SvgText(x + 69, y, "", "planned");
+}
+
+namespace {
 
 // ------------------------------------------------------------------ calendars
 
 constexpr double kDayColumn = 52;  // the day names
 constexpr double kHour = 11;       // one hour across
 constexpr double kCalendarTop = 14;
-constexpr double kLane = 9;  // one calendar's bars
+constexpr double kLane = 9;    // one calendar's bars
+constexpr int kEndOfDay = 96;  // 24:00 in quarter hours
+constexpr double kHatch = 4;   // between the strokes of a hatched entry
 
-std::string Bar(double y, int start, int stop, const std::string& cls, const std::string& number) {
+// One calendar of one day: where its bars go and how they look.
+struct Lane {
+  double y;
+  std::string cls;     // "c1", "c2" or "presence"
+  std::string number;  // the calendar's number on the page, none for the presence calendar
+  bool planned;        // the planned settings beside the found ones
+};
+
+// A whole day's lane struck through with diagonal strokes: an entry no day has room for.
+std::string Hatched(const Lane& lane, const std::string& title) {
+  const double x0 = kDayColumn, w = 24 * kHour, h = kLane - 1, y = lane.y;
+  std::string out =
+      SvgRect(x0, y, w, h, std::string("invalid") + (lane.planned ? " planned" : ""), title);
+  for (double s = -h + kHatch; s < w; s += kHatch) {
+    const double xa = std::max(s, 0.0), xb = std::min(s + h, w);
+    out += SvgLine(x0 + xa, y + h - (xa - s), x0 + xb, y + h - (xb - s), "hatch");
+  }
+  return out;
+}
+
+std::string Bar(const Lane& lane, int start, int stop) {
+  const std::string times = QuarterHoursToText(static_cast<uint8_t>(start)) + "–" +
+                            QuarterHoursToText(static_cast<uint8_t>(stop));
+  const std::string who = (lane.number.empty() ? "" : "Calender " + lane.number + ", ") +
+                          (lane.planned ? "planned: " : "");
+  // A time past the end of the day means nothing the node can keep: the entry is marked.
+  if (start > kEndOfDay || stop > kEndOfDay) {
+    return Hatched(lane, who + "invalid time " + times) +
+           SvgText(kDayColumn + 2, lane.y + 7, "fault", "invalid time " + times);
+  }
   if (stop != 0 && stop < start) {
-    return SvgText(kDayColumn + 2, y + 7, "fault",
+    return SvgText(kDayColumn + 2, lane.y + 7, "fault",
                    "stop " + QuarterHoursToText(static_cast<uint8_t>(stop)) + " before start " +
                        QuarterHoursToText(static_cast<uint8_t>(start)));
   }
-  // A stop of 0:00 ends the day; 0:00 to 0:00 is no time at all.
-  const int from = std::min(start, 96);
-  const int to = stop == 0 ? 96 : std::min(stop, 96);
-  if ((start == 0 && stop == 0) || to <= from) return std::string();
-  const double x = kDayColumn + from * kHour / 4;
-  const std::string times = QuarterHoursToText(static_cast<uint8_t>(start)) + "–" +
-                            QuarterHoursToText(static_cast<uint8_t>(stop));
+  // A stop of 0:00 ends the day; a start equal to its stop is not used.
+  const int to = stop == 0 ? kEndOfDay : stop;
+  if (start == stop || to <= start) return std::string();
+  const double x = kDayColumn + start * kHour / 4;
   std::string out =
-      "<rect x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num((to - from) * kHour / 4) +
-      "\" height=\"" + Num(kLane - 1) + "\" class=\"bar " + cls + "\">" +
-      Tag("title", "", XmlText((number.empty() ? "" : "Calender " + number + ": ") + times)) +
-      "</rect>\n";
-  if (!number.empty()) out += SvgText(x + 1.5, y + 6.5, "number", number);
+      SvgRect(x, lane.y, (to - start) * kHour / 4, kLane - 1,
+              "bar " + std::string(lane.planned ? "planned " : "") + lane.cls, who + times);
+  if (!lane.number.empty() && !lane.planned) {
+    out += SvgText(x + 1.5, lane.y + 6.5, "number", lane.number);
+  }
   return out;
 }
 
 }  // namespace
 
-std::string CalendarPicture(const uint8_t* part, int circuit, bool presence) {
-  const int lanes = presence ? 1 : 2;
+std::string CalendarPicture(const uint8_t* part, int circuit, bool presence,
+                            const uint8_t* planned) {
+  const int calendars = presence ? 1 : 2;
+  const int lanes = calendars * (planned != nullptr ? 2 : 1);
   const double row = lanes * kLane + 3;
   const double width = kDayColumn + 24 * kHour + 14;
-  const double height = kCalendarTop + 7 * row + 2;
+  const double height = kCalendarTop + 7 * row + 2 + (planned != nullptr ? 12 : 0);
   std::string svg = SvgOpen(width, height);
   for (int h = 0; h <= 24; h += 3) {
     const double x = kDayColumn + h * kHour;
-    svg += SvgLine(x, kCalendarTop, x, height - 2, "grid");
+    svg += SvgLine(x, kCalendarTop, x, kCalendarTop + 7 * row, "grid");
     svg += SvgText(x, kCalendarTop - 4, "hour", std::to_string(h) + ":00");
   }
-  const auto byte = [&](const std::string& key) {
-    const SettingEntry& e = EntryByKey(key);
-    return static_cast<int>(part[e.byte]);
+  const auto byte = [&](const uint8_t* bytes, const std::string& key) {
+    return static_cast<int>(bytes[EntryByKey(key).byte]);
   };
   for (int d = 0; d < 7; ++d) {
     const double y0 = kCalendarTop + d * row;
     svg += SvgText(0, y0 + row / 2 + 3, "", kDayNames[d]);
-    for (int lane = 1; lane <= lanes; ++lane) {
+    int lane = 0;
+    for (int calendar = 1; calendar <= calendars; ++calendar) {
       const std::string key = CircuitKey(circuit) +
-                              (presence ? ".pir." : ".week" + std::to_string(lane) + ".") +
+                              (presence ? ".pir." : ".week" + std::to_string(calendar) + ".") +
                               kDayKeys[d];
-      svg += Bar(y0 + 2 + (lane - 1) * kLane, byte(key + ".start"), byte(key + ".stop"),
-                 presence ? "presence" : "c" + std::to_string(lane),
-                 presence ? "" : std::to_string(lane));
+      for (const uint8_t* bytes : {part, planned}) {
+        if (bytes == nullptr) continue;
+        const Lane l{y0 + 2 + lane++ * kLane,
+                     presence ? "presence" : "c" + std::to_string(calendar),
+                     presence ? "" : std::to_string(calendar), bytes == planned};
+        svg += Bar(l, byte(bytes, key + ".start"), byte(bytes, key + ".stop"));
+      }
     }
   }
-  return svg + "</svg>\n";
-}
-
-namespace {
-
-// ------------------------------------------------------------------ heating curve
-
-constexpr double kPlotLeft = 40, kPlotRight = 320, kPlotTop = 26, kPlotBottom = 196;
-
-// An axis over [lo, hi] in whole steps of 10, 20, 50, 100 or 200 °C, at most eight of them.
-struct Axis {
-  double lo, hi, step;
-};
-
-Axis AxisOver(double lo, double hi) {
-  double step = 10;
-  for (double s : {10.0, 20.0, 50.0, 100.0, 200.0}) {
-    step = s;
-    if (std::ceil(hi / s) - std::floor(lo / s) <= 8) break;
-  }
-  Axis a{std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
-  if (a.hi <= a.lo) a.hi = a.lo + step;
-  return a;
-}
-
-}  // namespace
-
-std::string HeatingCurvePicture(const uint8_t* record, int circuit) {
-  const std::string c = CircuitKey(circuit);
-  const auto value = [&](const std::string& key) {
-    return ValueNumber(EntryByKey(c + key), record);
-  };
-  // The points the count names, held to 2 to 5, joined in their order, as the page draws them.
-  const int count = static_cast<int>(std::clamp(value(".curve.points"), 2.0, 5.0));
-  std::vector<std::pair<double, double>> points;
-  for (int i = 1; i <= count; ++i) {
-    const std::string p = ".curve.point" + std::to_string(i);
-    points.push_back({value(p + ".outdoor"), value(p + ".forward")});
-  }
-  const auto [xlo, xhi] = std::minmax_element(points.begin(), points.end());
-  const auto [ylo, yhi] =
-      std::minmax_element(points.begin(), points.end(),
-                          [](const auto& a, const auto& b) { return a.second < b.second; });
-  const Axis ax = AxisOver(xlo->first, xhi->first);
-  const Axis ay = AxisOver(ylo->second, yhi->second);
-  const auto px = [&](double t) {
-    return kPlotLeft + (t - ax.lo) * (kPlotRight - kPlotLeft) / (ax.hi - ax.lo);
-  };
-  const auto py = [&](double t) {
-    return kPlotBottom - (t - ay.lo) * (kPlotBottom - kPlotTop) / (ay.hi - ay.lo);
-  };
-
-  std::string svg = SvgOpen(kPlotRight + 14, kPlotBottom + 28);
-  for (double t = ax.lo; t <= ax.hi + 1e-9; t += ax.step) {
-    svg += SvgLine(px(t), kPlotTop, px(t), kPlotBottom, "grid");
-    svg += SvgText(px(t), kPlotBottom + 10, "tick-x", FormatFixed0(t));
-  }
-  for (double t = ay.lo; t <= ay.hi + 1e-9; t += ay.step) {
-    svg += SvgLine(kPlotLeft, py(t), kPlotRight, py(t), "grid");
-    svg += SvgText(kPlotLeft - 3, py(t) + 3, "tick-y", FormatFixed0(t));
-  }
-  svg += SvgLine(kPlotLeft, kPlotBottom, kPlotRight, kPlotBottom, "axis");
-  svg += SvgLine(kPlotLeft, kPlotBottom, kPlotLeft, kPlotTop, "axis");
-  svg += SvgText((kPlotLeft + kPlotRight) / 2, kPlotBottom + 24, "title-x",
-                 "Outdoor temperature (°C)");
-  svg += SvgText(kPlotLeft - 30, kPlotTop - 14, "", "Forward temperature (°C)");
-  std::string line;
-  for (const auto& [x, y] : points)
-    line += (line.empty() ? "" : " ") + Num(px(x)) + "," + Num(py(y));
-  svg += "<polyline points=\"" + line + "\" class=\"curve\"/>\n";
-  for (size_t i = 0; i < points.size(); ++i) {
-    const double x = px(points[i].first), y = py(points[i].second);
-    svg += "<circle cx=\"" + Num(x) + "\" cy=\"" + Num(y) + "\" r=\"2.5\" class=\"point\"/>\n";
-    svg += SvgText(x + 4, y - 4, "point-number", std::to_string(i + 1));
+  if (planned != nullptr) {
+    svg += FoundPlannedLegend(kDayColumn, height - 3, presence ? "presence" : "c1");
   }
   return svg + "</svg>\n";
-}
-
-const char* ReportStyle() {
-  static const char* const kStyle = R"(@page { size: A4; margin: 14mm 12mm; }
-body { font-family: sans-serif; font-size: 9pt; color: #000; max-width: 186mm; margin: 0 auto; }
-h1 { font-size: 15pt; margin: 0 0 6pt; }
-h2 { font-size: 11pt; margin: 12pt 0 3pt; border-bottom: 1.5pt solid #444; break-after: avoid; }
-section { break-inside: avoid; }
-table { border-collapse: collapse; width: 100%; }
-th, td { text-align: left; vertical-align: top; padding: 1pt 4pt; border-bottom: 0.5pt solid #ccc; white-space: pre-wrap; }
-table.head th { width: 30%; }
-table.settings { table-layout: fixed; }
-table.settings tr > :first-child { width: 40%; }
-td.changed { background: #ffe08a; font-weight: bold; }
-.findings li, .fault { color: #a00; fill: #a00; }
-.note { color: #444; font-style: italic; }
-.pictures { display: flex; gap: 6mm; margin: 2pt 0 6pt; }
-figure { flex: 1; margin: 0; }
-figcaption { font-weight: bold; }
-figure p { margin: 2pt 0; }
-svg { width: 100%; height: auto; }
-svg text { font-family: sans-serif; font-size: 8px; }
-.grid { stroke: #ccc; stroke-width: 0.5; }
-.axis { stroke: #000; stroke-width: 1; }
-.hour, .tick-x, .title-x { text-anchor: middle; }
-.tick-y { text-anchor: end; }
-.c1 { fill: #3b6fc4; } .c2 { fill: #e08a2c; } .presence { fill: #3f9a4f; }
-.number { fill: #fff; font-size: 7px; }
-.curve { fill: none; stroke: #c0392b; stroke-width: 1.5; }
-.point { fill: #c0392b; }
-)";
-  return kStyle;
 }

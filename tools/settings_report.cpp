@@ -12,6 +12,7 @@
 #include "resources/strings.h"
 #include "settingsfile/safe_file.h"
 #include "settingsfile/settings_dictionary.h"
+#include "tools/report_rows.h"
 #include "tools/settings_tool.h"
 #include "tools/tool_output.h"
 
@@ -22,7 +23,8 @@ constexpr int kExitUnreadable = 2;
 // ------------------------------------------------------------------ the tabs
 
 // The tabs of both page sets in the sheet's order, by caption string; a second caption where
-// circuit 2's tab has its own. The notes stand for what a NodeSettings file does not hold.
+// circuit 2's tab has its own. The notes stand for what a NodeSettings file does not hold; a
+// tab with nothing to show is left out.
 struct ReportTab {
   int caption;
   int caption2;
@@ -30,8 +32,8 @@ struct ReportTab {
 };
 
 const ReportTab kTabs[] = {
-    {200, 0, "The node's name stands at the top; this tab's buttons choose the page set."},
-    {201, 0, "This file's program ID and time stamp stand at the top."},
+    {200, 0, nullptr},
+    {201, 0, nullptr},
     {203, 0, "The node's clock is set from the PC: a NodeSettings file holds no time."},
     {204, 0, nullptr},
     {206, 0, nullptr},
@@ -56,89 +58,16 @@ const ReportTab kTabs[] = {
     {229, 0, nullptr},
 };
 
-// One row of a circuit: a setting, or a start and a stop as one time span.
-struct Item {
-  std::string label;
-  std::vector<const SettingEntry*> entries;
-};
-
-bool EndsWith(const std::string& s, std::string_view end) {
-  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string WithoutCircuit(const SettingEntry& e) {
-  const std::string prefix = std::string(e.circuit) + " ";
-  return !e.circuit.empty() && e.name.compare(0, prefix.size(), prefix) == 0
-             ? e.name.substr(prefix.size())
-             : e.name;
-}
-
-std::vector<Item> Items(const std::vector<const SettingEntry*>& entries) {
-  std::vector<Item> items;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const std::string name = WithoutCircuit(*entries[i]);
-    if (EndsWith(name, ", start") && i + 1 < entries.size()) {
-      const std::string span = name.substr(0, name.size() - 7);
-      if (WithoutCircuit(*entries[i + 1]) == span + ", stop") {
-        items.push_back({span, {entries[i], entries[i + 1]}});
-        ++i;
-        continue;
-      }
-    }
-    items.push_back({name, {entries[i]}});
-  }
-  return items;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::istringstream in(text);
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
-// One label for the two circuits' rows: "valve Mv1/Mv2 signal".
-std::string Label(const std::string& a, const std::string& b) {
-  if (a.empty() || a == b) return b.empty() ? a : b;
-  if (b.empty()) return a;
-  const std::vector<std::string> wa = Words(a), wb = Words(b);
-  if (wa.size() != wb.size()) return a + " / " + b;
-  std::string out;
-  for (size_t i = 0; i < wa.size(); ++i) {
-    out += (i > 0 ? " " : "") + (wa[i] == wb[i] ? wa[i] : wa[i] + "/" + wb[i]);
-  }
-  return out;
-}
-
-std::string ItemValue(const Item& item, const SettingsFileContent& c) {
-  std::string text;
-  for (const SettingEntry* e : item.entries) {
-    const FileRecord& r = c.records[static_cast<size_t>(e->record)];
-    if (!text.empty()) text += "–";
-    text += r.hasValues ? ValueText(*e, r.bytes.data()) : "(no value line)";
-  }
-  const std::string_view unit = item.entries.front()->unit;
-  return unit.empty() ? text : text + " " + std::string(unit);
-}
-
+// The tabs' sections, each setting as the found file holds it and, against the planned file,
+// marked where the two differ. Counts the marked cells: one difference each.
 class Page {
  public:
   Page(const SettingsFileContent& file, const SettingsFileContent* planned)
       : file_(file), planned_(planned) {}
 
-  std::string Cell(const Item* item) const {
-    if (item == nullptr) return "<td></td>";
-    const std::string found = XmlText(ItemValue(*item, file_));
-    const bool changed =
-        planned_ != nullptr &&
-        std::any_of(item->entries.begin(), item->entries.end(),
-                    [&](const SettingEntry* e) { return !SameSetting(*e, *planned_, file_); });
-    if (!changed) return "<td>" + found + "</td>";
-    return "<td class=\"changed\">" + XmlText(ItemValue(*item, *planned_)) + " → " + found +
-           "</td>";
-  }
+  size_t Marked() const { return marked_; }
 
-  std::string Tab(const ReportTab& tab) const {
+  std::string Tab(const ReportTab& tab) {
     const std::string caption = ResString(tab.caption);
     const std::string caption2 = tab.caption2 != 0 ? ResString(tab.caption2) : caption;
     std::vector<const SettingEntry*> bl1, bl2, shared;
@@ -147,38 +76,71 @@ class Page {
       if (e.circuit == "BL2" && e.tab == caption2) bl2.push_back(&e);
       if (e.circuit.empty() && e.tab == caption) shared.push_back(&e);
     }
-    std::string out = "<section>\n<h2>" + XmlText(caption) +
-                      (caption2 != caption ? " (BL1), " + XmlText(caption2) + " (BL2)" : "") +
-                      "</h2>\n";
-    if (tab.note != nullptr) out += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
-    out += Pictures(tab.caption);
+    std::string body;
+    if (tab.note != nullptr) body += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
+    body += Pictures(tab.caption);
     if (!shared.empty()) {
-      out += "<table class=\"settings\">\n";
+      body += "<table class=\"settings\">\n";
       for (const Item& item : Items(shared)) {
-        out += "<tr><td>" + XmlText(item.label) + "</td>" + Cell(&item) + "</tr>\n";
+        if (Shown(&item))
+          body += "<tr><td>" + XmlText(item.label) + "</td>" + Cell(&item) + "</tr>\n";
       }
-      out += "</table>\n";
+      body += "</table>\n";
     } else if (!bl1.empty() || !bl2.empty()) {
       const std::vector<Item> a = Items(bl1), b = Items(bl2);
-      out += "<table class=\"settings\">\n<tr><th></th>";
-      if (!a.empty()) out += "<th>BL1</th>";
-      if (!b.empty()) out += "<th>BL2</th>";
-      out += "</tr>\n";
+      body += "<table class=\"settings\">\n<tr><th></th>";
+      if (!a.empty()) body += "<th>BL1</th>";
+      if (!b.empty()) body += "<th>BL2</th>";
+      body += "</tr>\n";
       for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
         const Item* ia = i < a.size() ? &a[i] : nullptr;
         const Item* ib = i < b.size() ? &b[i] : nullptr;
-        out += "<tr><td>" + XmlText(Label(ia ? ia->label : "", ib ? ib->label : "")) + "</td>";
-        if (!a.empty()) out += Cell(ia);
-        if (!b.empty()) out += Cell(ib);
-        out += "</tr>\n";
+        if (!Shown(ia) && !Shown(ib)) continue;
+        body += "<tr><td>" + XmlText(Label(ia ? ia->label : "", ib ? ib->label : "")) + "</td>";
+        if (!a.empty()) body += Cell(ia);
+        if (!b.empty()) body += Cell(ib);
+        body += "</tr>\n";
       }
-      out += "</table>\n";
+      body += "</table>\n";
     }
-    return out + "</section>\n";
+    if (body.empty()) return body;
+    return "<section>\n<h2>" + XmlText(caption) +
+           (caption2 != caption ? " (BL1), " + XmlText(caption2) + " (BL2)" : "") + "</h2>\n" +
+           body + "</section>\n";
   }
 
  private:
-  // The calendars and the heating curves, circuit 1 beside circuit 2.
+  bool Changed(const Item& item) const {
+    return planned_ != nullptr &&
+           std::any_of(item.entries.begin(), item.entries.end(),
+                       [&](const SettingEntry* e) { return !SameSetting(*e, *planned_, file_); });
+  }
+
+  // A row neither file uses is left out, unless the two files differ in it.
+  bool Shown(const Item* item) const {
+    return item != nullptr && (InUse(*item, file_) || Changed(*item) ||
+                               (planned_ != nullptr && InUse(*item, *planned_)));
+  }
+
+  std::string Cell(const Item* item) {
+    if (item == nullptr) return "<td></td>";
+    const bool used = InUse(*item, file_);
+    const std::string found = used ? ItemValue(*item, file_) : "not in use";
+    if (!Changed(*item)) {
+      return used ? "<td>" + XmlText(found) + "</td>" : "<td class=\"unused\">not in use</td>";
+    }
+    ++marked_;
+    const bool plannedUsed = InUse(*item, *planned_);
+    const std::string planned = plannedUsed ? ItemValue(*item, *planned_) : "not in use";
+    // Neither file uses the setting, but what they hold for it differs.
+    const std::string text = used || plannedUsed ? planned + " → " + found
+                                                 : "not in use: " + ItemValue(*item, *planned_) +
+                                                       " → " + ItemValue(*item, file_);
+    return "<td class=\"changed\">" + XmlText(text) + "</td>";
+  }
+
+  // The calendars and the heating curves, circuit 1 beside circuit 2; the planned ones beside
+  // the found ones.
   std::string Pictures(int caption) const {
     if (caption != 204 && caption != 206 && caption != 220) return std::string();
     std::string out = "<div class=\"pictures\">\n";
@@ -188,20 +150,29 @@ class Page {
                          : caption == 204 ? RecordOfPart(circuit == 1 ? 9 : 11)
                                           : RecordOfPart(circuit == 1 ? 10 : 12);
       const FileRecord& r = file_.records[static_cast<size_t>(record)];
+      const FileRecord* p =
+          planned_ != nullptr ? &planned_->records[static_cast<size_t>(record)] : nullptr;
+      const uint8_t* planned = p != nullptr && p->hasValues ? p->bytes.data() : nullptr;
       out += "<figure>\n<figcaption>BL" + std::to_string(circuit) + "</figcaption>\n";
       if (!r.hasValues) {
         out += "<p>No value line in the file.</p>\n</figure>\n";
         continue;
       }
-      const Item holiday{"", {&EntryByKey(c + ".holiday.start"), &EntryByKey(c + ".holiday.stop")}};
-      const Item day{"", {&EntryByKey(c + ".constant.day")}};
-      const Item night{"", {&EntryByKey(c + ".constant.night")}};
       if (caption == 220) {
-        out += HeatingCurvePicture(r.bytes.data(), circuit) + "<p>Constant day temperature " +
-               XmlText(ItemValue(day, file_)) + ", constant night temperature " +
-               XmlText(ItemValue(night, file_)) + "</p>\n";
+        const CurveSettings found{r.bytes.data(), CurveMode(file_, circuit)};
+        const CurveSettings plan{planned, planned != nullptr && CurveMode(*planned_, circuit)};
+        out += HeatingCurvePicture(found, circuit, planned != nullptr ? &plan : nullptr);
+        if (!found.curveMode) {
+          const Item day{"", {&EntryByKey(c + ".constant.day")}};
+          const Item night{"", {&EntryByKey(c + ".constant.night")}};
+          out += "<p>Constant temperatures, no heating curve: day " +
+                 XmlText(ItemValue(day, file_)) + ", night " + XmlText(ItemValue(night, file_)) +
+                 "</p>\n";
+        }
       } else {
-        out += CalendarPicture(r.bytes.data(), circuit, caption == 206);
+        out += CalendarPicture(r.bytes.data(), circuit, caption == 206, planned);
+        const Item holiday{"",
+                           {&EntryByKey(c + ".holiday.start"), &EntryByKey(c + ".holiday.stop")}};
         if (caption == 204)
           out += "<p>Holiday period: " + XmlText(ItemValue(holiday, file_)) + "</p>\n";
       }
@@ -212,6 +183,7 @@ class Page {
 
   const SettingsFileContent& file_;
   const SettingsFileContent* planned_;
+  size_t marked_ = 0;
 };
 
 std::string Row(const std::string& head, const std::string& value) {
@@ -221,7 +193,7 @@ std::string Row(const std::string& head, const std::string& value) {
 }  // namespace
 
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
-               std::ostream& out, std::ostream& err) {
+               std::ostream& out, std::ostream& err, const SiteInfo& site) {
   SettingsFileContent c, planned;
   const bool usable = ReadUsable(file.name, file.text, c, err);
   if (against != nullptr && !ReadUsable(against->name, against->text, planned, err)) {
@@ -229,21 +201,34 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
   }
   if (!usable) return kExitUnreadable;
 
-  size_t differences = 0;
+  bool different = false;
   std::vector<ByteChange> bytes;
   if (against != nullptr) {
-    for (const SettingEntry& e : SettingsDictionary())
-      differences += SameSetting(e, planned, c) ? 0 : 1;
+    for (const SettingEntry& e : SettingsDictionary()) different |= !SameSetting(e, planned, c);
     bytes = UnnamedByteChanges(planned, c);
-    differences += bytes.size();
+    different |= !bytes.empty();
   }
+  Page tabs(c, against != nullptr ? &planned : nullptr);
+  std::string sections;
+  for (const ReportTab& tab : kTabs) sections += tabs.Tab(tab);
+  if (!bytes.empty()) {
+    sections += "<section>\n<h2>Bytes no page writes</h2>\n<table class=\"settings\">\n";
+    for (const ByteChange& b : bytes) {
+      sections += "<tr><td>" + XmlText(b.where) + "</td><td class=\"changed\">" + b.from + " → " +
+                  b.to + "</td></tr>\n";
+    }
+    sections += "</table>\n</section>\n";
+  }
+  // One difference is one marked cell: a start and its stop are one setting.
+  const size_t differences = tabs.Marked() + bytes.size();
 
   std::string page =
       "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n"
       "<head>\n<meta charset=\"utf-8\"/>\n<title>Commissioning report: " +
-      XmlText(c.nodeName) + "</title>\n<style>\n" + ReportStyle() +
+      XmlText(c.nodeName) + "</title>\n<style>\n" + ReportStyle() + PageFooterStyle(c.nodeName) +
       "</style>\n</head>\n<body>\n<h1>Commissioning report: " + XmlText(c.nodeName) +
       "</h1>\n<table class=\"head\">\n";
+  page += SiteRows(site);
   page += Row("Node name", XmlText(c.nodeName));
   page += Row("Time stamp", XmlText(c.timestamp));
   page += Row("Program ID", XmlText(c.programId));
@@ -251,11 +236,11 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
   if (against != nullptr) {
     page += Row("Planned settings", XmlText(against->name) + ": " + XmlText(planned.nodeName) +
                                         ", " + XmlText(planned.timestamp));
-    page += Row("Differences", differences == 0
-                                   ? std::string("The two files hold the same settings.")
-                                   : std::to_string(differences) +
-                                         (differences == 1 ? " difference" : " differences") +
-                                         ", marked planned → found");
+    page +=
+        Row("Differences", !different ? std::string("The two files hold the same settings.")
+                                      : std::to_string(differences) +
+                                            (differences == 1 ? " difference" : " differences") +
+                                            ", marked planned → found");
   }
   page += Row("Report made", XmlText(date));
   page += "</table>\n<h2>Findings</h2>\n";
@@ -269,18 +254,8 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
     }
     page += "</ul>\n";
   }
-  const Page tabs(c, against != nullptr ? &planned : nullptr);
-  for (const ReportTab& tab : kTabs) page += tabs.Tab(tab);
-  if (!bytes.empty()) {
-    page += "<section>\n<h2>Bytes no page writes</h2>\n<table class=\"settings\">\n";
-    for (const ByteChange& b : bytes) {
-      page += "<tr><td>" + XmlText(b.where) + "</td><td class=\"changed\">" + b.from + " → " +
-              b.to + "</td></tr>\n";
-    }
-    page += "</table>\n</section>\n";
-  }
-  out << page << "</body>\n</html>\n";
-  return differences == 0 ? 0 : 1;
+  out << page << sections << SignOff(site) << "</body>\n</html>\n";
+  return different ? 1 : 0;
 }
 
 bool IsReportCommand(const std::vector<std::string>& args) {
@@ -296,13 +271,17 @@ bool IsReportCommand(const std::vector<std::string>& args) {
 int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
               std::ostream& err) {
   std::vector<std::string> words;
-  std::optional<std::string> against, output, date;
+  std::optional<std::string> against, output, date, siteFile, site, engineer, commissioned;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::optional<std::string>* value = a == "--against"  ? &against
-                                        : a == "--output" ? &output
-                                        : a == "--date"   ? &date
-                                                          : nullptr;
+    std::optional<std::string>* value = a == "--against"        ? &against
+                                        : a == "--output"       ? &output
+                                        : a == "--date"         ? &date
+                                        : a == "--site-file"    ? &siteFile
+                                        : a == "--site"         ? &site
+                                        : a == "--engineer"     ? &engineer
+                                        : a == "--commissioned" ? &commissioned
+                                                                : nullptr;
     if (value != nullptr && i + 1 < args.size()) {
       *value = args[++i];
     } else if (value != nullptr || (a.size() > 1 && a[0] == '-')) {
@@ -325,7 +304,23 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
   // The page never takes the place of a file it is made from.
   std::vector<std::string> names{words[1]};
   if (against) names.push_back(*against);
+  if (siteFile) names.push_back(*siteFile);
   if (output && OutputIsAnInput(*output, names, err)) return kExitUnreadable;
+
+  // The site file gives the texts once for a building; an option given as well takes its place.
+  SiteInfo siteInfo;
+  if (siteFile) {
+    std::string error;
+    const std::optional<SiteInfo> read = ReadSiteFile(*siteFile, error);
+    if (!read) {
+      err << "hd7_3settings: " << error << "\n";
+      return kExitUnreadable;
+    }
+    siteInfo = *read;
+  }
+  if (site) siteInfo.site = *site;
+  if (engineer) siteInfo.engineer = *engineer;
+  if (commissioned) siteInfo.commissioned = *commissioned;
 
   std::vector<ReportInput> inputs;
   for (const std::string* name : {&words[1], against ? &*against : nullptr}) {
@@ -340,7 +335,7 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
   }
   std::ostringstream page;
   const int code =
-      ReportText(inputs[0], inputs.size() > 1 ? &inputs[1] : nullptr, *date, page, err);
+      ReportText(inputs[0], inputs.size() > 1 ? &inputs[1] : nullptr, *date, page, err, siteInfo);
   if (code == kExitUnreadable) return code;
   if (!output) {
     out << page.str();

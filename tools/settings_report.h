@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "tools/report_pictures.h"
+#include "tools/report_site.h"
 
 // Whether the arguments ask for the report (its first word that is not an option).
 bool IsReportCommand(const std::vector<std::string>& args);
 
-// report FILE [--against OTHER] [--output OUT] [--date TEXT]. Exit code as diff's with
+// report FILE [--against OTHER] [--output OUT] [--date TEXT] [--site TEXT] [--engineer TEXT]
+// [--commissioned DATE] [--site-file FILE] (the options override the site file). Exit code as
+// diff's with
 // --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page it cannot
 // write, and for wrong arguments (then `usage` follows the message).
 int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
@@ -28,5 +31,6 @@ struct ReportInput {
   std::string name;
   std::string text;
 };
+// `site` fills the head's site, engineer and commissioning date and the sign-off's name.
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
-               std::ostream& out, std::ostream& err);
+               std::ostream& out, std::ostream& err, const SiteInfo& site = SiteInfo());

@@ -1,9 +1,11 @@
 // libFuzzer target for hd7_3settings report: any text as the file (and its name), against a
-// complete file for every eighth input. A page that is made is one whole page of UTF-8 text
-// whatever bytes the file's names hold.
+// complete file for every eighth input, and as a site file. A page that is made is one whole
+// page of UTF-8 text whatever bytes the file's names and the site file's texts hold.
+#include <optional>
 #include <sstream>
 
 #include "tests/fuzz/fuzz_platform.h"
+#include "tools/report_site.h"
 #include "tools/settings_report.h"
 
 namespace {
@@ -37,5 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int code = ReportText({text, text}, size % 8 == 1 ? &whole : nullptr, "d", page, err);
   if (code < 0 || code > 2) Fail("exit code outside 0 to 2", "report");
   if (code != 2) ExpectPage(page.str());
+  // The same text as a site file: read or refused with a reason, and every eighth one that is
+  // read goes into the head and the footer of a whole file's page.
+  std::string error;
+  const std::optional<SiteInfo> site = ParseSiteFile("s", text, error);
+  if (!site && error.empty()) Fail("a site file refused without a reason", "site");
+  if (site && size % 8 == 2) {
+    std::ostringstream sitePage;
+    if (ReportText(whole, nullptr, "d", sitePage, err, *site) != 0) Fail("site page", "report");
+    ExpectPage(sitePage.str());
+  }
   return 0;
 }

@@ -40,6 +40,8 @@ const GoldenCase kCases[] = {
     {"report @factory --date 7/12-2026", 0, "report_factory"},
     {"report @service --against @factory --date 7/12-2026", 1, "report_service_against_factory"},
     {"report @calendars --date 7/12-2026", 0, "report_calendars"},
+    {"report @service --site-file tests/tools/files/site.txt --date 7/12-2026", 0,
+     "report_service_site"},
     {"report @wrong_id --date 7/12-2026", 2, "report_unreadable"},
     {"trace @trace", 1, "trace_failures"},
     {"trace @trace_untagged", 1, "trace_untagged"},

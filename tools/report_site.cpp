@@ -1,0 +1,123 @@
+#include "tools/report_site.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/file_layer.h"
+#include "tools/report_pictures.h"
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  const size_t first = s.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Row(const char* head, const std::string& value) {
+  return std::string("<tr><th>") + head + "</th><td" + (value.empty() ? " class=\"fill\"" : "") +
+         ">" + XmlText(value) + "</td></tr>\n";
+}
+
+// The code point of the character reference at `i` (just after its `&`), and where it ends.
+unsigned Reference(const std::string& xml, size_t& i) {
+  const size_t end = xml.find(';', i);
+  const std::string ref = xml.substr(i, end == std::string::npos ? std::string::npos : end - i);
+  i = end == std::string::npos ? xml.size() : end;
+  if (ref == "lt") return '<';
+  if (ref == "gt") return '>';
+  if (ref == "amp") return '&';
+  if (ref == "quot") return '"';
+  if (ref == "apos") return '\'';
+  const bool hex = ref.size() > 1 && (ref[1] == 'x' || ref[1] == 'X');
+  return static_cast<unsigned>(std::strtoul(ref.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
+}
+
+}  // namespace
+
+std::optional<SiteInfo> ParseSiteFile(const std::string& name, std::string_view text,
+                                      std::string& error) {
+  SiteInfo site;
+  bool given[3] = {false, false, false};
+  size_t lineNumber = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = Trim(text.substr(start, end - start));
+    start = end + 1;
+    ++lineNumber;
+    if (line.empty() || line[0] == '#') continue;
+    const std::string where = name + " line " + std::to_string(lineNumber) + ": ";
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      error = where + "not a line of the form key = value";
+      return std::nullopt;
+    }
+    const std::string key(Trim(line.substr(0, equals)));
+    const int k = key == "site" ? 0 : key == "engineer" ? 1 : key == "commissioned" ? 2 : -1;
+    if (k < 0) {
+      error = where + "unknown key \"" + key + "\" (the keys are site, engineer, commissioned)";
+      return std::nullopt;
+    }
+    if (given[k]) {
+      error = where + key + " is given twice";
+      return std::nullopt;
+    }
+    given[k] = true;
+    std::string* const value[] = {&site.site, &site.engineer, &site.commissioned};
+    *value[k] = std::string(Trim(line.substr(equals + 1)));
+  }
+  return site;
+}
+
+std::optional<SiteInfo> ReadSiteFile(const std::string& path, std::string& error) {
+  const fw::FileRead read = fw::ReadWholeFile(path, kMaxSiteFileBytes);
+  if (!read.Ok()) {
+    error = read.error;
+    return std::nullopt;
+  }
+  return ParseSiteFile(path, read.text, error);
+}
+
+std::string SiteRows(const SiteInfo& site) {
+  return Row("Site", site.site) + Row("Engineer", site.engineer) +
+         Row("Commissioned", site.commissioned);
+}
+
+std::string SignOff(const SiteInfo& site) {
+  std::string out =
+      "<section class=\"signoff\">\n<h2>Sign-off</h2>\n<table class=\"signoff\">\n"
+      "<tr><th></th><th>Engineer</th><th>Owner</th></tr>\n";
+  out += "<tr><th>Name</th><td>" + XmlText(site.engineer) + "</td><td></td></tr>\n";
+  out += "<tr><th>Date</th><td></td><td></td></tr>\n";
+  out += "<tr><th>Signature</th><td></td><td></td></tr>\n";
+  return out + "</table>\n</section>\n";
+}
+
+std::string PageFooterStyle(const std::string& nodeName) {
+  return "@page { @bottom-center { content: " + CssString(nodeName) +
+         " \" \\B7  page \" counter(page) \" of \" counter(pages); font-family: sans-serif; "
+         "font-size: 8pt; } }\n";
+}
+
+std::string CssString(std::string_view text) {
+  // The page's own escaping first: it settles what a byte that is no UTF-8 stands for.
+  const std::string xml = XmlText(text);
+  std::string out = "\"";
+  for (size_t i = 0; i < xml.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(xml[i]);
+    unsigned code = c;
+    if (c == '&') {
+      ++i;
+      code = Reference(xml, i);
+    } else if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+               (c >= 'a' && c <= 'z') || c == ' ') {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char escape[16];
+    std::snprintf(escape, sizeof escape, "\\%X ", code);
+    out += escape;
+  }
+  return out + "\"";
+}
