@@ -86,6 +86,12 @@ void ParseHex(const std::string& text, std::vector<uint8_t>& bytes, std::string&
   rest = text.substr(at);
 }
 
+// Whether `tail` counts the bytes the line leaves out: " … (44 more bytes)".
+bool SaysMore(const std::string& tail) {
+  return tail.compare(0, 1 + std::char_traits<char>::length(kEllipsis),
+                      std::string(" ") + kEllipsis) == 0;
+}
+
 // What may follow a call's bytes: the part a selector write chooses, the node's name in
 // quotes, or the count of bytes left out.
 bool IsTailOfCall(const TraceCall& call, const std::string& tail) {
@@ -100,8 +106,7 @@ bool IsTailOfCall(const TraceCall& call, const std::string& tail) {
       tail.back() == '"') {
     return true;
   }
-  return tail.compare(0, 1 + std::char_traits<char>::length(kEllipsis),
-                      std::string(" ") + kEllipsis) == 0;
+  return SaysMore(tail);
 }
 
 }  // namespace
@@ -158,8 +163,9 @@ bool ParseTraceCall(const std::string& event, TraceCall& out) {
     std::string tail;
     ParseHex(event.substr(c.At()), call.bytes, tail);
     call.hasBytes = !call.bytes.empty();
-    call.hexText = event.substr(c.At(), event.size() - c.At() - tail.size());
     if (!call.hasBytes || !IsTailOfCall(call, tail)) return false;
+    // The bytes as written, with the count of those left out where the line has one.
+    call.hexText = event.substr(c.At(), event.size() - c.At() - (SaysMore(tail) ? 0 : tail.size()));
   } else if (!c.AtEnd()) {
     return false;
   }
