@@ -133,7 +133,7 @@ bool Summary::Open(const TraceEntry& e) {
   s.tag = e.tag;
   s.hasOpen = true;
   s.openDay = DaysFromDate(year, month, day);
-  s.opened = e.event.substr(static_cast<size_t>(used) + 1);
+  s.opened = e.event.substr(std::min(e.event.size(), static_cast<size_t>(used) + 1));
   s.opened = s.opened.substr(0, s.opened.find(", host offers"));
   current_[e.tag] = sheets_.size();
   sheets_.push_back(std::move(s));
@@ -254,7 +254,7 @@ int Summary::Write(const std::string& name, std::ostream& out, std::ostream& err
   for (const Sheet& s : sheets_) {
     out << "  " << (s.tag.empty() ? "" : s.tag + " ");
     if (s.hasOpen) {
-      out << "opened " << s.firstAt << ", " << s.opened;
+      out << "opened " << s.firstAt << (s.opened.empty() ? "" : ", " + s.opened);
     } else {
       out << "from " << s.firstAt << " (its open line is not in the trace)";
     }

@@ -164,6 +164,11 @@ const WrittenCase kWrittenCases[] = {
       "No failed calls.", "No writes.", "No message boxes.",
       "     950 ms  read 31 at 2026-12-05 09:05:07.000 #1.1 [Pump, BL1]",
       "     250 ms  pause at 2026-12-05 09:05:07.000 #1.1 [-]"}},
+    // An open line that ends after its date.
+    {"BareOpenLine",
+     "09:05:07.000 #1.1 [-] open 2026-12-05,\n",
+     {"  #1.1 opened 2026-12-05 09:05:07.000: open at least 0.000 s, from its first to its last "
+      "line (no close line)"}},
     // Lines that look like trace lines but are not as the writer makes them.
     {"NotUnderstood",
      "09:05:07.000 #1.1 [-] read 31 size 32 status 0: 00 01\n"
