@@ -51,9 +51,9 @@ std::string SpanText(uint64_t ms) {
     std::snprintf(text, sizeof text, "%u min %02u.%03u s", static_cast<unsigned>(ms / 60000), s,
                   milli);
   } else {
-    std::snprintf(text, sizeof text, "%llu h %02u min %02u.%03u s",
-                  static_cast<unsigned long long>(ms / 3600000),
+    std::snprintf(text, sizeof text, " h %02u min %02u.%03u s",
                   static_cast<unsigned>(ms / 60000 % 60), s, milli);
+    return std::to_string(ms / 3600000) + text;
   }
   return text;
 }

@@ -150,6 +150,14 @@ const WrittenCase kWrittenCases[] = {
       "at "
       "least 0.400 s, from its first to its last line (no close line)",
       "     200 ms  pause at 2027-01-01 00:00:00.300 #8.2 [-]"}},
+    // A sheet open for more than a day.
+    {"OpenOverADay",
+     "09:00:00.000 #3.1 [-] open 2026-12-05, control 1.0.0.1, host offers nothing\n"
+     "23:00:00.000 #3.1 [-] pause 200 ms\n"
+     "11:00:01.250 #3.1 [-] close\n",
+     {"t: 3 lines, 1 sheet, 2026-12-05 09:00:00.000 to 2026-12-06 11:00:01.250",
+      "  #3.1 opened 2026-12-05 09:00:00.000, control 1.0.0.1: open 26 h 00 min 01.250 s, from its "
+      "first to its last line"}},
     // A sheet whose clock stood still, and one whose open line the file no longer holds.
     {"TimeFromPauses",
      "09:05:07.000 #1.1 [-] open 2026-12-05, control 1.0.0.1, host offers nothing\n"
