@@ -8,13 +8,13 @@
 #include <tuple>
 #include <vector>
 
+#include "control/node_trace.h"
 #include "nvdata/config_part.h"
 #include "tools/trace_lines.h"
 
 namespace {
 
 constexpr uint32_t kMsPerDay = 24u * 60 * 60 * 1000;
-constexpr const char* kFullNote = "trace full at 8 MB: nothing more for this sheet";
 constexpr size_t kWaitsShown = 5;
 
 // Days since 1970-01-01 of a date of the Gregorian calendar, and back.
@@ -178,7 +178,7 @@ bool Summary::Event(Sheet& s, const TraceEntry& e, const std::string& at) {
   long ms = 0;
   if (event == "close") {
     s.closed = true;
-  } else if (event == kFullNote) {
+  } else if (event == TraceFileWriter::kFullNote) {
     full_ = at;
   } else if (ParseTracePause(event, ms)) {
     s.pausedMs += static_cast<uint64_t>(ms);

@@ -135,20 +135,22 @@ struct WrittenCase {
 };
 
 const WrittenCase kWrittenCases[] = {
-    // Two sheets of two processes, one crossing the new year; untagged lines of an older trace.
+    // Two sheets of two processes across the new year, one stopped by a full trace.
     {"DatesAcrossMidnight",
      "23:59:59.500 #7.1 [-] open 2026-12-31, control 1.0.0.1 (32-bit), process 7, sheet 1, host "
      "offers nothing\n"
      "23:59:59.900 #8.2 [-] open 2026-12-31, control 1.0.0.1 (64-bit), process 8, sheet 2, host "
      "offers nothing\n"
      "00:00:00.250 #7.1 [-] close\n"
-     "00:00:00.300 #8.2 [-] pause 200 ms\n",
-     {"t: 4 lines, 2 sheets, 2026-12-31 23:59:59.500 to 2027-01-01 00:00:00.300",
+     "00:00:00.300 #8.2 [-] pause 200 ms\n"
+     "00:00:00.400 #8.2 [-] trace full at 8 MB: nothing more for this sheet\n",
+     {"t: 5 lines, 2 sheets, 2026-12-31 23:59:59.500 to 2027-01-01 00:00:00.400",
+      "The trace stopped at 8 MB at 2027-01-01 00:00:00.400 #8.2 [-].",
       "  #7.1 opened 2026-12-31 23:59:59.500, control 1.0.0.1 (32-bit), process 7, sheet 1: open "
       "0.750 s, from its first to its last line",
       "  #8.2 opened 2026-12-31 23:59:59.900, control 1.0.0.1 (64-bit), process 8, sheet 2: open "
       "at "
-      "least 0.400 s, from its first to its last line (no close line)",
+      "least 0.500 s, from its first to its last line (no close line)",
       "     200 ms  pause at 2027-01-01 00:00:00.300 #8.2 [-]"}},
     // A sheet open for more than a day.
     {"OpenOverADay",
