@@ -1,6 +1,8 @@
-// `hd7_3settings trace FILE`: a trace of the node traffic summed up for a support engineer. The
-// failed host calls come first, by call and status, with how often and when first; then the
-// calls per host index and the longest pause. Lines that are not trace lines are passed over.
+// `hd7_3settings trace FILE`: a trace of the node traffic summed up for a support engineer. Each
+// sheet that opened, with its date, process and how long it stayed open; the failed host calls
+// by call and status, with how often and when first; every write with the settings it carried;
+// every message box with its answer; the calls per NV; the longest waits; and how many lines
+// were not understood. NVs are named as the settings file names them.
 #pragma once
 
 #include <ostream>
