@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/strings.h"
 
 using namespace temperatures_dialog;
@@ -10,8 +11,6 @@ using namespace temperatures_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int32_t kIndexStatus = 37;
-constexpr int32_t kIndexCurve1 = 39;  // nciTemp1PlugIn: holds the return temperature limit
 constexpr uint8_t kLowTempMask = 0x08;
 constexpr int kLowOffsetByte = 13;  // part 3
 constexpr int kLowTimeByte = 15;
@@ -55,7 +54,7 @@ void CTemperaturesPage::RefreshLive() {
   if (ReadNv(circuit_.returnIndex, buffer, kReadCapacity) == 0) {
     SetNumber(circuit_.ret.actualId, TempAt(buffer, 0), 1);
   }
-  if (circuit_.supervision && ReadNv(kIndexStatus, buffer, kReadCapacity) == 0) {
+  if (circuit_.supervision && ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdLowStatus, (buffer[0] & kLowTempMask) != 0 ? "Low temp" : "High temp");
   }
 }
