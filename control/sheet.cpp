@@ -20,18 +20,21 @@ int TwinOf(int page) {
   return page % 2 == 1 ? page + 1 : page - 1;
 }
 
-}  // namespace
-
-SheetPages::PageSet SheetPages::Set1() {
-  PageSet set;
-  for (size_t i = 0; i < set.size(); ++i) set[i] = All()[static_cast<size_t>(kSet1[i] - 1)];
+SheetPages::PageSet Numbered(const std::array<fw::CPropertyPage*, 36>& all,
+                             const std::array<int, 15>& numbers) {
+  SheetPages::PageSet set;
+  for (size_t i = 0; i < set.size(); ++i) set[i] = all[static_cast<size_t>(numbers[i] - 1)];
   return set;
 }
 
+}  // namespace
+
+SheetPages::PageSet SheetPages::Set1() {
+  return Numbered(All(), kSet1);
+}
+
 SheetPages::PageSet SheetPages::Set2() {
-  PageSet set;
-  for (size_t i = 0; i < set.size(); ++i) set[i] = All()[static_cast<size_t>(kSet2[i] - 1)];
-  return set;
+  return Numbered(All(), kSet2);
 }
 
 std::array<fw::CPropertyPage*, 36> SheetPages::All() {
