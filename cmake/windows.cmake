@@ -32,7 +32,8 @@ endif()
 # ---------------------------------------------------------------- Win32 backend
 file(GLOB HD7_3_WIN32_SOURCES CONFIGURE_DEPENDS framework/win32/*.cpp)
 add_library(hd73_win32 STATIC ${HD7_3_WIN32_SOURCES})
-target_link_libraries(hd73_win32 PUBLIC hd73_core advapi32 comctl32 comdlg32 gdi32 user32)
+target_link_libraries(hd73_win32 PUBLIC hd73_framework advapi32 comctl32 comdlg32 gdi32 user32)
+hd73_floor_headers(hd73_win32 framework/win32)
 
 # ---------------------------------------------------------------- type library
 find_program(HD7_3_WIDL NAMES widl widl-stable PATHS /usr/lib/wine REQUIRED)
@@ -67,14 +68,15 @@ target_include_directories(hd73_ocx PRIVATE ${CMAKE_CURRENT_BINARY_DIR}
                            ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 # The exports are exactly those of the .def file, undecorated on i686 as well.
 target_link_options(hd73_ocx PRIVATE -Wl,--enable-stdcall-fixup)
-target_link_libraries(hd73_ocx PRIVATE hd73_win32 hd73_core ole32 oleaut32 uuid advapi32)
+target_link_libraries(hd73_ocx PRIVATE hd73_win32 hd73_control ole32 oleaut32 uuid advapi32)
 
 # ---------------------------------------------------------------- demo host
 file(GLOB HD7_3_CONTAINER_SOURCES CONFIGURE_DEPENDS host/*.cpp)
 list(FILTER HD7_3_CONTAINER_SOURCES EXCLUDE REGEX "/host/main\\.cpp$")
 add_library(hd73_container STATIC ${HD7_3_CONTAINER_SOURCES})
-target_link_libraries(hd73_container PUBLIC hd73_sim hd73_settings_tool hd73_win32 advapi32 ole32
-                      oleaut32 shell32 uuid)
+target_link_libraries(hd73_container PUBLIC hd73_sim hd73_win32 advapi32 ole32 oleaut32 shell32
+                      uuid)
+hd73_floor_headers(hd73_container host)
 
 add_executable(hd7_3host WIN32 host/main.cpp)
 target_link_libraries(hd7_3host PRIVATE hd73_container)

@@ -1,5 +1,6 @@
 #include "control/sheet.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "control/current_control.h"
@@ -8,14 +9,68 @@
 
 namespace {
 constexpr int32_t kHandshakeCapacity = 50;
+
+// The page sets by page number (CPage<n>PropPage), in tab order.
+constexpr std::array<int, 15> kSet1 = {4, 5, 7, 9, 25, 11, 13, 15, 17, 19, 21, 23, 27, 29, 30};
+constexpr std::array<int, 15> kSet2 = {4, 6, 8, 10, 26, 12, 14, 16, 20, 22, 31, 24, 28, 29, 30};
+
+// Circuit 1's pages from 5 to 27 have circuit 2's twin next to them; the others are their own.
+int TwinOf(int page) {
+  if (page < 5 || page > 28) return page;
+  return page % 2 == 1 ? page + 1 : page - 1;
+}
+
+SheetPages::PageSet Numbered(const std::array<fw::CPropertyPage*, 36>& all,
+                             const std::array<int, 15>& numbers) {
+  SheetPages::PageSet set;
+  for (size_t i = 0; i < set.size(); ++i) set[i] = all[static_cast<size_t>(numbers[i] - 1)];
+  return set;
+}
+
+}  // namespace
+
+SheetPages::PageSet SheetPages::Set1() {
+  return Numbered(All(), kSet1);
+}
+
+SheetPages::PageSet SheetPages::Set2() {
+  return Numbered(All(), kSet2);
+}
+
+std::array<fw::CPropertyPage*, 36> SheetPages::All() {
+  return {&page1_,  &page2_,  &page3_,  &page4_,  &page5_,  &page6_,  &page7_,  &page8_,  &page9_,
+          &page10_, &page11_, &page12_, &page13_, &page14_, &page15_, &page16_, &page17_, &page18_,
+          &page19_, &page20_, &page21_, &page22_, &page23_, &page24_, &page25_, &page26_, &page27_,
+          &page28_, &page29_, &page30_, &page31_, &page32_, &page33_, &page34_, &page35_, &page36_};
+}
+
+std::vector<SheetTab> SheetPages::Tabs() {
+  const auto all = All();
+  const auto page = [&all](int number) { return all[static_cast<size_t>(number - 1)]; };
+  std::vector<SheetTab> tabs = {{&page1_, &page1_}, {&page2_, &page2_}};
+  size_t next2 = 0;  // set 2's first tab not yet taken
+  for (int number : kSet1) {
+    const auto twin =
+        std::find(kSet2.begin() + static_cast<std::ptrdiff_t>(next2), kSet2.end(), TwinOf(number));
+    if (twin == kSet2.end()) {
+      tabs.push_back({page(number), nullptr});
+      continue;
+    }
+    const size_t at = static_cast<size_t>(twin - kSet2.begin());
+    for (; next2 < at; ++next2) tabs.push_back({nullptr, page(kSet2[next2])});
+    tabs.push_back({page(number), page(*twin)});
+    next2 = at + 1;
+  }
+  for (; next2 < kSet2.size(); ++next2) tabs.push_back({nullptr, page(kSet2[next2])});
+  return tabs;
 }
 
 CSheet::CSheet(std::string caption, void* parent, int firstPage)
     : CPropertySheet(std::move(caption), parent, firstPage) {
   Connect();
   trace_ = NodeTrace::Start(*this, reader_.Get(), writer_.Get());
-  AddPage(&page1_);
-  AddPage(&page2_);
+  AddPage(&pages_.page1_);
+  AddPage(&pages_.page2_);
   StartUpHandshake();
 }
 
@@ -70,46 +125,39 @@ bool CSheet::OnInitDialog() {
   return true;
 }
 
-CSheet::PageSet CSheet::Set1() {
-  return {&page4_,  &page5_,  &page7_,  &page9_,  &page25_, &page11_, &page13_, &page15_,
-          &page17_, &page19_, &page21_, &page23_, &page27_, &page29_, &page30_};
-}
-
-CSheet::PageSet CSheet::Set2() {
-  return {&page4_,  &page6_,  &page8_,  &page10_, &page26_, &page12_, &page14_, &page16_,
-          &page20_, &page22_, &page31_, &page24_, &page28_, &page29_, &page30_};
-}
-
 void CSheet::AddPageSet1() {
-  for (fw::CPropertyPage* page : Set1()) AddPage(page);
+  for (fw::CPropertyPage* page : pages_.Set1()) AddPage(page);
 }
 
 void CSheet::AddPageSet2() {
-  for (fw::CPropertyPage* page : Set2()) AddPage(page);
+  for (fw::CPropertyPage* page : pages_.Set2()) AddPage(page);
 }
 
 void CSheet::RemovePageSet1() {
-  for (fw::CPropertyPage* page : Set1()) RemovePage(page);
+  for (fw::CPropertyPage* page : pages_.Set1()) RemovePage(page);
 }
 
 void CSheet::RemovePageSet2() {
-  for (fw::CPropertyPage* page : Set2()) RemovePage(page);
+  for (fw::CPropertyPage* page : pages_.Set2()) RemovePage(page);
+}
+
+void CSheet::ShowPageSet(int set) {
+  if (set == 1) {
+    RemovePageSet2();
+    AddPageSet1();
+  } else {
+    RemovePageSet1();
+    AddPageSet2();
+  }
 }
 
 std::string CSheet::TabInView() const {
   // While the sheet's window is being made, its first page already shows and reads the node.
   const fw::CPropertyPage* page = Window() != nullptr ? GetActivePage() : GetPage(FirstPage());
   if (page == nullptr || !page->HasWindow()) return "-";
-  if (page == &page1_ || page == &page2_) return page->Caption();
+  if (page == &pages_.page1_ || page == &pages_.page2_) return page->Caption();
   // The circuit pages of both sets share their captions: the set tells them apart.
-  return page->Caption() + (GetPageIndex(&page6_) >= 0 ? ", BL2" : ", BL1");
-}
-
-std::array<fw::CPropertyPage*, 36> CSheet::AllPages() {
-  return {&page1_,  &page2_,  &page3_,  &page4_,  &page5_,  &page6_,  &page7_,  &page8_,  &page9_,
-          &page10_, &page11_, &page12_, &page13_, &page14_, &page15_, &page16_, &page17_, &page18_,
-          &page19_, &page20_, &page21_, &page22_, &page23_, &page24_, &page25_, &page26_, &page27_,
-          &page28_, &page29_, &page30_, &page31_, &page32_, &page33_, &page34_, &page35_, &page36_};
+  return page->Caption() + (GetPageIndex(&pages_.page6_) >= 0 ? ", BL2" : ", BL1");
 }
 
 HRESULT RunPropertiesSheet(IControlSite* control) {

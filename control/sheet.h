@@ -6,45 +6,37 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control/node_trace.h"
 #include "control/page_classes.h"
 #include "framework/property_sheet.h"
 #include "hostaccess/com_ptr.h"
 #include "nvdata/node_io.h"
+#include "settingsfile/node_files.h"
 
-class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView {
+// One tab as the two page sets show it: the page of set 1 ("BL1") and of set 2 ("BL2"); the
+// same page for the fixed and shared tabs, null where a set has no such tab.
+struct SheetTab {
+  const fw::CPropertyPage* set1;
+  const fw::CPropertyPage* set2;
+};
+
+// Every page object of the sheet, constructed in this order and destroyed in the reverse order,
+// and the page sets they make. The settings file layer does the Import / Export page's file work.
+class SheetPages {
  public:
-  CSheet(std::string caption, void* parent = nullptr, int firstPage = 0);
-  ~CSheet() override;
-
-  bool OnInitDialog() override;
-
-  void AddPageSet1();
-  void AddPageSet2();
-  void RemovePageSet1();
-  void RemovePageSet2();
-
-  // The host's interfaces, seen through the trace of the node traffic when one is kept.
-  INodeAccess* NodeWriter() const override { return trace_ ? trace_->Writer() : writer_.Get(); }
-  INodeAccess2* NodeReader() const override { return trace_ ? trace_->Reader() : reader_.Get(); }
-
-  // The tab in view as the trace names it: "Pump, BL1"; "-" while no page shows.
-  std::string TabInView() const override;
-
-  // Every page object, in member order (for tests and tools).
-  std::array<fw::CPropertyPage*, 36> AllPages();
-
- private:
   using PageSet = std::array<fw::CPropertyPage*, 15>;
   PageSet Set1();
   PageSet Set2();
-  void Connect();
-  void StartUpHandshake();
+  std::array<fw::CPropertyPage*, 36> All();
+  // The tabs of both page sets in the sheet's order: the fixed pages, then each page of set 1
+  // with its twin of set 2 (circuit 2's CPage<n+1>PropPage for circuit 1's CPage<n>PropPage),
+  // a page of one set alone where the other has none, after the tab before it.
+  std::vector<SheetTab> Tabs();
 
-  // The pages, constructed in this order and destroyed in the reverse order.
   CHD7_3PropPage page1_;
-  CPage2PropPage page2_;
+  CPage2PropPage page2_{SettingsFiles()};
   CPage3PropPage page3_;
   CPage4PropPage page4_;
   CPage5PropPage page5_;
@@ -79,7 +71,37 @@ class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView {
   CPage34PropPage page34_;
   CPage35PropPage page35_;
   CPage36PropPage page36_;
+};
 
+class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView, public IPageSets {
+ public:
+  CSheet(std::string caption, void* parent = nullptr, int firstPage = 0);
+  ~CSheet() override;
+
+  bool OnInitDialog() override;
+
+  void AddPageSet1();
+  void AddPageSet2();
+  void RemovePageSet1();
+  void RemovePageSet2();
+  // The page set of circuit 1 or 2 in place of the other, as the Node Information page asks.
+  void ShowPageSet(int set) override;
+
+  // The host's interfaces, seen through the trace of the node traffic when one is kept.
+  INodeAccess* NodeWriter() const override { return trace_ ? trace_->Writer() : writer_.Get(); }
+  INodeAccess2* NodeReader() const override { return trace_ ? trace_->Reader() : reader_.Get(); }
+
+  // The tab in view as the trace names it: "Pump, BL1"; "-" while no page shows.
+  std::string TabInView() const override;
+
+  // Every page object, in member order (for tests and tools).
+  std::array<fw::CPropertyPage*, 36> AllPages() { return pages_.All(); }
+
+ private:
+  void Connect();
+  void StartUpHandshake();
+
+  SheetPages pages_;
   // The host's interfaces, one reference each; the client site is borrowed from the control.
   ComPtr<INodeAccess> writer_;
   ComPtr<INodeAccess2> reader_;

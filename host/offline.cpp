@@ -7,7 +7,7 @@
 #include "framework/platform.h"
 #include "framework/win32/text.h"
 #include "host/offline_changes.h"
-#include "tools/settings_tool.h"
+#include "settingsfile/settings_compare.h"
 
 namespace host {
 namespace {

@@ -6,9 +6,8 @@
 #include <functional>
 
 #include "nvdata/node_io.h"
+#include "nvdata/nv_indices.h"
 
-constexpr int32_t kIndexPartSelector = 45;
-constexpr int32_t kIndexPluginCnf = 46;
 constexpr int32_t kRecordSize = 31;  // an SNVT_str_int record: a configuration part
 constexpr int kPartCount = 12;
 constexpr uint32_t kSelectPauseMs = 200;

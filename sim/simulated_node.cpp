@@ -4,17 +4,13 @@
 #include <cstring>
 
 #include "framework/platform.h"
+#include "nvdata/nv_indices.h"
 #include "sim/live_drift.h"
 #include "settingsfile/factory_settings.h"
 #include "settingsfile/nv_set.h"
 
 namespace sim {
 namespace {
-
-constexpr int32_t kClockSet = 0;
-constexpr int32_t kClockNow = 3;
-constexpr int32_t kSelector = 45;
-constexpr int32_t kPluginCnf = 46;
 
 uint64_t NowMs() {
   return fw::Platform::Installed() ? fw::Platform::TickCount() : 0;
@@ -31,9 +27,9 @@ std::vector<uint8_t> Temp(double celsius) {
 }  // namespace
 
 SimulatedNode::SimulatedNode() {
-  for (int32_t index = 0; index <= kPluginCnf; ++index) {
+  for (int32_t index = 0; index <= kIndexPluginCnf; ++index) {
     const int32_t size = SizeOf(index);
-    if (size > 0 && index != kPluginCnf) nvs_[index] = std::vector<uint8_t>(size, 0);
+    if (size > 0 && index != kIndexPluginCnf) nvs_[index] = std::vector<uint8_t>(size, 0);
   }
   for (auto& part : parts_) part.assign(31, 0);
   SetNodeName("HD7_3 Sim");
@@ -161,14 +157,15 @@ void SimulatedNode::Wait() {
 
 void SimulatedNode::Record(HostCall::Kind kind, int32_t index, int32_t size, const uint8_t* bytes,
                            int32_t n, int32_t status) {
-  HostCall call{kind, index, size, {}, status, NowMs(), index == kPluginCnf ? SelectedPart() : 0};
+  HostCall call{
+      kind, index, size, {}, status, NowMs(), index == kIndexPluginCnf ? SelectedPart() : 0};
   if (bytes != nullptr && n > 0) call.bytes.assign(bytes, bytes + n);
   log_.push_back(std::move(call));
   if (onCall_) onCall_(log_.back());
 }
 
 std::vector<uint8_t>* SimulatedNode::Storage(int32_t index) {
-  if (index == kPluginCnf) {
+  if (index == kIndexPluginCnf) {
     const int part = SelectedPart();
     if (part < 1 || part > 12) return nullptr;
     return &parts_[static_cast<size_t>(part - 1)];
@@ -185,11 +182,11 @@ int32_t STDMETHODCALLTYPE SimulatedNode::ReadNv(int32_t index, uint8_t* buffer, 
     status = kUnknownIndex;
   } else if (failAllReads_ || failReads_.count(index) != 0) {
     status = kInjectedFailure;
-  } else if (index == kClockSet) {
+  } else if (index == kIndexClockSet) {
     status = kWrongDirection;
   } else if (buffer == nullptr || capacity < size) {
     status = kWrongSize;
-  } else if (index == kClockNow) {
+  } else if (index == kIndexClockNow) {
     const fw::LocalTime t = Clock();
     const uint8_t record[7] = {static_cast<uint8_t>(t.year >> 8), static_cast<uint8_t>(t.year),
                                static_cast<uint8_t>(t.month),     static_cast<uint8_t>(t.day),
@@ -218,11 +215,11 @@ int32_t STDMETHODCALLTYPE SimulatedNode::WriteNv(int32_t index, uint8_t* buffer,
     status = kUnknownIndex;
   } else if (failAllWrites_ || failWrites_.count(index) != 0) {
     status = kInjectedFailure;
-  } else if (index == kClockNow) {
+  } else if (index == kIndexClockNow) {
     status = kWrongDirection;
   } else if (buffer == nullptr || length != size) {
     status = kWrongSize;
-  } else if (index == kClockSet) {
+  } else if (index == kIndexClockSet) {
     const fw::LocalTime t{
         buffer[0] * 256 + buffer[1], buffer[2], buffer[3], buffer[4], buffer[5], buffer[6]};
     SetClock(t);
@@ -250,7 +247,7 @@ int32_t STDMETHODCALLTYPE SimulatedNode::GetNodeName(uint8_t* buffer, int32_t ca
 }
 
 std::vector<uint8_t> SimulatedNode::Bytes(int32_t index) const {
-  if (index == kPluginCnf) {
+  if (index == kIndexPluginCnf) {
     const int part = SelectedPart();
     return part >= 1 && part <= 12 ? parts_[static_cast<size_t>(part - 1)] : std::vector<uint8_t>();
   }
@@ -283,12 +280,13 @@ void SimulatedNode::SetPart(int part, const std::vector<uint8_t>& bytes) {
 }
 
 int SimulatedNode::SelectedPart() const {
-  const std::vector<uint8_t>& s = nvs_.at(kSelector);
+  const std::vector<uint8_t>& s = nvs_.at(kIndexPartSelector);
   return s[0] * 256 + s[1];
 }
 
 void SimulatedNode::SetSelectedPart(int part) {
-  nvs_[kSelector] = {static_cast<uint8_t>((part >> 8) & 0xFF), static_cast<uint8_t>(part & 0xFF)};
+  nvs_[kIndexPartSelector] = {static_cast<uint8_t>((part >> 8) & 0xFF),
+                              static_cast<uint8_t>(part & 0xFF)};
 }
 
 std::map<std::string, std::vector<uint8_t>> SimulatedNode::Snapshot() const {

@@ -6,14 +6,17 @@
 #include <cstring>
 #include <optional>
 #include <sstream>
+#include <utility>
+#include <vector>
 
+#include "control/sheet.h"
 #include "framework/platform.h"
 #include "nvdata/number_text.h"
 #include "resources/strings.h"
 #include "settingsfile/safe_file.h"
+#include "settingsfile/settings_compare.h"
 #include "settingsfile/settings_dictionary.h"
 #include "tools/report_rows.h"
-#include "tools/settings_tool.h"
 #include "tools/tool_output.h"
 
 namespace {
@@ -31,32 +34,41 @@ struct ReportTab {
   const char* note;
 };
 
-const ReportTab kTabs[] = {
-    {200, 0, nullptr},
-    {201, 0, nullptr},
-    {203, 0, "The node's clock is set from the PC: a NodeSettings file holds no time."},
-    {204, 0, nullptr},
-    {206, 0, nullptr},
-    {208, 0, nullptr},
-    {224, 0, nullptr},
-    {210, 0,
+// The notes by the template id of the tab's page (circuit 1's where both circuits have one).
+const std::pair<int, const char*> kNotes[] = {
+    {203, "The node's clock is set from the PC: a NodeSettings file holds no time."},
+    {210,
      "The valve modes (Off / Manual / Automatic) and manual positions stay in the node: a "
      "NodeSettings file does not hold them."},
-    {212, 0,
+    {212,
      "The pump mode (Off / Manual / Automatic) stays in the node: a NodeSettings file does not "
      "hold it."},
-    {214, 0,
+    {214,
      "The delays to boost, day and night temperature stay in the node: a NodeSettings file does "
      "not hold them."},
-    {216, 0, nullptr},
-    {218, 0, nullptr},
-    {220, 0, nullptr},
-    {230, 0, nullptr},
-    {222, 223, nullptr},
-    {226, 0, nullptr},
-    {228, 0, nullptr},
-    {229, 0, nullptr},
 };
+
+// The sheet's tabs, made once from its pages.
+const std::vector<ReportTab>& ReportTabs() {
+  static const std::vector<ReportTab> tabs = [] {
+    std::vector<ReportTab> made;
+    SheetPages pages;
+    for (const SheetTab& tab : pages.Tabs()) {
+      const fw::CPropertyPage& page = tab.set1 != nullptr ? *tab.set1 : *tab.set2;
+      const int caption2 =
+          tab.set1 != nullptr && tab.set2 != nullptr && tab.set2->CaptionId() != page.CaptionId()
+              ? tab.set2->CaptionId()
+              : 0;
+      const char* note = nullptr;
+      for (const auto& [templateId, text] : kNotes) {
+        if (templateId == page.TemplateId()) note = text;
+      }
+      made.push_back({page.CaptionId(), caption2, note});
+    }
+    return made;
+  }();
+  return tabs;
+}
 
 // The tabs' sections, each setting as the found file holds it and, against the planned file,
 // marked where the two differ. Counts the marked cells: one difference each.
@@ -210,7 +222,7 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
   }
   Page tabs(c, against != nullptr ? &planned : nullptr);
   std::string sections;
-  for (const ReportTab& tab : kTabs) sections += tabs.Tab(tab);
+  for (const ReportTab& tab : ReportTabs()) sections += tabs.Tab(tab);
   if (!bytes.empty()) {
     sections += "<section>\n<h2>Bytes no page writes</h2>\n<table class=\"settings\">\n";
     for (const ByteChange& b : bytes) {

@@ -1,6 +1,7 @@
 #include "pages/circuit/analog_valve_page.h"
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/strings.h"
 
 using namespace analog_valve_dialog;
@@ -8,8 +9,6 @@ using namespace analog_valve_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int32_t kIndexModes = 29;
-constexpr int32_t kIndexManualPositions = 30;
 constexpr int kModeOff = 0;
 constexpr int kModeManual = 1;
 constexpr int kModeAutomatic = 255;

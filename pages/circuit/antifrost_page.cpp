@@ -1,6 +1,7 @@
 #include "pages/circuit/antifrost_page.h"
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/dialog_antifrost.h"
 #include "resources/strings.h"
 
@@ -9,7 +10,6 @@ using namespace antifrost_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int32_t kIndexStatus = 37;
 constexpr uint8_t kHeatMask = 0x40;
 constexpr int kFieldIds[] = {kIdStart, kIdStop, kIdReturn, kIdActualOutdoor, kIdStatus};
 
@@ -27,7 +27,7 @@ void CAntifrostPage::RefreshLive() {
   if (ReadNv(circuit_.outdoorIndex, buffer, kReadCapacity) == 0) {
     SetNumber(kIdActualOutdoor, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
   }
-  if (ReadNv(kIndexStatus, buffer, kReadCapacity) == 0) {
+  if (ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdStatus, (buffer[circuit_.statusByte] & kHeatMask) != 0 ? "Heat" : "Off");
   }
 }

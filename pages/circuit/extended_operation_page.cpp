@@ -2,6 +2,7 @@
 
 #include "framework/platform.h"
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "nvdata/number_text.h"
 #include "resources/dialog_extended_operation.h"
 #include "resources/strings.h"
@@ -10,7 +11,6 @@ using namespace extended_operation_dialog;
 
 namespace {
 
-constexpr int32_t kIndexDelays = 38;
 constexpr int32_t kReadCapacity = 32;
 // Between the zero delay and the real one, so that the node sees the delay restart.
 constexpr uint32_t kRestartPauseMs = 2000;

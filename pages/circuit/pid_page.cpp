@@ -1,8 +1,8 @@
 #include "pages/circuit/pid_page.h"
 
+#include "nvdata/service_password.h"
 #include "resources/dialog_pid.h"
 #include "resources/strings.h"
-#include "settingsfile/import_export_page.h"
 
 using namespace pid_dialog;
 

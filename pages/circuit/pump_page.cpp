@@ -1,6 +1,7 @@
 #include "pages/circuit/pump_page.h"
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/dialog_pump.h"
 #include "resources/strings.h"
 
@@ -8,8 +9,6 @@ using namespace pump_dialog;
 
 namespace {
 
-constexpr int32_t kIndexModes = 29;  // pump and valve modes, 31-byte record
-constexpr int32_t kIndexAlarms = 37;
 constexpr int32_t kReadCapacity = 32;
 
 // The mode radio buttons and the mode word each one writes. A mode word read from the node
@@ -40,7 +39,7 @@ void CPumpPage::RefreshLive() {
   if (ReadNv(circuit_.stateIndex, buffer, kReadCapacity) == 0) {
     SetItemText(kIdOut, CNvCodec::SignedByte(buffer[1]) == 0 ? "OFF" : "ON");
   }
-  if (ReadNv(kIndexAlarms, buffer, kReadCapacity) == 0) {
+  if (ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdPumpFault, FlagText(buffer, circuit_.pumpFault));
     SetItemText(kIdPressureStop, FlagText(buffer, circuit_.pressureStop));
     SetItemText(kIdPressureFault, FlagText(buffer, circuit_.pressureFault));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/strings.h"
 
 using namespace temperatures_dialog;
@@ -10,14 +11,11 @@ using namespace temperatures_dialog;
 namespace {
 
 constexpr int32_t kReadCapacity = 32;
-constexpr int32_t kIndexStatus = 37;
 constexpr uint8_t kLowTempMask = 0x08;
 const SettingField& kLowOffset = kSupervisionFields[0];
 const SettingField& kLowTime = kSupervisionFields[1];
 const SettingField& kMaxReturn = kSupervisionFields[2];
 const SettingField& kReturnDdb = kSupervisionFields[3];
-// nciTemp1PlugIn: holds the return temperature limit.
-constexpr int32_t kIndexCurve1 = IndexOfRecord(kSupervisionFields[2].record);
 // Below -200.00 degrees a sensor counts as absent (hundredths, as the node stores them).
 constexpr int kAbsentBelow = -20000;
 
@@ -51,7 +49,7 @@ void CTemperaturesPage::RefreshLive() {
   if (ReadNv(circuit_.returnIndex, buffer, kReadCapacity) == 0) {
     SetNumber(circuit_.ret.actualId, TempAt(buffer, 0), 1);
   }
-  if (circuit_.supervision && ReadNv(kIndexStatus, buffer, kReadCapacity) == 0) {
+  if (circuit_.supervision && ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdLowStatus, (buffer[0] & kLowTempMask) != 0 ? "Low temp" : "High temp");
   }
 }

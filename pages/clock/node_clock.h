@@ -8,9 +8,8 @@
 #include <string>
 
 #include "framework/local_time.h"
+#include "nvdata/nv_indices.h"
 
-constexpr int32_t kIndexClockSet = 0;
-constexpr int32_t kIndexClockNow = 3;
 constexpr int32_t kClockRecordSize = 7;
 constexpr int32_t kClockReadCapacity = 32;
 

@@ -1,6 +1,7 @@
 #include "pages/plant/outdoor_page.h"
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/dialog_plant.h"
 #include "resources/strings.h"
 
@@ -8,7 +9,6 @@ using namespace outdoor_dialog;
 
 namespace {
 
-constexpr int32_t kIndexOutdoor = 14;
 constexpr int32_t kReadCapacity = 32;
 const SettingField& kOffset = kOutdoorFields[0];
 // Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:

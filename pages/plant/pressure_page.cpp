@@ -1,6 +1,7 @@
 #include "pages/plant/pressure_page.h"
 
 #include "nvdata/nv_codec.h"
+#include "nvdata/nv_indices.h"
 #include "resources/dialog_plant.h"
 #include "resources/strings.h"
 
@@ -8,7 +9,6 @@ using namespace pressure_dialog;
 
 namespace {
 
-constexpr int32_t kIndexPressure = 28;
 constexpr int32_t kReadCapacity = 32;
 const SettingField& kSensorType = kPressureFields[0];
 // The values of part 6, whole pascals read unsigned, and the check boxes of part 1.

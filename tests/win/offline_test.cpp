@@ -13,7 +13,7 @@
 
 #include "host/offline_changes.h"
 #include "tests/win/harness.h"
-#include "tools/settings_tool.h"
+#include "settingsfile/settings_compare.h"
 
 namespace wintest {
 

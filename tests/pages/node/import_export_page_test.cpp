@@ -1,6 +1,6 @@
 // The Import / Export page: what the engineer is asked and told, the files it leaves, and how
 // its three long operations keep the sheet alive.
-#include "settingsfile/import_export_page.h"
+#include "pages/node/import_export_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "control/node_info_page.h"
+#include "pages/node/node_info_page.h"
 
 #include <algorithm>
 #include <string>
 
-#include "control/sheet.h"
+#include "framework/property_sheet.h"
 #include "nvdata/config_part.h"
 #include "nvdata/nv_codec.h"
 #include "resources/dialogs.h"
@@ -45,17 +45,11 @@ bool CHD7_3PropPage::OnInitDialog() {
 void CHD7_3PropPage::OnShowSet1() {
   EnableItem(kIdShowSet1, false);
   EnableItem(kIdShowSet2, true);
-  if (auto* sheet = dynamic_cast<CSheet*>(GetParentSheet())) {
-    sheet->RemovePageSet2();
-    sheet->AddPageSet1();
-  }
+  if (auto* sheet = dynamic_cast<IPageSets*>(GetParentSheet())) sheet->ShowPageSet(1);
 }
 
 void CHD7_3PropPage::OnShowSet2() {
   EnableItem(kIdShowSet1, true);
   EnableItem(kIdShowSet2, false);
-  if (auto* sheet = dynamic_cast<CSheet*>(GetParentSheet())) {
-    sheet->RemovePageSet1();
-    sheet->AddPageSet2();
-  }
+  if (auto* sheet = dynamic_cast<IPageSets*>(GetParentSheet())) sheet->ShowPageSet(2);
 }

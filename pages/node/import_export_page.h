@@ -7,15 +7,9 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "framework/property_page.h"
-
-// The service password, compared exactly (case counts) with the whole field.
-constexpr std::string_view kServicePassword = "Kobalt";
-inline bool IsServicePassword(std::string_view text) {
-  return text == kServicePassword;
-}
+#include "pages/node/node_files.h"
 
 // A path whose file name has no extension gets ".txt", as the file dialogs' default extension
 // gives it.
@@ -23,7 +17,7 @@ std::string WithDefaultExtension(const std::string& path);
 
 class CPage2PropPage : public fw::CPropertyPage {
  public:
-  CPage2PropPage();
+  explicit CPage2PropPage(const INodeFiles& files);
   void OnShowWindow(bool show) override;
 
  private:
@@ -35,4 +29,6 @@ class CPage2PropPage : public fw::CPropertyPage {
   std::optional<std::string> ChooseFile(bool save);
   // Shows each step of the operation on the page as it happens.
   std::function<void(const std::string&)> ShowProgress();
+
+  const INodeFiles& files_;
 };

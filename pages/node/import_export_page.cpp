@@ -1,4 +1,4 @@
-#include "settingsfile/import_export_page.h"
+#include "pages/node/import_export_page.h"
 
 #include <cstdio>
 #include <memory>
@@ -6,13 +6,9 @@
 #include "framework/platform.h"
 #include "nvdata/node_io.h"
 #include "nvdata/number_text.h"
+#include "nvdata/service_password.h"
 #include "resources/dialog_import_export.h"
 #include "resources/strings.h"
-#include "settingsfile/factory_settings.h"
-#include "settingsfile/line_reader.h"
-#include "settingsfile/progress.h"
-#include "settingsfile/settings_download.h"
-#include "settingsfile/settings_export.h"
 
 using namespace import_export;
 
@@ -45,8 +41,8 @@ std::string WithDefaultExtension(const std::string& path) {
   return HasExtension(path) ? path : path + "." + kDefaultExtension;
 }
 
-CPage2PropPage::CPage2PropPage()
-    : CPropertyPage(ImportExportDialog(), kDialogId, ResString(kDialogId)) {
+CPage2PropPage::CPage2PropPage(const INodeFiles& files)
+    : CPropertyPage(ImportExportDialog(), kDialogId, ResString(kDialogId)), files_(files) {
   OnClicked(kDefaultName, [this] { FetchNodeName(); });
   OnClicked(kSaveToFile, [this] { OnSaveToFile(); });
   OnClicked(kReadFromFile, [this] { OnReadFromFile(); });
@@ -60,7 +56,7 @@ void CPage2PropPage::OnShowWindow(bool show) {
 // The node's name and the default file name made from it replace what the fields held. Without
 // a name there is nothing to save under it: "Save to file" is disabled.
 void CPage2PropPage::FetchNodeName() {
-  const std::optional<std::string> name = ::FetchNodeName(NodeOf(*this), kPageNameCapacity);
+  const std::optional<std::string> name = files_.NodeName(NodeOf(*this), kPageNameCapacity);
   if (!name) {
     EnableItem(kSaveToFile, false);
     return;
@@ -101,21 +97,21 @@ void CPage2PropPage::OnSaveToFile() {
     }
   }
 
-  ExportResult result;
+  INodeFiles::Saved result;
   {
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress("Saving to file", ShowProgress());
-    result = ExportSettings(NodeOf(*this), path,
-                            [this](const std::string& name) { SetItemText(kNodeName, name); });
+    result = files_.SaveToFile(
+        NodeOf(*this), path, [this](const std::string& name) { SetItemText(kNodeName, name); },
+        ShowProgress());
   }
   switch (result.outcome) {
-    case FileWriteOutcome::kOpenFailed:
+    case fw::FileWriteOutcome::kOpenFailed:
       ShowMessage("Error opening file");
       break;
-    case FileWriteOutcome::kWriteFailed:
+    case fw::FileWriteOutcome::kWriteFailed:
       ShowMessage("Error writing file");
       break;
-    case FileWriteOutcome::kWritten:
+    case fw::FileWriteOutcome::kWritten:
       ShowMessage(result.readErrors == 0
                       ? std::string("File written")
                       : "File Written. " + FormatFixed0(result.readErrors) + " NV read errors");
@@ -155,15 +151,16 @@ void CPage2PropPage::DownloadFromChosenFile() {
     return;
   }
 
-  FileLineReader lines(file.get());
-  DownloadResult result;
+  INodeFiles::Downloaded result;
   {
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress("Downloading", ShowProgress());
-    result = DownloadSettings(lines, NodeOf(*this), [this] {
-      return ShowMessage("ProgramID does not match!\nDo you want to download anyway?",
-                         std::string("ProgramID does not match!"), fw::kMbYesNo) == fw::kIdYes;
-    });
+    result = files_.Download(
+        file.get(), NodeOf(*this),
+        [this] {
+          return ShowMessage("ProgramID does not match!\nDo you want to download anyway?",
+                             std::string("ProgramID does not match!"), fw::kMbYesNo) == fw::kIdYes;
+        },
+        ShowProgress());
   }
   std::string text = "Download not completed";
   if (result.readFailed) {
@@ -186,8 +183,7 @@ void CPage2PropPage::OnDefaultSettings() {
   {
     fw::ScopedCaption caption(*this, kDefaultSettings, "Please wait...", "Default settings");
     fw::ScopedCaption progressLine(*this, kProgress, "", "");
-    ScopedProgress progress("Factory settings", ShowProgress());
-    errors = WriteFactorySettings(NodeOf(*this));
+    errors = files_.WriteFactorySettings(NodeOf(*this), ShowProgress());
   }
   ShowModuleMessage(errors == 0 ? std::string("Please restart the plugin")
                                 : "Default settings: " + FormatFixed0(errors) +
