@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/node_trace.h"
+#include "framework/local_time.h"
 #include "nvdata/config_part.h"
 #include "tools/trace_lines.h"
 
@@ -17,27 +18,18 @@ namespace {
 constexpr uint32_t kMsPerDay = 24u * 60 * 60 * 1000;
 constexpr size_t kWaitsShown = 5;
 
-// Days since 1970-01-01 of a date of the Gregorian calendar, and back.
+// Days since 1970-01-01 of a date of the Gregorian calendar, and back, through the clock's own
+// arithmetic.
+constexpr int64_t kSecondsPerDay = 24 * 60 * 60;
+
 long DaysFromDate(int year, int month, int day) {
-  year -= month <= 2;
-  const long era = (year >= 0 ? year : year - 399) / 400;
-  const long yearOfEra = year - era * 400;
-  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
+  return static_cast<long>(fw::ToEpochSeconds({year, month, day, 0, 0, 0}) / kSecondsPerDay);
 }
 
 std::string DateText(long days) {
-  days += 719468;
-  const long era = (days >= 0 ? days : days - 146096) / 146097;
-  const long dayOfEra = days - era * 146097;
-  const long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const long mp = (5 * dayOfYear + 2) / 153;
-  const long day = dayOfYear - (153 * mp + 2) / 5 + 1;
-  const long month = mp < 10 ? mp + 3 : mp - 9;
-  const long year = yearOfEra + era * 400 + (month <= 2);
+  const fw::LocalTime t = fw::FromEpochSeconds(static_cast<int64_t>(days) * kSecondsPerDay);
   char text[64];
-  std::snprintf(text, sizeof text, "%04ld-%02ld-%02ld", year, month, day);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", t.year, t.month, t.day);
   return text;
 }
 
