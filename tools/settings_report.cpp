@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -72,6 +73,23 @@ const std::vector<ReportTab>& ReportTabs() {
 
 // The tabs' sections, each setting as the found file holds it and, against the planned file,
 // marked where the two differ. Counts the marked cells: one difference each.
+// The dictionary's entries of a tab and circuit ("BL1", "BL2", or empty for the shared pages),
+// in dictionary order: grouped once, as every report asks for each tab.
+const std::vector<const SettingEntry*>& EntriesOf(const std::string& tab,
+                                                  std::string_view circuit) {
+  using Key = std::pair<std::string, std::string>;
+  static const std::map<Key, std::vector<const SettingEntry*>> kGroups = [] {
+    std::map<Key, std::vector<const SettingEntry*>> groups;
+    for (const SettingEntry& e : SettingsDictionary()) {
+      groups[{std::string(e.tab), std::string(e.circuit)}].push_back(&e);
+    }
+    return groups;
+  }();
+  static const std::vector<const SettingEntry*> kNone;
+  const auto it = kGroups.find({tab, std::string(circuit)});
+  return it == kGroups.end() ? kNone : it->second;
+}
+
 class Page {
  public:
   Page(const SettingsFileContent& file, const SettingsFileContent* planned)
@@ -82,12 +100,9 @@ class Page {
   std::string Tab(const ReportTab& tab) {
     const std::string caption = ResString(tab.caption);
     const std::string caption2 = tab.caption2 != 0 ? ResString(tab.caption2) : caption;
-    std::vector<const SettingEntry*> bl1, bl2, shared;
-    for (const SettingEntry& e : SettingsDictionary()) {
-      if (e.circuit == "BL1" && e.tab == caption) bl1.push_back(&e);
-      if (e.circuit == "BL2" && e.tab == caption2) bl2.push_back(&e);
-      if (e.circuit.empty() && e.tab == caption) shared.push_back(&e);
-    }
+    const std::vector<const SettingEntry*>& bl1 = EntriesOf(caption, "BL1");
+    const std::vector<const SettingEntry*>& bl2 = EntriesOf(caption2, "BL2");
+    const std::vector<const SettingEntry*>& shared = EntriesOf(caption, "");
     std::string body;
     if (tab.note != nullptr) body += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
     body += Pictures(tab.caption);
