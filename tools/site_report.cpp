@@ -256,12 +256,22 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
     inputs.push_back(Join(*folder, nodes[i].file));
   }
 
-  // No page takes the place of a file the report is made from.
+  // No page takes the place of a file the report is made from. Each file is identified once,
+  // as a building has hundreds of nodes; a page that is an input is then named as one.
   const std::string outFolder = outputDir ? *outputDir : Join(*folder, "report");
-  for (const std::string& page : pages) {
-    if (OutputIsAnInput(Join(outFolder, page), inputs, err)) return kExitFailed;
+  std::vector<fw::FileId> inputIds;
+  for (const std::string& in : inputs) {
+    if (const std::optional<fw::FileId> id = os.IdentifyFile(in)) inputIds.push_back(*id);
   }
-  if (OutputIsAnInput(Join(outFolder, "index.html"), inputs, err)) return kExitFailed;
+  std::vector<std::string> outputs{Join(outFolder, "index.html")};
+  for (const std::string& page : pages) outputs.push_back(Join(outFolder, page));
+  for (const std::string& output : outputs) {
+    const std::optional<fw::FileId> id = os.IdentifyFile(output);
+    if (id && std::find(inputIds.begin(), inputIds.end(), *id) != inputIds.end() &&
+        OutputIsAnInput(output, inputs, err)) {
+      return kExitFailed;
+    }
+  }
 
   SiteInfo siteInfo;
   if (siteFile) {
