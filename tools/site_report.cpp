@@ -187,16 +187,16 @@ std::string SiteIndex(const std::vector<SiteNode>& nodes, const std::string& fol
     }
     const ReportSummary& s = n->summary;
     page += std::string("<tr") + (NeedsALook(*n) ? " class=\"look\"" : "") + "><td><a href=\"" +
-            XmlText(n->page) + "\">" + XmlText(s.nodeName) + "</a></td><td>" + XmlText(n->file) +
-            "</td><td>" + XmlText(s.programId) + "</td><td>" + XmlText(s.timestamp) + "</td>" +
-            Cell(s.findings) + (against ? Cell(s.differences) : std::string()) + "</tr>\n";
+            XmlText(n->page) + "\">" + XmlText(s.nodeName.empty() ? n->file : s.nodeName) +
+            "</a></td><td>" + XmlText(n->file) + "</td><td>" + XmlText(s.programId) + "</td><td>" +
+            XmlText(s.timestamp) + "</td>" + Cell(s.findings) +
+            (against ? Cell(s.differences) : std::string()) + "</tr>\n";
   }
   return page + "</table>\n</body>\n</html>\n";
 }
 
 int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
                   std::ostream& err) {
-  (void)out;  // every page goes to a file
   std::vector<std::string> words;
   std::optional<std::string> folder, against, outputDir, date, siteFile, site, engineer,
       commissioned;
@@ -319,8 +319,13 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
   const std::string index = SiteIndex(nodes, *folder, against ? *against : "", *date, siteInfo);
   allWritten &= WritePage(Join(outFolder, "index.html"), index, err);
   if (!allWritten) return kExitFailed;
-  const bool allGood = std::all_of(nodes.begin(), nodes.end(), [](const SiteNode& n) {
-    return n.unreadable.empty() && !NeedsALook(n);
-  });
-  return allGood ? 0 : 1;
+  size_t look = 0, unreadable = 0;
+  for (const SiteNode& n : nodes) {
+    unreadable += n.unreadable.empty() ? 0 : 1;
+    look += NeedsALook(n) ? 1 : 0;
+  }
+  out << Join(outFolder, "index.html") << ": " << nodes.size()
+      << (nodes.size() == 1 ? " node, " : " nodes, ") << look << " with findings or differences, "
+      << unreadable << " unreadable\n";
+  return look + unreadable == 0 ? 0 : 1;
 }
