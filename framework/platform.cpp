@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
+#else
+#include <dirent.h>
 #endif
 
 #include <cerrno>
@@ -102,6 +105,45 @@ std::optional<FileId> PlatformImpl::IdentifyFile(const std::string& path) {
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
   return FileId{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 #endif
+}
+
+std::optional<std::vector<std::string>> PlatformImpl::FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string prefix = folder.empty() ? std::string() : folder + "/";
+#ifdef _WIN32
+  // The runtime's narrow names, for a Windows build that installs no platform of its own.
+  _finddata_t entry;
+  const intptr_t search = ::_findfirst((prefix + "*").c_str(), &entry);
+  if (search == -1) {
+    if (errno == ENOENT) return names;  // an empty folder
+    return std::nullopt;
+  }
+  do {
+    if ((entry.attrib & _A_SUBDIR) == 0) names.push_back(entry.name);
+  } while (::_findnext(search, &entry) == 0);
+  ::_findclose(search);
+#else
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  while (const dirent* entry = ::readdir(dir)) {
+    struct stat info;
+    if (::stat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+      names.push_back(entry->d_name);
+    }
+  }
+  ::closedir(dir);
+#endif
+  return names;
+}
+
+bool PlatformImpl::MakeFolder(const std::string& path) {
+#ifdef _WIN32
+  if (::_mkdir(path.c_str()) == 0) return true;
+#else
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
+#endif
+  struct stat info;
+  return errno == EEXIST && ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR;
 }
 
 LocalTime RuntimePlatform::Now() {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/file_identity.h"
 #include "framework/local_time.h"
@@ -111,6 +112,11 @@ class PlatformImpl {
   // The identity of the file at `path`, links followed; nothing when no file is there or it
   // cannot be told. Never changes a file.
   virtual std::optional<FileId> IdentifyFile(const std::string& path);
+  // The names of the regular files directly in `folder` (links followed; no folders), in no
+  // particular order; nothing when the folder cannot be read. Never changes a file.
+  virtual std::optional<std::vector<std::string>> FilesIn(const std::string& folder);
+  // Makes the folder `path` (its parent must be there); true when a folder is there now.
+  virtual bool MakeFolder(const std::string& path);
   // The file where the engineer asked for a trace of the node traffic, asked afresh each time a
   // sheet opens (on Windows a registry value); empty: no trace.
   virtual std::string TraceFile() { return {}; }

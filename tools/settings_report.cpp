@@ -220,7 +220,7 @@ std::string Row(const std::string& head, const std::string& value) {
 }  // namespace
 
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
-               std::ostream& out, std::ostream& err, const SiteInfo& site) {
+               std::ostream& out, std::ostream& err, const SiteInfo& site, ReportSummary* summary) {
   SettingsFileContent c, planned;
   const bool usable = ReadUsable(file.name, file.text, c, err);
   if (against != nullptr && !ReadUsable(against->name, against->text, planned, err)) {
@@ -280,6 +280,9 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
       page += "<li>Line " + std::to_string(f.line) + ": " + XmlText(f.text) + "</li>\n";
     }
     page += "</ul>\n";
+  }
+  if (summary != nullptr) {
+    *summary = {c.nodeName, c.programId, c.timestamp, findings.size(), differences};
   }
   out << page << sections << SignOff(site) << "</body>\n</html>\n";
   return different ? 1 : 0;

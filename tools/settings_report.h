@@ -31,6 +31,14 @@ struct ReportInput {
   std::string name;
   std::string text;
 };
-// `site` fills the head's site, engineer and commissioning date and the sign-off's name.
+// What a page's head says of its node, for a building's index of its pages.
+struct ReportSummary {
+  std::string nodeName, programId, timestamp;
+  size_t findings = 0;
+  size_t differences = 0;  // the marked settings, with `against`
+};
+// `site` fills the head's site, engineer and commissioning date and the sign-off's name;
+// `summary`, when given, takes what the head says of the node.
 int ReportText(const ReportInput& file, const ReportInput* against, const std::string& date,
-               std::ostream& out, std::ostream& err, const SiteInfo& site = SiteInfo());
+               std::ostream& out, std::ostream& err, const SiteInfo& site = SiteInfo(),
+               ReportSummary* summary = nullptr);

@@ -6,6 +6,7 @@
 
 #include "tools/settings_report.h"
 #include "tools/settings_tool.h"
+#include "tools/site_report.h"
 #include "tools/tool_output.h"
 #include "tools/trace_summary.h"
 
@@ -31,6 +32,11 @@ constexpr const char* kUsage =
     "                   planned ones), with diff's exit codes; --date the date it names\n"
     "                   (default today); --site-file gives site, engineer and commissioned\n"
     "                   as key = value lines, the options take their place\n"
+    "  report --site-folder DIR [--against PLANNED] [--output-dir OUT] and the options above\n"
+    "                   the report of every node file in DIR (all but hidden files and .html\n"
+    "                   pages; PLANNED and the site file are no nodes) and index.html for\n"
+    "                   the building, written into OUT (default DIR/report); exit code 0\n"
+    "                   all good, 1 findings, differences or unreadable files, 2 not written\n"
     "  trace FILE       a trace of the plug-in's node traffic summed up: each sheet with its\n"
     "                   date and how long it was open, failed calls, every write with the\n"
     "                   settings it carried, message boxes, calls per NV, the longest waits\n"
@@ -45,7 +51,10 @@ constexpr const char* kUsage =
 constexpr int kExitUnreadable = 2;
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (IsReportCommand(args)) return RunReport(args, kUsage, out, err);
+  if (IsReportCommand(args)) {
+    return IsSiteReport(args) ? RunSiteReport(args, kUsage, out, err)
+                              : RunReport(args, kUsage, out, err);
+  }
   bool json = false;
   bool raw = false;
   std::vector<std::string> words;

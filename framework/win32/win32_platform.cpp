@@ -238,6 +238,31 @@ std::optional<FileId> Win32Platform::IdentifyFile(const std::string& path) {
                 (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+std::optional<std::vector<std::string>> Win32Platform::FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry;
+  const HANDLE search =
+      FindFirstFileW(Widen((folder.empty() ? std::string(".") : folder) + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;  // an empty folder
+    return std::nullopt;
+  }
+  do {
+    if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
+      names.push_back(Narrow(entry.cFileName));
+    }
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return names;
+}
+
+bool Win32Platform::MakeFolder(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::string Win32Platform::TraceFile() {
   // The path in any language. A REG_EXPAND_SZ value passes too, its %VARIABLES% expanded (which
   // may need a larger buffer than the first answer said).

@@ -42,6 +42,8 @@ class Win32Platform : public PlatformImpl {
   bool SyncFolderOf(const std::string& path) override;
   // The volume serial number and file index: the same for every spelling, case and link.
   std::optional<FileId> IdentifyFile(const std::string& path) override;
+  std::optional<std::vector<std::string>> FilesIn(const std::string& folder) override;
+  bool MakeFolder(const std::string& path) override;
   std::string TraceFile() override;
 
   // The window that owns message boxes and file dialogs: the innermost running sheet, else the
