@@ -169,14 +169,15 @@ class Reader : public SettingsFileVisitor {
     for (int k = 0; k < expected; ++k) {
       const std::string_view field =
           Trimmed(expected == 1 ? std::string_view(values) : texts[static_cast<size_t>(k)]);
-      const std::string label = expected == 1 ? "the value" : "value " + std::to_string(k);
+      // Made only for a finding: most fields have none.
+      const auto label = [&] { return expected == 1 ? "the value" : "value " + std::to_string(k); };
       if (field.empty()) {
-        if (fields == expected) Find(line, label + " is empty: a download writes 0");
+        if (fields == expected) Find(line, label() + " is empty: a download writes 0");
         continue;
       }
       const int32_t n = TruncToInt32(Atof(field));
       if (!IsWholeNumber(field)) {
-        Find(line, label + " " + Quoted(field) + " is not a whole number: a download writes " +
+        Find(line, label() + " " + Quoted(field) + " is not a whole number: a download writes " +
                        std::to_string(n));
         continue;
       }
@@ -185,7 +186,7 @@ class Reader : public SettingsFileVisitor {
       const int32_t lo = isByte ? -128 : -32768;
       const int32_t hi = isByte ? 255 : 65535;
       if (n < lo || n > hi) {
-        Find(line, label + " " + std::string(field) + " does not fit in " +
+        Find(line, label() + " " + std::string(field) + " does not fit in " +
                        (isByte ? "a byte" : "a word") + ": a download keeps only its low " +
                        (isByte ? "8" : "16") + " bits");
       }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,10 +16,15 @@
 #include "tools/report_svg.h"
 
 const SettingEntry& EntryByKey(const std::string& key) {
-  for (const SettingEntry& e : SettingsDictionary()) {
-    if (e.key == key) return e;
-  }
-  std::abort();  // the report only asks for keys the dictionary has
+  // Indexed once: a report looks up every calendar and curve entry by its key.
+  static const std::map<std::string_view, const SettingEntry*> kByKey = [] {
+    std::map<std::string_view, const SettingEntry*> byKey;
+    for (const SettingEntry& e : SettingsDictionary()) byKey.emplace(e.key, &e);
+    return byKey;
+  }();
+  const auto it = kByKey.find(key);
+  if (it == kByKey.end()) std::abort();  // the report only asks for keys the dictionary has
+  return *it->second;
 }
 
 std::string CircuitKey(int circuit) {
