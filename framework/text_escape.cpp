@@ -1,5 +1,6 @@
 #include "framework/text_escape.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -66,7 +67,14 @@ size_t Utf8CharLength(std::string_view text, size_t at) {
 }
 
 std::string XmlText(std::string_view text) {
+  // Most texts of a page (labels, values, units) are plain printable ASCII: kept as they are.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char ch) {
+    const auto byte = static_cast<unsigned char>(ch);
+    return byte >= 0x20 && byte < 0x7F && byte != '<' && byte != '>' && byte != '&' && byte != '"';
+  });
+  if (plain) return std::string(text);
   std::string out;
+  out.reserve(text.size());
   Walk(
       text,
       [&](std::string_view c, size_t) {
