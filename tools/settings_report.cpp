@@ -337,20 +337,14 @@ int RunReport(const std::vector<std::string>& args, const char* usage, std::ostr
   if (siteFile) names.push_back(*siteFile);
   if (output && OutputIsAnInput(*output, names, err)) return kExitUnreadable;
 
-  // The site file gives the texts once for a building; an option given as well takes its place.
-  SiteInfo siteInfo;
-  if (siteFile) {
-    std::string error;
-    const std::optional<SiteInfo> read = ReadSiteFile(*siteFile, error);
-    if (!read) {
-      err << "hd7_3settings: " << error << "\n";
-      return kExitUnreadable;
-    }
-    siteInfo = *read;
+  std::string siteError;
+  const std::optional<SiteInfo> siteTexts =
+      SiteTexts(siteFile, site, engineer, commissioned, siteError);
+  if (!siteTexts) {
+    err << "hd7_3settings: " << siteError << "\n";
+    return kExitUnreadable;
   }
-  if (site) siteInfo.site = *site;
-  if (engineer) siteInfo.engineer = *engineer;
-  if (commissioned) siteInfo.commissioned = *commissioned;
+  const SiteInfo& siteInfo = *siteTexts;
 
   std::vector<ReportInput> inputs;
   for (const std::string* name : {&words[1], against ? &*against : nullptr}) {

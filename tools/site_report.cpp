@@ -273,19 +273,14 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
     }
   }
 
-  SiteInfo siteInfo;
-  if (siteFile) {
-    std::string error;
-    const std::optional<SiteInfo> read = ReadSiteFile(*siteFile, error);
-    if (!read) {
-      err << "hd7_3settings: " << error << "\n";
-      return kExitFailed;
-    }
-    siteInfo = *read;
+  std::string siteError;
+  const std::optional<SiteInfo> siteTexts =
+      SiteTexts(siteFile, site, engineer, commissioned, siteError);
+  if (!siteTexts) {
+    err << "hd7_3settings: " << siteError << "\n";
+    return kExitFailed;
   }
-  if (site) siteInfo.site = *site;
-  if (engineer) siteInfo.engineer = *engineer;
-  if (commissioned) siteInfo.commissioned = *commissioned;
+  const SiteInfo& siteInfo = *siteTexts;
 
   // The planned file is read and checked once; a planned file show would refuse stops it all.
   std::optional<ReportInput> plan;
