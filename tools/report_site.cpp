@@ -19,20 +19,6 @@ std::string Row(const char* head, const std::string& value) {
          ">" + XmlText(value) + "</td></tr>\n";
 }
 
-// The code point of the character reference at `i` (just after its `&`), and where it ends.
-unsigned Reference(const std::string& xml, size_t& i) {
-  const size_t end = xml.find(';', i);
-  const std::string ref = xml.substr(i, end == std::string::npos ? std::string::npos : end - i);
-  i = end == std::string::npos ? xml.size() : end;
-  if (ref == "lt") return '<';
-  if (ref == "gt") return '>';
-  if (ref == "amp") return '&';
-  if (ref == "quot") return '"';
-  if (ref == "apos") return '\'';
-  const bool hex = ref.size() > 1 && (ref[1] == 'x' || ref[1] == 'X');
-  return static_cast<unsigned>(std::strtoul(ref.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
-}
-
 }  // namespace
 
 std::optional<SiteInfo> ParseSiteFile(const std::string& name, std::string_view text,
@@ -101,23 +87,31 @@ std::string PageFooterStyle(const std::string& nodeName) {
 }
 
 std::string CssString(std::string_view text) {
-  // The page's own escaping first: it settles what a byte that is no UTF-8 stands for.
-  const std::string xml = XmlText(text);
   std::string out = "\"";
-  for (size_t i = 0; i < xml.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(xml[i]);
-    unsigned code = c;
-    if (c == '&') {
-      ++i;
-      code = Reference(xml, i);
-    } else if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+  const auto escape = [&out](unsigned code) {
+    char escaped[16];
+    std::snprintf(escaped, sizeof escaped, "\\%X ", code);
+    out += escaped;
+  };
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t n = fw::Utf8CharLength(text, i);
+    if (n == 0) {
+      // A byte that is no UTF-8 reads \xNN, as it does on the page.
+      char bad[8];
+      std::snprintf(bad, sizeof bad, "x%02X", c);
+      escape('\\');
+      out += bad;
+      i += 1;
+    } else if (n > 1 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
                (c >= 'a' && c <= 'z') || c == ' ') {
-      out += static_cast<char>(c);
-      continue;
+      out.append(text.substr(i, n));
+      i += n;
+    } else {
+      // Control characters as their pictures, as on the page; the rest by their number.
+      escape(c < 0x20 ? 0x2400u + c : c == 0x7F ? 0x2421u : c);
+      i += 1;
     }
-    char escape[16];
-    std::snprintf(escape, sizeof escape, "\\%X ", code);
-    out += escape;
   }
   return out + "\"";
 }
