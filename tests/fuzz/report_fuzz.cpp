@@ -11,13 +11,14 @@
 
 namespace {
 
-// UTF-8 throughout (whole characters only), no control character but
-// the line end, and the page closed.
-void ExpectPage(const std::string& page) {
+// UTF-8 throughout (whole characters only), no control character but the line end, and the page
+// closed. The check is left out of the fuzzer's coverage, and asks the escaper only about bytes
+// past ASCII: walking a whole page through counters on every input cost more than making it.
+__attribute__((no_sanitize("coverage"))) void ExpectPage(const std::string& page) {
   for (size_t i = 0; i < page.size();) {
     const unsigned char c = static_cast<unsigned char>(page[i]);
     if (c < 0x20 && c != '\n') Fail("a control character on the page", page.substr(i, 8));
-    const size_t n = fw::Utf8CharLength(page, i);
+    const size_t n = c < 0x80 ? 1 : fw::Utf8CharLength(page, i);
     if (n == 0) Fail("not UTF-8 on the page", page.substr(i, 8));
     i += n;
   }
