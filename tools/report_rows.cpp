@@ -9,11 +9,11 @@ namespace {
 
 constexpr uint32_t kEndOfDay = 96;  // 24:00 in quarter hours
 
-bool EndsWith(const std::string& s, std::string_view end) {
+bool EndsWith(std::string_view s, std::string_view end) {
   return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-bool StartsWith(const std::string& s, std::string_view start) {
+bool StartsWith(std::string_view s, std::string_view start) {
   return s.compare(0, start.size(), start) == 0;
 }
 
@@ -78,20 +78,22 @@ std::string ItemValue(const Item& item, const SettingsFileContent& c) {
 }
 
 bool CurveMode(const SettingsFileContent& c, int circuit) {
-  const SettingEntry& mode = EntryByKey(CircuitKey(circuit) + ".curve.mode");
+  static const SettingEntry* const kModes[] = {&EntryByKey("bl1.curve.mode"),
+                                               &EntryByKey("bl2.curve.mode")};
+  const SettingEntry& mode = *kModes[circuit == 1 ? 0 : 1];
   const FileRecord& r = c.records[static_cast<size_t>(mode.record)];
   return !r.hasValues || ValueNumber(mode, r.bytes.data()) != 0;
 }
 
 bool InUse(const Item& item, const SettingsFileContent& c) {
-  const std::string& key = item.entries.front()->key;
+  const std::string_view key = item.entries.front()->key;
   const int circuit = StartsWith(key, "bl1.") ? 1 : StartsWith(key, "bl2.") ? 2 : 0;
   if (circuit == 0) return true;
-  const std::string rest = key.substr(4);
+  const std::string_view rest = key.substr(4);
   if (StartsWith(rest, "constant.")) return !CurveMode(c, circuit);
   if (!StartsWith(rest, "curve.") || rest == "curve.mode") return true;
   if (!CurveMode(c, circuit)) return false;
-  const std::string point = "curve.point";
+  const std::string_view point = "curve.point";
   if (!StartsWith(rest, point) || rest == "curve.points") return true;
   const FileRecord& r = c.records[static_cast<size_t>(item.entries.front()->record)];
   return rest[point.size()] - '0' <= CurvePointsInUse(r.bytes.data(), circuit);

@@ -26,14 +26,15 @@ constexpr int kExitUnreadable = 2;
 
 // ------------------------------------------------------------------ the tabs
 
-// The tabs of both page sets in the sheet's order, by caption string; a second caption where
-// circuit 2's tab has its own. The notes stand for what a NodeSettings file does not hold; a
-// tab with nothing to show is left out.
-struct ReportTab {
-  int caption;
-  int caption2;
-  const char* note;
-};
+// The dictionary's entries of a tab and circuit ("BL1", "BL2", or empty for the shared pages),
+// in dictionary order.
+std::vector<const SettingEntry*> EntriesOf(const std::string& tab, std::string_view circuit) {
+  std::vector<const SettingEntry*> entries;
+  for (const SettingEntry& e : SettingsDictionary()) {
+    if (e.tab == tab && e.circuit == circuit) entries.push_back(&e);
+  }
+  return entries;
+}
 
 // The notes by the template id of the tab's page (circuit 1's where both circuits have one).
 const std::pair<int, const char*> kNotes[] = {
@@ -49,22 +50,43 @@ const std::pair<int, const char*> kNotes[] = {
      "not hold them."},
 };
 
-// The sheet's tabs, made once from its pages.
+// A tab of both page sets, in the sheet's order, with its rows: the shared pages' settings, or
+// circuit 1's beside circuit 2's under one label. Its caption is circuit 2's too unless circuit
+// 2's tab has its own. The note stands for what a NodeSettings file does not hold.
+struct ReportTab {
+  int captionId;
+  std::string caption, caption2;
+  const char* note = nullptr;
+  std::vector<Item> shared, bl1, bl2;
+  std::vector<std::string> labels;  // of the rows of bl1 beside bl2
+};
+
+// The sheet's tabs and their rows, made once from its pages and the dictionary.
 const std::vector<ReportTab>& ReportTabs() {
   static const std::vector<ReportTab> tabs = [] {
     std::vector<ReportTab> made;
     SheetPages pages;
-    for (const SheetTab& tab : pages.Tabs()) {
-      const fw::CPropertyPage& page = tab.set1 != nullptr ? *tab.set1 : *tab.set2;
-      const int caption2 =
-          tab.set1 != nullptr && tab.set2 != nullptr && tab.set2->CaptionId() != page.CaptionId()
-              ? tab.set2->CaptionId()
-              : 0;
-      const char* note = nullptr;
+    for (const SheetTab& sheetTab : pages.Tabs()) {
+      const fw::CPropertyPage& page = sheetTab.set1 != nullptr ? *sheetTab.set1 : *sheetTab.set2;
+      ReportTab tab;
+      tab.captionId = page.CaptionId();
+      tab.caption = ResString(page.CaptionId());
+      tab.caption2 = sheetTab.set1 != nullptr && sheetTab.set2 != nullptr
+                         ? ResString(sheetTab.set2->CaptionId())
+                         : tab.caption;
       for (const auto& [templateId, text] : kNotes) {
-        if (templateId == page.TemplateId()) note = text;
+        if (templateId == page.TemplateId()) tab.note = text;
       }
-      made.push_back({page.CaptionId(), caption2, note});
+      tab.shared = Items(EntriesOf(tab.caption, ""));
+      if (tab.shared.empty()) {
+        tab.bl1 = Items(EntriesOf(tab.caption, "BL1"));
+        tab.bl2 = Items(EntriesOf(tab.caption2, "BL2"));
+      }
+      for (size_t i = 0; i < std::max(tab.bl1.size(), tab.bl2.size()); ++i) {
+        tab.labels.push_back(Label(i < tab.bl1.size() ? tab.bl1[i].label : "",
+                                   i < tab.bl2.size() ? tab.bl2[i].label : ""));
+      }
+      made.push_back(std::move(tab));
     }
     return made;
   }();
@@ -73,23 +95,6 @@ const std::vector<ReportTab>& ReportTabs() {
 
 // The tabs' sections, each setting as the found file holds it and, against the planned file,
 // marked where the two differ. Counts the marked cells: one difference each.
-// The dictionary's entries of a tab and circuit ("BL1", "BL2", or empty for the shared pages),
-// in dictionary order: grouped once, as every report asks for each tab.
-const std::vector<const SettingEntry*>& EntriesOf(const std::string& tab,
-                                                  std::string_view circuit) {
-  using Key = std::pair<std::string, std::string>;
-  static const std::map<Key, std::vector<const SettingEntry*>> kGroups = [] {
-    std::map<Key, std::vector<const SettingEntry*>> groups;
-    for (const SettingEntry& e : SettingsDictionary()) {
-      groups[{std::string(e.tab), std::string(e.circuit)}].push_back(&e);
-    }
-    return groups;
-  }();
-  static const std::vector<const SettingEntry*> kNone;
-  const auto it = kGroups.find({tab, std::string(circuit)});
-  return it == kGroups.end() ? kNone : it->second;
-}
-
 class Page {
  public:
   Page(const SettingsFileContent& file, const SettingsFileContent* planned)
@@ -98,32 +103,33 @@ class Page {
   size_t Marked() const { return marked_; }
 
   std::string Tab(const ReportTab& tab) {
-    const std::string caption = ResString(tab.caption);
-    const std::string caption2 = tab.caption2 != 0 ? ResString(tab.caption2) : caption;
-    const std::vector<const SettingEntry*>& bl1 = EntriesOf(caption, "BL1");
-    const std::vector<const SettingEntry*>& bl2 = EntriesOf(caption2, "BL2");
-    const std::vector<const SettingEntry*>& shared = EntriesOf(caption, "");
+    const std::vector<Item>&a = tab.bl1, &b = tab.bl2;
     std::string body;
     if (tab.note != nullptr) body += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
-    body += Pictures(tab.caption);
-    if (!shared.empty()) {
+    body += Pictures(tab.captionId);
+    if (!tab.shared.empty()) {
       body += "<table class=\"settings\">\n";
-      for (const Item& item : Items(shared)) {
-        if (Shown(&item))
-          body += "<tr><td>" + XmlText(item.label) + "</td>" + Cell(&item) + "</tr>\n";
+      for (const Item& item : tab.shared) {
+        if (!Shown(&item)) continue;
+        body += "<tr><td>";
+        body += XmlText(item.label);
+        body += "</td>";
+        body += Cell(&item);
+        body += "</tr>\n";
       }
       body += "</table>\n";
-    } else if (!bl1.empty() || !bl2.empty()) {
-      const std::vector<Item> a = Items(bl1), b = Items(bl2);
+    } else if (!a.empty() || !b.empty()) {
       body += "<table class=\"settings\">\n<tr><th></th>";
       if (!a.empty()) body += "<th>BL1</th>";
       if (!b.empty()) body += "<th>BL2</th>";
       body += "</tr>\n";
-      for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+      for (size_t i = 0; i < tab.labels.size(); ++i) {
         const Item* ia = i < a.size() ? &a[i] : nullptr;
         const Item* ib = i < b.size() ? &b[i] : nullptr;
         if (!Shown(ia) && !Shown(ib)) continue;
-        body += "<tr><td>" + XmlText(Label(ia ? ia->label : "", ib ? ib->label : "")) + "</td>";
+        body += "<tr><td>";
+        body += XmlText(tab.labels[i]);
+        body += "</td>";
         if (!a.empty()) body += Cell(ia);
         if (!b.empty()) body += Cell(ib);
         body += "</tr>\n";
@@ -131,9 +137,9 @@ class Page {
       body += "</table>\n";
     }
     if (body.empty()) return body;
-    return "<section>\n<h2>" + XmlText(caption) +
-           (caption2 != caption ? " (BL1), " + XmlText(caption2) + " (BL2)" : "") + "</h2>\n" +
-           body + "</section>\n";
+    return "<section>\n<h2>" + XmlText(tab.caption) +
+           (tab.caption2 != tab.caption ? " (BL1), " + XmlText(tab.caption2) + " (BL2)" : "") +
+           "</h2>\n" + body + "</section>\n";
   }
 
  private:
