@@ -11,7 +11,6 @@ using namespace extended_operation_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 // Between the zero delay and the real one, so that the node sees the delay restart.
 constexpr uint32_t kRestartPauseMs = 2000;
 

@@ -9,8 +9,6 @@ using namespace pump_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
-
 // The mode radio buttons and the mode word each one writes. A mode word read from the node
 // that is neither 0 nor 1 means Automatic.
 struct Mode {

@@ -10,7 +10,6 @@ using namespace temperatures_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr uint8_t kLowTempMask = 0x08;
 const SettingField& kLowOffset = kSupervisionFields[0];
 const SettingField& kLowTime = kSupervisionFields[1];
@@ -18,10 +17,6 @@ const SettingField& kMaxReturn = kSupervisionFields[2];
 const SettingField& kReturnDdb = kSupervisionFields[3];
 // Below -200.00 degrees a sensor counts as absent (hundredths, as the node stores them).
 constexpr int kAbsentBelow = -20000;
-
-double TempAt(const uint8_t* record, int byte) {
-  return CNvCodec::WordToTemp(record[byte], record[byte + 1]);
-}
 
 // Compared in whole hundredths, -200.00 is exactly the last value still present.
 bool Present(const uint8_t* buffer) {
@@ -42,13 +37,9 @@ void CTemperaturesPage::OnShowWindow(bool show) {
 }
 
 void CTemperaturesPage::RefreshLive() {
+  ShowLiveTemp(circuit_.forwardIndex, circuit_.forward.actualId);
+  ShowLiveTemp(circuit_.returnIndex, circuit_.ret.actualId);
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.forwardIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(circuit_.forward.actualId, TempAt(buffer, 0), 1);
-  }
-  if (ReadNv(circuit_.returnIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(circuit_.ret.actualId, TempAt(buffer, 0), 1);
-  }
   if (circuit_.supervision && ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdLowStatus, (buffer[0] & kLowTempMask) != 0 ? "Low temp" : "High temp");
   }
@@ -72,11 +63,9 @@ void CTemperaturesPage::CheckSensors() {
 
 void CTemperaturesPage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
-  if (parts.Read(2, record, kReadCapacity) == 0) {
-    for (const SettingField& f : circuit_.offsets) ShowField(f, record);
-  }
+  ShowPart(parts, {circuit_.offsets[0], circuit_.offsets[1]});
   if (!circuit_.supervision) return;
+  uint8_t record[kReadCapacity] = {};
   const bool part3 = parts.Select(PartOfRecord(kLowOffset.record));
   if (ReadNv(kIndexCurve1, record, kReadCapacity) == 0) {
     ShowField(kMaxReturn, record);
@@ -90,27 +79,13 @@ void CTemperaturesPage::ReadSettings() {
 
 void CTemperaturesPage::WriteSettings() {
   PartExchange parts(Node());
-  const SettingField(&offsets)[2] = circuit_.offsets;
-  const double forwardOffset = TypedField(offsets[0]);
-  const double returnOffset = TypedField(offsets[1]);
-  parts.ReadModifyWrite(PartOfRecord(offsets[0].record), [&](uint8_t* record) {
-    PutFieldNumber(offsets[0], record, forwardOffset);
-    PutFieldNumber(offsets[1], record, returnOffset);
-  });
+  WritePart(parts, {circuit_.offsets[0], circuit_.offsets[1]});
   if (!circuit_.supervision) return;
-  const double lowOffset = TypedField(kLowOffset);
-  // Whole minutes in an unsigned word: a negative time is 0, not 65535.
-  const double lowTime = TypedField(kLowTime);
+  // The low time is whole minutes in an unsigned word: a negative time is 0, not 65535.
+  const TakenFields low = Take({kLowOffset, kLowTime});
   if (parts.Select(PartOfRecord(kLowOffset.record))) {
-    ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* record) {
-      PutFieldNumber(kLowOffset, record, lowOffset);
-      PutFieldNumber(kLowTime, record, lowTime);
-    });
+    ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* record) { PutTaken(low, record); });
   }
-  const double maxReturn = TypedField(kMaxReturn);
-  const double returnDdb = TypedField(kReturnDdb);
-  ModifyNv(kIndexCurve1, kRecordSize, [&](uint8_t* record) {
-    PutFieldNumber(kMaxReturn, record, maxReturn);
-    PutFieldNumber(kReturnDdb, record, returnDdb);
-  });
+  const TakenFields ret = Take({kMaxReturn, kReturnDdb});
+  ModifyNv(kIndexCurve1, kRecordSize, [&](uint8_t* record) { PutTaken(ret, record); });
 }

@@ -12,8 +12,6 @@ using namespace pir_calendar_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
-
 constexpr auto StopByte = PirStopByte;
 constexpr auto StartByte = PirStartByte;
 

@@ -13,7 +13,6 @@ using namespace week_calendar_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr const char* kMidnight = "0:00";
 
 constexpr auto StopByte = WeekStopByte;

@@ -9,7 +9,6 @@ using namespace outdoor_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 const SettingField& kOffset = kOutdoorFields[0];
 // Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:
 // compared in whole numbers, -200.00 itself is a sensor on every build).
@@ -25,10 +24,7 @@ void CPage29PropPage::OnShowWindow(bool show) {
 }
 
 void CPage29PropPage::RefreshLive() {
-  uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(kIndexOutdoor, buffer, kReadCapacity) == 0) {
-    SetNumber(kIdActual, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
-  }
+  ShowLiveTemp(kIndexOutdoor, kIdActual);
 }
 
 void CPage29PropPage::CheckSensor() {
@@ -41,15 +37,10 @@ void CPage29PropPage::CheckSensor() {
 
 void CPage29PropPage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
-  if (parts.Read(PartOfRecord(kOffset.record), record, kReadCapacity) != 0) return;
-  ShowField(kOffset, record);
+  ShowPart(parts, {kOffset});
 }
 
 void CPage29PropPage::WriteSettings() {
-  const double offset = TypedField(kOffset);
   PartExchange parts(Node());
-  parts.ReadModifyWrite(
-      PartOfRecord(kOffset.record),
-      [offset](uint8_t* record) { PutFieldNumber(kOffset, record, offset); }, kReadCapacity);
+  WritePart(parts, {kOffset}, kReadCapacity);
 }
