@@ -22,16 +22,8 @@ constexpr int kAnalogOnly[] = {kIdSensorMin,   kIdSensorMax,   kIdSensorOffset,
 }  // namespace
 
 CPage30PropPage::CPage30PropPage() : CNvPage(PressureDialog(), 229, ResString(229), true) {
-  OnClicked(kIdAnalog, [this] { OnAnalogSensor(); });
-  OnClicked(kIdDigital, [this] { OnDigitalSensor(); });
-}
-
-void CPage30PropPage::OnAnalogSensor() {
-  ChooseSensorType(true);
-}
-
-void CPage30PropPage::OnDigitalSensor() {
-  ChooseSensorType(false);
+  OnClicked(kIdAnalog, [this] { ChooseSensorType(true); });
+  OnClicked(kIdDigital, [this] { ChooseSensorType(false); });
 }
 
 void CPage30PropPage::ChooseSensorType(bool analog) {
