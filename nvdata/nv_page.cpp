@@ -52,6 +52,10 @@ int32_t CNvPage::ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) const 
   return Node().Read(index, buffer, capacity);
 }
 
+bool SensorPresent(const uint8_t* buffer) {
+  return CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= -20000;
+}
+
 void CNvPage::ShowLiveTemp(int32_t index, int id) {
   uint8_t buffer[kReadCapacity] = {};
   if (ReadNv(index, buffer, kReadCapacity) == 0) {

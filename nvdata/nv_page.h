@@ -30,6 +30,11 @@ using FieldList = std::initializer_list<SettingField>;
 // Settings with the values a write stores, taken from their controls before it reaches the node.
 using TakenFields = std::vector<std::pair<SettingField, double>>;
 
+// Whether the temperature word that starts `buffer` comes from a sensor: below -200.00 degrees
+// the sensor counts as absent. Compared in whole hundredths, as the node stores them, -200.00
+// itself is a sensor on every build.
+bool SensorPresent(const uint8_t* buffer);
+
 class CNvPage : public fw::CPropertyPage {
  public:
   CNvPage(const fw::DialogTemplate& dialog, int captionId, std::string caption, bool hasLiveValues);

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "nvdata/nv_codec.h"
 #include "nvdata/nv_indices.h"
 #include "resources/strings.h"
 
@@ -15,13 +14,6 @@ const SettingField& kLowOffset = kSupervisionFields[0];
 const SettingField& kLowTime = kSupervisionFields[1];
 const SettingField& kMaxReturn = kSupervisionFields[2];
 const SettingField& kReturnDdb = kSupervisionFields[3];
-// Below -200.00 degrees a sensor counts as absent (hundredths, as the node stores them).
-constexpr int kAbsentBelow = -20000;
-
-// Compared in whole hundredths, -200.00 is exactly the last value still present.
-bool Present(const uint8_t* buffer) {
-  return CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kAbsentBelow;
-}
 
 }  // namespace
 
@@ -54,10 +46,10 @@ void CTemperaturesPage::CheckSensors() {
   }
   uint8_t buffer[kRecordSize] = {};
   if (ReadNv(circuit_.forwardIndex, buffer, kRecordSize) == 0) {
-    for (int id : forward) EnableItem(id, Present(buffer));
+    for (int id : forward) EnableItem(id, SensorPresent(buffer));
   }
   if (ReadNv(circuit_.returnIndex, buffer, kRecordSize) == 0) {
-    for (int id : ret) EnableItem(id, Present(buffer));
+    for (int id : ret) EnableItem(id, SensorPresent(buffer));
   }
 }
 

@@ -1,6 +1,5 @@
 #include "pages/plant/outdoor_page.h"
 
-#include "nvdata/nv_codec.h"
 #include "nvdata/nv_indices.h"
 #include "resources/dialog_plant.h"
 #include "resources/strings.h"
@@ -10,9 +9,6 @@ using namespace outdoor_dialog;
 namespace {
 
 const SettingField& kOffset = kOutdoorFields[0];
-// Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:
-// compared in whole numbers, -200.00 itself is a sensor on every build).
-constexpr int kNoSensorBelow = -20000;
 
 }  // namespace
 
@@ -30,7 +26,7 @@ void CPage29PropPage::RefreshLive() {
 void CPage29PropPage::CheckSensor() {
   uint8_t buffer[kRecordSize] = {};
   if (ReadNv(kIndexOutdoor, buffer, kRecordSize) != 0) return;
-  const bool present = CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kNoSensorBelow;
+  const bool present = SensorPresent(buffer);
   EnableItem(kIdActual, present);
   EnableItem(kIdOffset, present);
 }
