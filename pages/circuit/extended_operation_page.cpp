@@ -25,8 +25,7 @@ uint16_t ClampedWord(std::string_view text) {
 }  // namespace
 
 std::string DelayToText(Delay delay) {
-  return FormatFixed0(delay.hours) + ":" + (delay.minutes < 10 ? "0" : "") +
-         FormatFixed0(delay.minutes);
+  return FormatFixed0(delay.hours) + ":" + TwoDigits(delay.minutes);
 }
 
 Delay TextToDelay(std::string_view text) {
