@@ -70,12 +70,9 @@ void CExtendedOperationPage::ReadSettings() {
 void CExtendedOperationPage::WriteSettings() {
   Delay delays[kRowCount];
   for (int row = 0; row < kRowCount; ++row) delays[row] = TextToDelay(GetItemText(kDelayIds[row]));
-  ModifyNv(
-      kIndexDelays, kRecordSize,
-      [&](uint8_t* record) {
-        for (int row = 0; row < kRowCount; ++row) PutDelay(record, row, delays[row]);
-      },
-      kRecordSize);
+  ModifyNv(kIndexDelays, kRecordSize, [&](uint8_t* record) {
+    for (int row = 0; row < kRowCount; ++row) PutDelay(record, row, delays[row]);
+  });
 }
 
 void CExtendedOperationPage::OnStart(int row) {

@@ -65,13 +65,10 @@ void CPumpPage::WriteSettings() {
       break;
     }
   }
-  ModifyNv(
-      kIndexModes, kRecordSize,
-      [&](uint8_t* record) {
-        record[circuit_.modePosition] = CNvCodec::WholeHigh(mode);
-        record[circuit_.modePosition + 1] = CNvCodec::WholeLow(mode);
-      },
-      kRecordSize);
+  ModifyNv(kIndexModes, kRecordSize, [&](uint8_t* record) {
+    record[circuit_.modePosition] = CNvCodec::WholeHigh(mode);
+    record[circuit_.modePosition + 1] = CNvCodec::WholeLow(mode);
+  });
 }
 
 void CPumpPage::Choose(int radioId) {
