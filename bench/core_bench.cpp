@@ -19,7 +19,6 @@ void BM_CodecRoundTrip(benchmark::State& state) {
     const uint8_t h = CNvCodec::HundredthsHigh(v);
     const uint8_t l = CNvCodec::HundredthsLow(v);
     benchmark::DoNotOptimize(v = CNvCodec::WordToTemp(h, l) + 0.01);
-    benchmark::DoNotOptimize(CNvBitCodec::ReverseBits(h));
   }
 }
 HD7_3_BENCHMARK(BM_CodecRoundTrip);

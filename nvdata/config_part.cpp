@@ -41,8 +41,3 @@ bool PartExchange::ReadModifyWrite(int part, const std::function<void(uint8_t*)>
   change(record);
   return node_.Write(kIndexPluginCnf, record, kRecordSize).sent;
 }
-
-bool PartExchange::WriteWhole(int part, const uint8_t* record) {
-  if (!Select(part)) return false;
-  return node_.Write(kIndexPluginCnf, record, kRecordSize).sent;
-}

@@ -38,8 +38,6 @@ class PartExchange {
   // Nothing is written when the selection or the read failed. Returns whether it wrote.
   bool ReadModifyWrite(int part, const std::function<void(uint8_t* record)>& change,
                        int32_t capacity = kRecordSize);
-  // Selects and writes a whole part without reading it first. Returns whether it wrote.
-  bool WriteWhole(int part, const uint8_t* record);
 
  private:
   NodeIo node_;

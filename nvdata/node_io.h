@@ -34,9 +34,6 @@ class NodeIo {
       : reader_(link != nullptr ? link->NodeReader() : nullptr),
         writer_(link != nullptr ? link->NodeWriter() : nullptr) {}
 
-  bool CanRead() const { return reader_ != nullptr; }
-  bool CanWrite() const { return writer_ != nullptr; }
-
   // Each host call blocks until the host answers; the sheet gets to paint after each one.
   int32_t Read(int32_t index, uint8_t* buffer, int32_t capacity) const {
     if (reader_ == nullptr) return kStatusNoInterface;

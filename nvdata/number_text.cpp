@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "framework/platform.h"
-
 namespace {
 
 bool IsSpace(char c) {
@@ -131,6 +129,10 @@ std::string FormatFixed1(double v) {
   return FormatFixed(v, 1);
 }
 
+std::string TwoDigits(int v) {
+  return (v < 10 ? "0" : "") + FormatFixed0(v);
+}
+
 std::string FormatExportDate(const fw::LocalTime& t) {
   // The PC gives month/day/two-digit year; each field is printed as a number, the year from
   // 2000 on.
@@ -139,13 +141,5 @@ std::string FormatExportDate(const fw::LocalTime& t) {
 }
 
 std::string FormatExportTime(const fw::LocalTime& t) {
-  auto two = [](int v) { return (v < 10 ? "0" : "") + FormatFixed0(v); };
-  return FormatFixed0(t.hour) + ":" + two(t.minute) + ":" + two(t.second);
-}
-
-std::string FormatExportDate() {
-  return FormatExportDate(fw::Platform::Now());
-}
-std::string FormatExportTime() {
-  return FormatExportTime(fw::Platform::Now());
+  return FormatFixed0(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
 }

@@ -26,10 +26,9 @@ int32_t TruncScaled(double scaled);
 // "%.0f" and "%.1f", a tie rounded away from zero (0.5 shows "1", 0.25 shows "0.3").
 std::string FormatFixed0(double v);
 std::string FormatFixed1(double v);
+// "%.0f" with a "0" before a number below 10 (a negative one too): minutes and seconds.
+std::string TwoDigits(int v);
 
 // The export's date text "d/m-yyyy " (ends in a space) and time text "h:mm:ss".
 std::string FormatExportDate(const fw::LocalTime& t);
 std::string FormatExportTime(const fw::LocalTime& t);
-// The same, from the PC clock now.
-std::string FormatExportDate();
-std::string FormatExportTime();

@@ -30,11 +30,3 @@ uint8_t CNvCodec::WholeHigh(double v) {
 uint8_t CNvCodec::WholeLow(double v) {
   return LowByte(TruncScaled(v));
 }
-
-uint8_t CNvBitCodec::ReverseBits(uint8_t b) {
-  uint8_t r = 0;
-  for (int i = 0; i < 8; ++i) {
-    if ((b & (1u << i)) != 0) r = static_cast<uint8_t>(r | (0x80u >> i));
-  }
-  return r;
-}

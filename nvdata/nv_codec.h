@@ -1,17 +1,12 @@
-// Conversions between the node's bytes (most significant first) and numbers. Pure functions;
-// a page makes a codec on the stack for one operation, as the original code did.
+// Conversions between the node's bytes (most significant first) and numbers, as pure functions.
 #pragma once
 
 #include <cstdint>
 
 class CNvCodec {
  public:
-  virtual ~CNvCodec() = default;
-
   // Decoders: arguments are the bytes as read, high byte first.
   static int MakeWord(uint8_t high, uint8_t low) { return high * 256 + low; }
-  // The word in tenths shown whole: remainder dropped (239 gives 23).
-  static double WordDiv10(uint8_t high, uint8_t low) { return MakeWord(high, low) / 10; }
   static int SignedByte(uint8_t b) { return static_cast<int8_t>(b); }
   // Hundredths of a degree; words above 10000 are negative (10001 reads -555.35).
   static double WordToTemp(uint8_t high, uint8_t low) { return WordToHundredths(high, low) * 0.01; }
@@ -39,17 +34,4 @@ class CNvCodec {
   static uint8_t LowByte(int32_t w) {
     return static_cast<uint8_t>(static_cast<uint32_t>(w) & 0xFF);
   }
-};
-
-// Bit n counts from the most significant bit: bit 0 is mask 0x80, bit 7 mask 0x01.
-class CNvBitCodec : public CNvCodec {
- public:
-  ~CNvBitCodec() override = default;
-  static uint8_t SetBit(uint8_t b, int n) { return static_cast<uint8_t>(b | Mask(n)); }
-  static uint8_t ClearBit(uint8_t b, int n) { return static_cast<uint8_t>(b & ~Mask(n)); }
-  static int TestBit(uint8_t b, int n) { return (b & Mask(n)) != 0 ? 1 : 0; }
-  static uint8_t ReverseBits(uint8_t b);
-
- private:
-  static uint8_t Mask(int n) { return static_cast<uint8_t>(0x80u >> (n & 7)); }
 };

@@ -4,6 +4,7 @@
 
 #include "framework/property_sheet.h"
 #include "nvdata/number_text.h"
+#include "nvdata/nv_codec.h"
 
 CNvPage::CNvPage(const fw::DialogTemplate& dialog, int captionId, std::string caption,
                  bool hasLiveValues)
@@ -49,6 +50,17 @@ NodeIo CNvPage::Node() const {
 
 int32_t CNvPage::ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) const {
   return Node().Read(index, buffer, capacity);
+}
+
+bool SensorPresent(const uint8_t* buffer) {
+  return CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= -20000;
+}
+
+void CNvPage::ShowLiveTemp(int32_t index, int id) {
+  uint8_t buffer[kReadCapacity] = {};
+  if (ReadNv(index, buffer, kReadCapacity) == 0) {
+    SetNumber(id, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
+  }
 }
 
 bool CNvPage::ModifyNv(int32_t index, int32_t size, const std::function<void(uint8_t*)>& change,
@@ -105,4 +117,29 @@ void CNvPage::ShowField(const SettingField& f, const uint8_t* record) {
       SetNumber(f.controlId, v, 0);
       return;
   }
+}
+
+void CNvPage::ShowPart(PartExchange& parts, FieldList fields, int32_t capacity) {
+  uint8_t record[kReadCapacity] = {};
+  if (parts.Read(PartOfRecord(fields.begin()->record), record, capacity) != 0) return;
+  for (const SettingField& f : fields) ShowField(f, record);
+}
+
+void CNvPage::WritePart(PartExchange& parts, FieldList fields, int32_t capacity) {
+  const TakenFields taken = Take(fields);
+  parts.ReadModifyWrite(
+      PartOfRecord(fields.begin()->record), [&](uint8_t* record) { PutTaken(taken, record); },
+      capacity);
+}
+
+TakenFields CNvPage::Take(FieldList fields) const {
+  TakenFields taken;
+  for (const SettingField& f : fields) {
+    taken.emplace_back(f, f.codec == SettingCodec::kFlag ? IsChecked(f.controlId) : TypedField(f));
+  }
+  return taken;
+}
+
+void CNvPage::PutTaken(const TakenFields& taken, uint8_t* record) {
+  for (const auto& [f, value] : taken) PutFieldNumber(f, record, value);
 }

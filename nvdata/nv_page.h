@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/property_page.h"
 #include "nvdata/config_part.h"
@@ -19,6 +22,18 @@ constexpr int kIdWrite = 210;
 constexpr int kIdRead = 211;
 constexpr int kLiveTimerId = 1;
 constexpr uint32_t kLivePeriodMs = 2000;
+// The buffer a page reads an NV into: one byte more than the longest record.
+constexpr int32_t kReadCapacity = 32;
+
+// Settings a page reads or writes together.
+using FieldList = std::initializer_list<SettingField>;
+// Settings with the values a write stores, taken from their controls before it reaches the node.
+using TakenFields = std::vector<std::pair<SettingField, double>>;
+
+// Whether the temperature word that starts `buffer` comes from a sensor: below -200.00 degrees
+// the sensor counts as absent. Compared in whole hundredths, as the node stores them, -200.00
+// itself is a sensor on every build.
+bool SensorPresent(const uint8_t* buffer);
 
 class CNvPage : public fw::CPropertyPage {
  public:
@@ -30,8 +45,6 @@ class CNvPage : public fw::CPropertyPage {
   // The "Read" and "Write" buttons.
   void OnRead();
   void OnWrite();
-
-  bool HasLiveValues() const { return hasLiveValues_; }
 
  protected:
   // What each page fills in. ReadSettings and WriteSettings run inside the "Wait" caption.
@@ -47,6 +60,9 @@ class CNvPage : public fw::CPropertyPage {
 
   // A direct NV read; status 0 means the buffer holds the value.
   int32_t ReadNv(int32_t index, uint8_t* buffer, int32_t capacity) const;
+  // A live temperature: the word of hundredths that starts the NV, shown with one decimal. A
+  // read that fails leaves the last text standing.
+  void ShowLiveTemp(int32_t index, int id);
   // Read-modify-write of a direct NV of `size` bytes: read with `capacity`, let `change`
   // replace the page's own bytes, write `size` bytes back. Not written when the read failed.
   bool ModifyNv(int32_t index, int32_t size, const std::function<void(uint8_t*)>& change,
@@ -71,6 +87,16 @@ class CNvPage : public fw::CPropertyPage {
   void ShowField(const SettingField& f, const uint8_t* record);
   // The setting's typed number, clamped to what its field takes.
   double TypedField(const SettingField& f) const { return GetTyped(f.controlId, FieldRange(f)); }
+
+  // Settings that all live in one configuration part (that of the first): ShowPart reads the
+  // part and shows each (none when it could not be read); WritePart takes each from its
+  // control, then stores them by a read-modify-write of the part.
+  void ShowPart(PartExchange& parts, FieldList fields, int32_t capacity = kReadCapacity);
+  void WritePart(PartExchange& parts, FieldList fields, int32_t capacity = kRecordSize);
+  // Each setting's value as a write stores it: a flag 1 or 0 from its check box, a number
+  // typed and clamped. PutTaken stores them into their record.
+  TakenFields Take(FieldList fields) const;
+  static void PutTaken(const TakenFields& taken, uint8_t* record);
 
   // Radio buttons that stand for a node word, where several words show the same button (a mode
   // of 7 shows "Automatic" as 255 does). A read that turned on `radioId` of the group keyed

@@ -33,7 +33,7 @@ constexpr int32_t IndexOfRecord(int record) {
 
 enum class SettingCodec {
   kTemp,          // word of hundredths of a degree (WordToTemp: above 10000 negative)
-  kTenthsWhole,   // word of tenths, shown whole on the page (WordDiv10)
+  kTenthsWhole,   // word of tenths, shown whole on the page (cut toward zero)
   kTenths,        // word of tenths, shown with one decimal (the P of a PID)
   kWord,          // unsigned word (MakeWord)
   kHalfByte,      // byte of half steps (ByteToHalf)

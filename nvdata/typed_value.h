@@ -16,12 +16,10 @@ struct TypedRange {
 inline constexpr TypedRange kTempRange{-555.35, 100.0};
 // Plain unsigned word (count, time, pressure) read back with MakeWord.
 inline constexpr TypedRange kWordRange{0.0, 65535.0};
-// Unsigned word in tenths (read back with WordDiv10 or as tenths).
+// Unsigned word in tenths (shown whole or with one decimal).
 inline constexpr TypedRange kTenthsWordRange{0.0, 6553.5};
 // Unsigned byte of half steps, read back with ByteToHalf.
 inline constexpr TypedRange kHalfByteRange{0.0, 127.5};
-// Unsigned byte of whole numbers.
-inline constexpr TypedRange kByteRange{0.0, 255.0};
 // Signed byte of whole numbers, read back with SignedByte.
 inline constexpr TypedRange kSignedByteRange{-128.0, 127.0};
 // Percent in half steps where the node takes at most 100 % (valve positions and limits).

@@ -8,7 +8,6 @@ using namespace analog_valve_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr int kModeOff = 0;
 constexpr int kModeManual = 1;
 constexpr int kModeAutomatic = 255;
@@ -66,9 +65,7 @@ void CAnalogValvePage::ReadSettings() {
     if (ReadNv(kIndexManualPositions, buffer, kReadCapacity) != 0) continue;
     SetNumber(valve->controls.in, CNvCodec::ByteToHalf(buffer[valve->manualByte]), 0);
   }
-  if (parts.Read(PartOfRecord(circuit_.cascadeOutput.record), record, kReadCapacity) == 0) {
-    ShowField(circuit_.cascadeOutput, record);
-  }
+  ShowPart(parts, {circuit_.cascadeOutput});
 }
 
 void CAnalogValvePage::WriteSettings() {
@@ -98,17 +95,9 @@ void CAnalogValvePage::WriteSettings() {
     }
   });
   PartExchange parts(Node());
-  parts.ReadModifyWrite(PartOfRecord(circuit_.cascade.record), [&](uint8_t* record) {
-    for (const AnalogValve* valve : valves) {
-      PutFieldFlag(valve->signal, record, IsChecked(valve->signal.controlId));
-      PutFieldFlag(valve->invert, record, IsChecked(valve->invert.controlId));
-    }
-    PutFieldFlag(circuit_.cascade, record, IsChecked(circuit_.cascade.controlId));
-  });
-  const SettingField& output = circuit_.cascadeOutput;
-  parts.ReadModifyWrite(PartOfRecord(output.record), [&](uint8_t* record) {
-    PutFieldNumber(output, record, TypedField(output));
-  });
+  WritePart(parts, {circuit_.first.signal, circuit_.first.invert, circuit_.second.signal,
+                    circuit_.second.invert, circuit_.cascade});
+  WritePart(parts, {circuit_.cascadeOutput});
 }
 
 void CAnalogValvePage::UpdateEnabling() {

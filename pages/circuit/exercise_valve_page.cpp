@@ -9,7 +9,6 @@ using namespace exercise_valve_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kCalibrationSize = 4;
 
 uint8_t SignedByteOf(std::string_view text) {
@@ -39,16 +38,12 @@ CExerciseValvePage::CExerciseValvePage(const ExerciseValveCircuit& circuit)
 
 void CExerciseValvePage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
+  const SettingField* f = circuit_.fields;
   // Two settings of part 7, two of part 5, then the calibration time.
-  for (int k : {0, 2}) {
-    const SettingField* f = &circuit_.fields[k];
-    if (parts.Read(PartOfRecord(f->record), record, kReadCapacity) == 0) {
-      ShowField(f[0], record);
-      ShowField(f[1], record);
-    }
-  }
-  const SettingField& calibration = circuit_.fields[4];
+  ShowPart(parts, {f[0], f[1]});
+  ShowPart(parts, {f[2], f[3]});
+  const SettingField& calibration = f[4];
+  uint8_t record[kReadCapacity] = {};
   if (ReadNv(IndexOfRecord(calibration.record), record, kReadCapacity) == 0) {
     const uint8_t* b = record + calibration.byte;
     SetItemText(calibration.controlId, CalibrationTimeText(b[0], b[1]));
@@ -57,18 +52,11 @@ void CExerciseValvePage::ReadSettings() {
 
 void CExerciseValvePage::WriteSettings() {
   PartExchange parts(Node());
-  for (int k : {0, 2}) {
-    const SettingField* f = &circuit_.fields[k];
-    parts.ReadModifyWrite(
-        PartOfRecord(f->record),
-        [&](uint8_t* record) {
-          PutFieldNumber(f[0], record, TypedField(f[0]));
-          PutFieldNumber(f[1], record, TypedField(f[1]));
-        },
-        kReadCapacity);
-  }
+  const SettingField* f = circuit_.fields;
+  WritePart(parts, {f[0], f[1]}, kReadCapacity);
+  WritePart(parts, {f[2], f[3]}, kReadCapacity);
   // Hours and minutes replace bytes 0 and 1; bytes 2 and 3 go back as read.
-  const SettingField& calibration = circuit_.fields[4];
+  const SettingField& calibration = f[4];
   const CalibrationTime typed = TextToCalibrationTime(GetItemText(calibration.controlId));
   ModifyNv(
       IndexOfRecord(calibration.record), kCalibrationSize,

@@ -11,7 +11,6 @@ using namespace extended_operation_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 // Between the zero delay and the real one, so that the node sees the delay restart.
 constexpr uint32_t kRestartPauseMs = 2000;
 
@@ -26,8 +25,7 @@ uint16_t ClampedWord(std::string_view text) {
 }  // namespace
 
 std::string DelayToText(Delay delay) {
-  return FormatFixed0(delay.hours) + ":" + (delay.minutes < 10 ? "0" : "") +
-         FormatFixed0(delay.minutes);
+  return FormatFixed0(delay.hours) + ":" + TwoDigits(delay.minutes);
 }
 
 Delay TextToDelay(std::string_view text) {
@@ -72,12 +70,9 @@ void CExtendedOperationPage::ReadSettings() {
 void CExtendedOperationPage::WriteSettings() {
   Delay delays[kRowCount];
   for (int row = 0; row < kRowCount; ++row) delays[row] = TextToDelay(GetItemText(kDelayIds[row]));
-  ModifyNv(
-      kIndexDelays, kRecordSize,
-      [&](uint8_t* record) {
-        for (int row = 0; row < kRowCount; ++row) PutDelay(record, row, delays[row]);
-      },
-      kRecordSize);
+  ModifyNv(kIndexDelays, kRecordSize, [&](uint8_t* record) {
+    for (int row = 0; row < kRowCount; ++row) PutDelay(record, row, delays[row]);
+  });
 }
 
 void CExtendedOperationPage::OnStart(int row) {

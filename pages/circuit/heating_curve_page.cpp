@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "nvdata/nv_codec.h"
 #include "pages/circuit/heating_curve_plot.h"
 #include "resources/dialog_heating_curve.h"
 #include "resources/strings.h"
@@ -11,7 +10,6 @@ using namespace heating_curve_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr uint8_t kNightLoweringMask = 0x01;  // in the curve mode's byte
 // The circuit's fields: the mode, the count, then the temperatures of the record.
 constexpr int kMode = 0, kCount = 1, kFirstTemp = 2, kFieldCount = 15;
@@ -31,15 +29,9 @@ CHeatingCurvePage::CHeatingCurvePage(const HeatingCurveCircuit& circuit)
 }
 
 void CHeatingCurvePage::RefreshLive() {
-  uint8_t buffer[kReadCapacity] = {};
-  const std::pair<int32_t, int> live[] = {{circuit_.setpointIndex, kIdCalcSetpoint},
-                                          {circuit_.forwardIndex, kIdActualForward},
-                                          {circuit_.outdoorIndex, kIdOutdoor}};
-  for (const auto& [index, id] : live) {
-    if (ReadNv(index, buffer, kReadCapacity) == 0) {
-      SetNumber(id, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
-    }
-  }
+  ShowLiveTemp(circuit_.setpointIndex, kIdCalcSetpoint);
+  ShowLiveTemp(circuit_.forwardIndex, kIdActualForward);
+  ShowLiveTemp(circuit_.outdoorIndex, kIdOutdoor);
   Redraw();
 }
 
@@ -78,10 +70,9 @@ void CHeatingCurvePage::UpdateControls() {
 
 void CHeatingCurvePage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
-  const SettingField& mode = circuit_.fields[kMode];
-  if (parts.Read(PartOfRecord(mode.record), record, kReadCapacity) == 0) ShowField(mode, record);
+  ShowPart(parts, {circuit_.fields[kMode]});
   UpdateControls();
+  uint8_t record[kReadCapacity] = {};
   if (ReadNv(IndexOfRecord(circuit_.fields[kCount].record), record, kReadCapacity) == 0) {
     for (int k = kCount; k < kFieldCount; ++k) ShowField(circuit_.fields[k], record);
   }

@@ -1,6 +1,5 @@
 #include "pages/circuit/night_lowering_page.h"
 
-#include "nvdata/nv_codec.h"
 #include "resources/dialog_night_lowering.h"
 #include "resources/strings.h"
 
@@ -8,7 +7,6 @@ using namespace night_lowering_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 // The circuit's fields, in the order of the table.
 constexpr int kNight = 0, kRoomStartStop = 1, kSetpoint = 2, kSeasonStop = 3, kSeasonTemp = 4,
               kPumpStop = 5;
@@ -50,10 +48,7 @@ void CNightLoweringPage::UpdateEnabling() {
 }
 
 void CNightLoweringPage::RefreshLive() {
-  uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.roomIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(kIdRoomActual, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
-  }
+  ShowLiveTemp(circuit_.roomIndex, kIdRoomActual);
 }
 
 void CNightLoweringPage::ReadSettings() {
@@ -70,27 +65,14 @@ void CNightLoweringPage::ReadSettings() {
     ShowField(f[kSeasonStop], record);
     OnSeasonStop();
   }
-  if (parts.Read(PartOfRecord(f[kSeasonTemp].record), record, kReadCapacity) == 0) {
-    ShowField(f[kSeasonTemp], record);
-    ShowField(f[kPumpStop], record);
-  }
-  if (parts.Read(PartOfRecord(f[kSetpoint].record), record, kReadCapacity) == 0) {
-    ShowField(f[kSetpoint], record);
-  }
+  ShowPart(parts, {f[kSeasonTemp], f[kPumpStop]});
+  ShowPart(parts, {f[kSetpoint]});
 }
 
 void CNightLoweringPage::WriteSettings() {
   PartExchange parts(Node());
   const SettingField* f = circuit_.fields;
-  parts.ReadModifyWrite(PartOfRecord(f[kNight].record), [&](uint8_t* record) {
-    for (int k : {kNight, kRoomStartStop, kSeasonStop}) {
-      PutFieldFlag(f[k], record, IsChecked(f[k].controlId));
-    }
-  });
-  parts.ReadModifyWrite(PartOfRecord(f[kSeasonTemp].record), [&](uint8_t* record) {
-    for (int k : {kSeasonTemp, kPumpStop}) PutFieldNumber(f[k], record, TypedField(f[k]));
-  });
-  parts.ReadModifyWrite(PartOfRecord(f[kSetpoint].record), [&](uint8_t* record) {
-    PutFieldNumber(f[kSetpoint], record, TypedField(f[kSetpoint]));
-  });
+  WritePart(parts, {f[kNight], f[kRoomStartStop], f[kSeasonStop]});
+  WritePart(parts, {f[kSeasonTemp], f[kPumpStop]});
+  WritePart(parts, {f[kSetpoint]});
 }

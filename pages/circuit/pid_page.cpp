@@ -6,12 +6,6 @@
 
 using namespace pid_dialog;
 
-namespace {
-
-constexpr int32_t kWriteReadCapacity = 32;
-
-}  // namespace
-
 CPidPage::CPidPage(const PidValve& valve)
     : CNvPage(PidDialog(valve.templateId, valve.rowLabel), valve.captionId,
               ResString(valve.captionId), false),
@@ -31,17 +25,12 @@ void CPidPage::OnWriteWithPassword() {
 
 void CPidPage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kRecordSize] = {};
-  if (parts.Read(PartOfRecord(valve_.fields[0].record), record, kRecordSize) != 0) return;
-  for (const SettingField& f : valve_.fields) ShowField(f, record);
+  const SettingField* f = valve_.fields;
+  ShowPart(parts, {f[0], f[1], f[2]}, kRecordSize);
 }
 
 void CPidPage::WriteSettings() {
   PartExchange parts(Node());
-  parts.ReadModifyWrite(
-      PartOfRecord(valve_.fields[0].record),
-      [this](uint8_t* record) {
-        for (const SettingField& f : valve_.fields) PutFieldNumber(f, record, TypedField(f));
-      },
-      kWriteReadCapacity);
+  const SettingField* f = valve_.fields;
+  WritePart(parts, {f[0], f[1], f[2]}, kReadCapacity);
 }

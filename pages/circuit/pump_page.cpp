@@ -9,8 +9,6 @@ using namespace pump_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
-
 // The mode radio buttons and the mode word each one writes. A mode word read from the node
 // that is neither 0 nor 1 means Automatic.
 struct Mode {
@@ -67,13 +65,10 @@ void CPumpPage::WriteSettings() {
       break;
     }
   }
-  ModifyNv(
-      kIndexModes, kRecordSize,
-      [&](uint8_t* record) {
-        record[circuit_.modePosition] = CNvCodec::WholeHigh(mode);
-        record[circuit_.modePosition + 1] = CNvCodec::WholeLow(mode);
-      },
-      kRecordSize);
+  ModifyNv(kIndexModes, kRecordSize, [&](uint8_t* record) {
+    record[circuit_.modePosition] = CNvCodec::WholeHigh(mode);
+    record[circuit_.modePosition + 1] = CNvCodec::WholeLow(mode);
+  });
 }
 
 void CPumpPage::Choose(int radioId) {

@@ -10,7 +10,6 @@ using namespace status_switch_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr int32_t kOverrideSize = 2;  // the override NV's length
 constexpr int kSwitchOff = 4;         // the position and the override value "Off"
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "nvdata/nv_codec.h"
 #include "nvdata/nv_indices.h"
 #include "resources/strings.h"
 
@@ -10,23 +9,11 @@ using namespace temperatures_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr uint8_t kLowTempMask = 0x08;
 const SettingField& kLowOffset = kSupervisionFields[0];
 const SettingField& kLowTime = kSupervisionFields[1];
 const SettingField& kMaxReturn = kSupervisionFields[2];
 const SettingField& kReturnDdb = kSupervisionFields[3];
-// Below -200.00 degrees a sensor counts as absent (hundredths, as the node stores them).
-constexpr int kAbsentBelow = -20000;
-
-double TempAt(const uint8_t* record, int byte) {
-  return CNvCodec::WordToTemp(record[byte], record[byte + 1]);
-}
-
-// Compared in whole hundredths, -200.00 is exactly the last value still present.
-bool Present(const uint8_t* buffer) {
-  return CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kAbsentBelow;
-}
 
 }  // namespace
 
@@ -42,13 +29,9 @@ void CTemperaturesPage::OnShowWindow(bool show) {
 }
 
 void CTemperaturesPage::RefreshLive() {
+  ShowLiveTemp(circuit_.forwardIndex, circuit_.forward.actualId);
+  ShowLiveTemp(circuit_.returnIndex, circuit_.ret.actualId);
   uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(circuit_.forwardIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(circuit_.forward.actualId, TempAt(buffer, 0), 1);
-  }
-  if (ReadNv(circuit_.returnIndex, buffer, kReadCapacity) == 0) {
-    SetNumber(circuit_.ret.actualId, TempAt(buffer, 0), 1);
-  }
   if (circuit_.supervision && ReadNv(kIndexStatusFlags, buffer, kReadCapacity) == 0) {
     SetItemText(kIdLowStatus, (buffer[0] & kLowTempMask) != 0 ? "Low temp" : "High temp");
   }
@@ -63,20 +46,18 @@ void CTemperaturesPage::CheckSensors() {
   }
   uint8_t buffer[kRecordSize] = {};
   if (ReadNv(circuit_.forwardIndex, buffer, kRecordSize) == 0) {
-    for (int id : forward) EnableItem(id, Present(buffer));
+    for (int id : forward) EnableItem(id, SensorPresent(buffer));
   }
   if (ReadNv(circuit_.returnIndex, buffer, kRecordSize) == 0) {
-    for (int id : ret) EnableItem(id, Present(buffer));
+    for (int id : ret) EnableItem(id, SensorPresent(buffer));
   }
 }
 
 void CTemperaturesPage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
-  if (parts.Read(2, record, kReadCapacity) == 0) {
-    for (const SettingField& f : circuit_.offsets) ShowField(f, record);
-  }
+  ShowPart(parts, {circuit_.offsets[0], circuit_.offsets[1]});
   if (!circuit_.supervision) return;
+  uint8_t record[kReadCapacity] = {};
   const bool part3 = parts.Select(PartOfRecord(kLowOffset.record));
   if (ReadNv(kIndexCurve1, record, kReadCapacity) == 0) {
     ShowField(kMaxReturn, record);
@@ -90,27 +71,13 @@ void CTemperaturesPage::ReadSettings() {
 
 void CTemperaturesPage::WriteSettings() {
   PartExchange parts(Node());
-  const SettingField(&offsets)[2] = circuit_.offsets;
-  const double forwardOffset = TypedField(offsets[0]);
-  const double returnOffset = TypedField(offsets[1]);
-  parts.ReadModifyWrite(PartOfRecord(offsets[0].record), [&](uint8_t* record) {
-    PutFieldNumber(offsets[0], record, forwardOffset);
-    PutFieldNumber(offsets[1], record, returnOffset);
-  });
+  WritePart(parts, {circuit_.offsets[0], circuit_.offsets[1]});
   if (!circuit_.supervision) return;
-  const double lowOffset = TypedField(kLowOffset);
-  // Whole minutes in an unsigned word: a negative time is 0, not 65535.
-  const double lowTime = TypedField(kLowTime);
+  // The low time is whole minutes in an unsigned word: a negative time is 0, not 65535.
+  const TakenFields low = Take({kLowOffset, kLowTime});
   if (parts.Select(PartOfRecord(kLowOffset.record))) {
-    ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* record) {
-      PutFieldNumber(kLowOffset, record, lowOffset);
-      PutFieldNumber(kLowTime, record, lowTime);
-    });
+    ModifyNv(kIndexPluginCnf, kRecordSize, [&](uint8_t* record) { PutTaken(low, record); });
   }
-  const double maxReturn = TypedField(kMaxReturn);
-  const double returnDdb = TypedField(kReturnDdb);
-  ModifyNv(kIndexCurve1, kRecordSize, [&](uint8_t* record) {
-    PutFieldNumber(kMaxReturn, record, maxReturn);
-    PutFieldNumber(kReturnDdb, record, returnDdb);
-  });
+  const TakenFields ret = Take({kMaxReturn, kReturnDdb});
+  ModifyNv(kIndexCurve1, kRecordSize, [&](uint8_t* record) { PutTaken(ret, record); });
 }

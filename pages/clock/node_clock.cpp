@@ -5,14 +5,6 @@
 #include "nvdata/number_text.h"
 #include "nvdata/nv_codec.h"
 
-namespace {
-
-std::string TwoDigits(int v) {
-  return (v < 10 ? "0" : "") + FormatFixed0(v);
-}
-
-}  // namespace
-
 std::string NodeDateText(const uint8_t* record) {
   return FormatFixed0(CNvCodec::SignedByte(record[3])) + "/" +
          FormatFixed0(CNvCodec::SignedByte(record[2])) + "-" +

@@ -12,11 +12,6 @@ using namespace pir_calendar_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
-
-constexpr auto StopByte = PirStopByte;
-constexpr auto StartByte = PirStartByte;
-
 const char* OccupancyText(int state) {
   if (state == 0) return "occupied";
   if (state == 1) return "unoccupied";
@@ -44,8 +39,8 @@ void CPirCalendarPage::ReadSettings() {
   uint8_t record[kReadCapacity] = {};
   if (parts.Read(circuit_.part, record, kReadCapacity) != 0) return;
   for (int day = 0; day < kDayCount; ++day) {
-    SetItemText(kDayFields[day].start, QuarterHoursToText(record[StartByte(day)]));
-    SetItemText(kDayFields[day].stop, QuarterHoursToText(record[StopByte(day)]));
+    SetItemText(kDayFields[day].start, QuarterHoursToText(record[PirStartByte(day)]));
+    SetItemText(kDayFields[day].stop, QuarterHoursToText(record[PirStopByte(day)]));
   }
 }
 
@@ -68,8 +63,8 @@ void CPirCalendarPage::WriteSettings() {
     }
   };
   for (int day = 0; day < kDayCount; ++day) {
-    take(kDayFields[day].stop, StopByte(day));
-    take(kDayFields[day].start, StartByte(day));
+    take(kDayFields[day].stop, PirStopByte(day));
+    take(kDayFields[day].start, PirStartByte(day));
   }
 
   // The checks cover the seven days the engineer sees and can correct; a hidden word the node
@@ -79,8 +74,8 @@ void CPirCalendarPage::WriteSettings() {
   int starts = 0;
   int stops = 0;
   for (int day = 0; day < kDayCount; ++day) {
-    const uint8_t start = record[StartByte(day)];
-    const uint8_t stop = record[StopByte(day)];
+    const uint8_t start = record[PirStartByte(day)];
+    const uint8_t stop = record[PirStopByte(day)];
     if (stop != 0 && stop < start) ++errors;
     starts += start != 0 ? 1 : 0;
     stops += stop != 0 ? 1 : 0;

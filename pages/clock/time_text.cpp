@@ -6,7 +6,7 @@ std::string QuarterHoursToText(uint8_t quarterHours) {
   const uint16_t count = static_cast<uint16_t>(static_cast<int8_t>(quarterHours));
   const int hours = count / 4;
   const int minutes = (count % 4) * 15;
-  return FormatFixed0(hours) + ":" + (minutes < 10 ? "0" : "") + FormatFixed0(minutes);
+  return FormatFixed0(hours) + ":" + TwoDigits(minutes);
 }
 
 bool IsValidTimeText(std::string_view text) {

@@ -13,11 +13,7 @@ using namespace week_calendar_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 constexpr const char* kMidnight = "0:00";
-
-constexpr auto StopByte = WeekStopByte;
-constexpr auto StartByte = WeekStartByte;
 
 const char* CalendarStateText(int state) {
   static const char* const kTexts[] = {"Off", "Calender1 active", "Calender2 active",
@@ -31,8 +27,8 @@ bool StartsMatchStops(const uint8_t* record, int firstWord) {
   int starts = 0;
   int stops = 0;
   for (int word = firstWord; word < kHolidayWord; word += 2) {
-    starts += record[StartByte(word)] != 0 ? 1 : 0;
-    stops += record[StopByte(word)] != 0 ? 1 : 0;
+    starts += record[WeekStartByte(word)] != 0 ? 1 : 0;
+    stops += record[WeekStopByte(word)] != 0 ? 1 : 0;
   }
   return starts == stops;
 }
@@ -64,8 +60,8 @@ void CWeekCalendarPage::ReadSettings() {
   if (parts.Read(circuit_.part, record, kReadCapacity) != 0) return;
   for (int word = 1; word <= kWordCount; ++word) {
     const WordFields& f = kWordFields[word - 1];
-    SetItemText(f.start, QuarterHoursToText(record[StartByte(word)]));
-    SetItemText(f.stop, QuarterHoursToText(record[StopByte(word)]));
+    SetItemText(f.start, QuarterHoursToText(record[WeekStartByte(word)]));
+    SetItemText(f.stop, QuarterHoursToText(record[WeekStopByte(word)]));
   }
 }
 
@@ -86,15 +82,15 @@ void CWeekCalendarPage::WriteSettings() {
     }
   };
   for (int word = 1; word <= kWordCount; ++word) {
-    take(kWordFields[word - 1].stop, StopByte(word));
-    take(kWordFields[word - 1].start, StartByte(word));
+    take(kWordFields[word - 1].stop, WeekStopByte(word));
+    take(kWordFields[word - 1].start, WeekStartByte(word));
   }
 
   int errors = formatErrors;
   // A stop before its start, counted without a message; a stop of 0:00 (none) passes.
   for (int word = 1; word <= kWordCount; ++word) {
-    const uint8_t stop = record[StopByte(word)];
-    if (stop != 0 && stop < record[StartByte(word)]) ++errors;
+    const uint8_t stop = record[WeekStopByte(word)];
+    if (stop != 0 && stop < record[WeekStartByte(word)]) ++errors;
   }
   if (!StartsMatchStops(record, 1)) {
     ShowMessage("Error in Calender 1, unequal start and stoptimes");
@@ -104,7 +100,7 @@ void CWeekCalendarPage::WriteSettings() {
     ShowMessage("Error in Calender 2, unequal start and stoptimes");
     ++errors;
   }
-  if ((record[StartByte(kHolidayWord)] != 0) != (record[StopByte(kHolidayWord)] != 0)) {
+  if ((record[WeekStartByte(kHolidayWord)] != 0) != (record[WeekStopByte(kHolidayWord)] != 0)) {
     ShowMessage("Error in holiday, unequal start and stoptimes");
     ++errors;
   }

@@ -29,16 +29,13 @@ bool CHD7_3PropPage::OnInitDialog() {
 
   // Part 1's value 15 says whether the node has circuit pages: without it "BL2" has nothing
   // to show. A part that could not be selected is not read: the node would show another one.
-  bool selected = true;
-  if (GetConfigPart(node) != 1) selected = SelectConfigPart(node, 1).Ok();
-  if (selected) {
-    uint8_t record[kNameCapacity] = {};
-    if (node.Read(kIndexPluginCnf, record, kNameCapacity) == 0 &&
-        CNvCodec::MakeWord(record[29], record[30]) == 0) {
-      EnableItem(kIdShowSet2, false);
-    }
+  PartExchange parts(node);
+  uint8_t record[kNameCapacity] = {};
+  if (parts.Read(1, record, kNameCapacity) == 0 &&
+      CNvCodec::MakeWord(record[29], record[30]) == 0) {
+    EnableItem(kIdShowSet2, false);
   }
-  SelectConfigPart(node, 0);
+  parts.Select(0);
   return false;
 }
 

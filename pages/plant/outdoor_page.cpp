@@ -1,6 +1,5 @@
 #include "pages/plant/outdoor_page.h"
 
-#include "nvdata/nv_codec.h"
 #include "nvdata/nv_indices.h"
 #include "resources/dialog_plant.h"
 #include "resources/strings.h"
@@ -9,11 +8,7 @@ using namespace outdoor_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 const SettingField& kOffset = kOutdoorFields[0];
-// Below -200.00 degrees the outdoor sensor counts as absent (hundredths, as the node stores them:
-// compared in whole numbers, -200.00 itself is a sensor on every build).
-constexpr int kNoSensorBelow = -20000;
 
 }  // namespace
 
@@ -25,31 +20,23 @@ void CPage29PropPage::OnShowWindow(bool show) {
 }
 
 void CPage29PropPage::RefreshLive() {
-  uint8_t buffer[kReadCapacity] = {};
-  if (ReadNv(kIndexOutdoor, buffer, kReadCapacity) == 0) {
-    SetNumber(kIdActual, CNvCodec::WordToTemp(buffer[0], buffer[1]), 1);
-  }
+  ShowLiveTemp(kIndexOutdoor, kIdActual);
 }
 
 void CPage29PropPage::CheckSensor() {
   uint8_t buffer[kRecordSize] = {};
   if (ReadNv(kIndexOutdoor, buffer, kRecordSize) != 0) return;
-  const bool present = CNvCodec::WordToHundredths(buffer[0], buffer[1]) >= kNoSensorBelow;
+  const bool present = SensorPresent(buffer);
   EnableItem(kIdActual, present);
   EnableItem(kIdOffset, present);
 }
 
 void CPage29PropPage::ReadSettings() {
   PartExchange parts(Node());
-  uint8_t record[kReadCapacity] = {};
-  if (parts.Read(PartOfRecord(kOffset.record), record, kReadCapacity) != 0) return;
-  ShowField(kOffset, record);
+  ShowPart(parts, {kOffset});
 }
 
 void CPage29PropPage::WriteSettings() {
-  const double offset = TypedField(kOffset);
   PartExchange parts(Node());
-  parts.ReadModifyWrite(
-      PartOfRecord(kOffset.record),
-      [offset](uint8_t* record) { PutFieldNumber(kOffset, record, offset); }, kReadCapacity);
+  WritePart(parts, {kOffset}, kReadCapacity);
 }

@@ -9,13 +9,11 @@ using namespace pressure_dialog;
 
 namespace {
 
-constexpr int32_t kReadCapacity = 32;
 const SettingField& kSensorType = kPressureFields[0];
 // The values of part 6, whole pascals read unsigned, and the check boxes of part 1.
 const SettingField* const kValues = &kPressureFields[1];
 const SettingField* const kFlags = &kPressureFields[6];
 constexpr int kFlagsPart = PartOfRecord(kPressureFields[0].record);
-constexpr int kValuesPart = PartOfRecord(kPressureFields[1].record);
 
 // Disabled for a digital sensor.
 constexpr int kAnalogOnly[] = {kIdSensorMin,   kIdSensorMax,   kIdSensorOffset,
@@ -24,16 +22,8 @@ constexpr int kAnalogOnly[] = {kIdSensorMin,   kIdSensorMax,   kIdSensorOffset,
 }  // namespace
 
 CPage30PropPage::CPage30PropPage() : CNvPage(PressureDialog(), 229, ResString(229), true) {
-  OnClicked(kIdAnalog, [this] { OnAnalogSensor(); });
-  OnClicked(kIdDigital, [this] { OnDigitalSensor(); });
-}
-
-void CPage30PropPage::OnAnalogSensor() {
-  ChooseSensorType(true);
-}
-
-void CPage30PropPage::OnDigitalSensor() {
-  ChooseSensorType(false);
+  OnClicked(kIdAnalog, [this] { ChooseSensorType(true); });
+  OnClicked(kIdDigital, [this] { ChooseSensorType(false); });
 }
 
 void CPage30PropPage::ChooseSensorType(bool analog) {
@@ -56,9 +46,7 @@ void CPage30PropPage::ReadSettings() {
     ChooseSensorType(FieldFlag(kSensorType, r));
     for (int k = 0; k < 4; ++k) ShowField(kFlags[k], r);
   }
-  if (parts.Read(kValuesPart, r, kReadCapacity) == 0) {
-    for (int k = 0; k < 5; ++k) ShowField(kValues[k], r);
-  }
+  ShowPart(parts, {kValues[0], kValues[1], kValues[2], kValues[3], kValues[4]});
 }
 
 void CPage30PropPage::WriteSettings() {
@@ -67,20 +55,9 @@ void CPage30PropPage::WriteSettings() {
   // type: part 1 is left as it is rather than cleared. Part 6 is still written.
   const bool typeChosen = IsChecked(kIdAnalog) || IsChecked(kIdDigital);
   if (typeChosen) {
-    parts.ReadModifyWrite(
-        kFlagsPart,
-        [this](uint8_t* r) {
-          PutFieldFlag(kSensorType, r, IsChecked(kIdAnalog));
-          for (int k = 0; k < 4; ++k) PutFieldFlag(kFlags[k], r, IsChecked(kFlags[k].controlId));
-        },
-        kReadCapacity);
+    WritePart(parts, {kSensorType, kFlags[0], kFlags[1], kFlags[2], kFlags[3]}, kReadCapacity);
   }
   // The fields go to the node whether or not a digital sensor has disabled them. The node reads
   // these words unsigned: a negative number stores 0, one above 65535 stores 65535.
-  parts.ReadModifyWrite(
-      kValuesPart,
-      [this](uint8_t* r) {
-        for (int k = 0; k < 5; ++k) PutFieldNumber(kValues[k], r, TypedField(kValues[k]));
-      },
-      kReadCapacity);
+  WritePart(parts, {kValues[0], kValues[1], kValues[2], kValues[3], kValues[4]}, kReadCapacity);
 }

@@ -35,16 +35,13 @@ class CPage30PropPage : public CNvPage {
  public:
   CPage30PropPage();
 
-  // The sensor-type radio buttons: a digital sensor has no value range, offset or setpoints
-  // to set, so those fields are disabled. Nothing reaches the node before Write.
-  void OnAnalogSensor();
-  void OnDigitalSensor();
-
  protected:
   void RefreshLive() override;
   void ReadSettings() override;
   void WriteSettings() override;
 
  private:
+  // The sensor-type radio buttons: a digital sensor has no value range, offset or setpoints
+  // to set, so those fields are disabled. Nothing reaches the node before Write.
   void ChooseSensorType(bool analog);
 };
