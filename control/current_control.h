@@ -20,7 +20,6 @@ class FixedControlSite : public IControlSite {
  public:
   explicit FixedControlSite(IUnknown* site) : site_(site) {}
   IUnknown* ClientSite() const override { return site_; }
-  void SetSite(IUnknown* site) { site_ = site; }
 
  private:
   IUnknown* site_;

@@ -30,18 +30,21 @@ std::string Marker(size_t leftOut) {
 uint32_t g_sheetsTraced = 0;
 
 const char* AnswerName(int answer) {
-  switch (answer) {
-    case fw::kIdOk:
-      return "OK";
-    case fw::kIdCancel:
-      return "Cancel";
-    case fw::kIdYes:
-      return "Yes";
-    case fw::kIdNo:
-      return "No";
-    default:
-      return "another button";
+  static constexpr std::pair<int, const char*> kNames[] = {
+      {fw::kIdOk, "OK"}, {fw::kIdCancel, "Cancel"}, {fw::kIdYes, "Yes"}, {fw::kIdNo, "No"}};
+  for (const auto& [id, name] : kNames) {
+    if (id == answer) return name;
   }
+  return "another button";
+}
+
+// The last byte of the file at `path`; none for an empty file or one that cannot be read.
+std::optional<int> LastByte(fw::PlatformImpl& os, const std::string& path) {
+  std::FILE* file = os.OpenFile(path, "rb");
+  if (file == nullptr) return std::nullopt;
+  const int byte = std::fseek(file, -1, SEEK_END) == 0 ? std::fgetc(file) : EOF;
+  std::fclose(file);
+  return byte == EOF ? std::nullopt : std::optional<int>(byte);
 }
 
 }  // namespace
@@ -138,19 +141,6 @@ std::string TraceLine::Fitted(size_t most) const {
 TraceFileWriter::~TraceFileWriter() {
   Stop();
 }
-
-namespace {
-
-// The last byte of the file at `path`; none for an empty file or one that cannot be read.
-std::optional<int> LastByte(fw::PlatformImpl& os, const std::string& path) {
-  std::FILE* file = os.OpenFile(path, "rb");
-  if (file == nullptr) return std::nullopt;
-  const int byte = std::fseek(file, -1, SEEK_END) == 0 ? std::fgetc(file) : EOF;
-  std::fclose(file);
-  return byte == EOF ? std::nullopt : std::optional<int>(byte);
-}
-
-}  // namespace
 
 bool TraceFileWriter::Open(fw::PlatformImpl& os, const std::string& path) {
   Stop();

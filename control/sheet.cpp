@@ -20,21 +20,14 @@ int TwinOf(int page) {
   return page % 2 == 1 ? page + 1 : page - 1;
 }
 
-SheetPages::PageSet Numbered(const std::array<fw::CPropertyPage*, 36>& all,
-                             const std::array<int, 15>& numbers) {
-  SheetPages::PageSet set;
-  for (size_t i = 0; i < set.size(); ++i) set[i] = all[static_cast<size_t>(numbers[i] - 1)];
-  return set;
-}
-
 }  // namespace
 
-SheetPages::PageSet SheetPages::Set1() {
-  return Numbered(All(), kSet1);
-}
-
-SheetPages::PageSet SheetPages::Set2() {
-  return Numbered(All(), kSet2);
+SheetPages::PageSet SheetPages::Set(int set) {
+  const std::array<int, 15>& numbers = set == 1 ? kSet1 : kSet2;
+  const auto all = All();
+  PageSet pages;
+  for (size_t i = 0; i < pages.size(); ++i) pages[i] = all[static_cast<size_t>(numbers[i] - 1)];
+  return pages;
 }
 
 std::array<fw::CPropertyPage*, 36> SheetPages::All() {
@@ -79,15 +72,14 @@ CSheet::~CSheet() {
   // Each interface obtained is released exactly once; the client site was only borrowed.
   reader_.Reset();
   writer_.Reset();
-  clientSite_ = nullptr;
 }
 
 void CSheet::Connect() {
   IControlSite* control = CurrentControl();
-  clientSite_ = control != nullptr ? control->ClientSite() : nullptr;
-  if (clientSite_ == nullptr) return;
-  reader_ = ComPtr<INodeAccess2>::Query(clientSite_, IID_INodeAccess2);
-  writer_ = ComPtr<INodeAccess>::Query(clientSite_, IID_INodeAccess);
+  IUnknown* clientSite = control != nullptr ? control->ClientSite() : nullptr;
+  if (clientSite == nullptr) return;
+  reader_ = ComPtr<INodeAccess2>::Query(clientSite, IID_INodeAccess2);
+  writer_ = ComPtr<INodeAccess>::Query(clientSite, IID_INodeAccess);
 }
 
 // Part 1's value 15 (bytes 29 and 30) is not 0 when the node has circuit pages. The exchange is
@@ -104,7 +96,7 @@ void CSheet::StartUpHandshake() {
     uint8_t record[kHandshakeCapacity] = {};
     if (node.Read(kIndexPluginCnf, record, kHandshakeCapacity) == 0 &&
         CNvCodec::MakeWord(record[29], record[30]) != 0) {
-      AddPageSet1();
+      for (fw::CPropertyPage* page : pages_.Set(1)) AddPage(page);
     }
   }
   SelectConfigPartNoPause(node, 0);
@@ -125,30 +117,9 @@ bool CSheet::OnInitDialog() {
   return true;
 }
 
-void CSheet::AddPageSet1() {
-  for (fw::CPropertyPage* page : pages_.Set1()) AddPage(page);
-}
-
-void CSheet::AddPageSet2() {
-  for (fw::CPropertyPage* page : pages_.Set2()) AddPage(page);
-}
-
-void CSheet::RemovePageSet1() {
-  for (fw::CPropertyPage* page : pages_.Set1()) RemovePage(page);
-}
-
-void CSheet::RemovePageSet2() {
-  for (fw::CPropertyPage* page : pages_.Set2()) RemovePage(page);
-}
-
 void CSheet::ShowPageSet(int set) {
-  if (set == 1) {
-    RemovePageSet2();
-    AddPageSet1();
-  } else {
-    RemovePageSet1();
-    AddPageSet2();
-  }
+  for (fw::CPropertyPage* page : pages_.Set(set == 1 ? 2 : 1)) RemovePage(page);
+  for (fw::CPropertyPage* page : pages_.Set(set == 1 ? 1 : 2)) AddPage(page);
 }
 
 std::string CSheet::TabInView() const {

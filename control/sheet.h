@@ -9,10 +9,28 @@
 #include <vector>
 
 #include "control/node_trace.h"
-#include "control/page_classes.h"
 #include "framework/property_sheet.h"
 #include "hostaccess/com_ptr.h"
 #include "nvdata/node_io.h"
+#include "pages/circuit/analog_valve_page.h"
+#include "pages/circuit/antifrost_page.h"
+#include "pages/circuit/exercise_valve_page.h"
+#include "pages/circuit/extended_operation_page.h"
+#include "pages/circuit/heating_curve_page.h"
+#include "pages/circuit/night_lowering_page.h"
+#include "pages/circuit/pid_page.h"
+#include "pages/circuit/pump_page.h"
+#include "pages/circuit/status_switch_page.h"
+#include "pages/circuit/temperatures_page.h"
+#include "pages/clock/pir_calendar_page.h"
+#include "pages/clock/set_time_page.h"
+#include "pages/clock/week_calendar_page.h"
+#include "pages/node/import_export_page.h"
+#include "pages/node/node_info_page.h"
+#include "pages/node/plain_page.h"
+#include "pages/plant/dewpoint_page.h"
+#include "pages/plant/outdoor_page.h"
+#include "pages/plant/pressure_page.h"
 #include "settingsfile/node_files.h"
 
 // One tab as the two page sets show it: the page of set 1 ("BL1") and of set 2 ("BL2"); the
@@ -27,8 +45,7 @@ struct SheetTab {
 class SheetPages {
  public:
   using PageSet = std::array<fw::CPropertyPage*, 15>;
-  PageSet Set1();
-  PageSet Set2();
+  PageSet Set(int set);  // 1 or 2
   std::array<fw::CPropertyPage*, 36> All();
   // The tabs of both page sets in the sheet's order: the fixed pages, then each page of set 1
   // with its twin of set 2 (circuit 2's CPage<n+1>PropPage for circuit 1's CPage<n>PropPage),
@@ -80,10 +97,6 @@ class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView, p
 
   bool OnInitDialog() override;
 
-  void AddPageSet1();
-  void AddPageSet2();
-  void RemovePageSet1();
-  void RemovePageSet2();
   // The page set of circuit 1 or 2 in place of the other, as the Node Information page asks.
   void ShowPageSet(int set) override;
 
@@ -102,10 +115,9 @@ class CSheet : public fw::CPropertySheet, public INodeLink, public ITabInView, p
   void StartUpHandshake();
 
   SheetPages pages_;
-  // The host's interfaces, one reference each; the client site is borrowed from the control.
+  // The host's interfaces, one reference each, from the client site the control lends.
   ComPtr<INodeAccess> writer_;
   ComPtr<INodeAccess2> reader_;
-  IUnknown* clientSite_ = nullptr;
   // While a trace is kept: in front of the interfaces and the platform.
   std::unique_ptr<NodeTrace> trace_;
 };

@@ -1,11 +1,9 @@
 #include "host/container.h"
 
-#include "hostaccess/node_access.h"
-
 namespace host {
 
 ClientSite::ClientSite(HWND window, RECT position, sim::SimulatedNode& node)
-    : window_(window), position_(position), node_(node) {}
+    : window_(window), position_(position), nodeSite_(node) {}
 
 HRESULT ClientSite::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -14,11 +12,8 @@ HRESULT ClientSite::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IOleClientSite*>(this);
   } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
     *object = static_cast<IOleInPlaceSite*>(this);
-  } else if ((iid == IID_INodeAccess2 && offerReader_) ||
-             (iid == IID_INodeAccess && offerWriter_)) {
-    return node_.QueryInterface(iid, object);
   } else {
-    return E_NOINTERFACE;
+    return nodeSite_.QueryInterface(iid, object);
   }
   AddRef();
   return S_OK;

@@ -20,10 +20,7 @@ class ClientSite : public IOleClientSite, public IOleInPlaceSite {
   virtual ~ClientSite() = default;
 
   // Which of the node's interfaces the site offers (to see "Node not available!").
-  void Offer(bool reader, bool writer) {
-    offerReader_ = reader;
-    offerWriter_ = writer;
-  }
+  void Offer(bool reader, bool writer) { nodeSite_.Offer(reader, writer); }
   long RefCount() const { return refs_; }
 
   // IUnknown: INodeAccess2 and INodeAccess are the simulated node's own.
@@ -60,9 +57,7 @@ class ClientSite : public IOleClientSite, public IOleInPlaceSite {
  private:
   HWND window_;
   RECT position_;
-  sim::SimulatedNode& node_;
-  bool offerReader_ = true;
-  bool offerWriter_ = true;
+  sim::SimClientSite nodeSite_;  // answers for the node's interfaces
   bool inPlace_ = false;
   long refs_ = 0;
 };

@@ -40,8 +40,6 @@ void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
   PutBe32(out, Crc32(body.data(), body.size()));
 }
 
-}  // namespace
-
 std::vector<uint8_t> EncodePng(const Picture& picture) {
   std::vector<uint8_t> raw;  // filter byte 0, then RGB, per row
   raw.reserve(static_cast<size_t>(picture.height) * (1 + 3 * static_cast<size_t>(picture.width)));
@@ -84,6 +82,8 @@ std::vector<uint8_t> EncodePng(const Picture& picture) {
   Chunk(out, "IEND", {});
   return out;
 }
+
+}  // namespace
 
 bool WritePng(const std::wstring& path, const Picture& picture) {
   if (picture.width <= 0 || picture.height <= 0) return false;

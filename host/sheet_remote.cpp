@@ -69,6 +69,17 @@ BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
+// Waits until `find`, called for each top-level window, has found one (in ctx.found).
+bool WaitForWindow(WNDENUMPROC find, FindContext& ctx, DWORD timeoutMs) {
+  return WaitFor(
+      [&] {
+        ctx.found = nullptr;
+        EnumWindows(find, reinterpret_cast<LPARAM>(&ctx));
+        return ctx.found != nullptr;
+      },
+      timeoutMs);
+}
+
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   wchar_t cls[32] = {};
   GetClassNameW(child, cls, 32);
@@ -145,13 +156,7 @@ bool SheetRemote::Attach(const std::string& caption, DWORD timeoutMs) {
   FindContext ctx;
   ctx.process = process_;
   ctx.caption = fw::win32::Widen(caption);
-  const bool found = WaitFor(
-      [&] {
-        ctx.found = nullptr;
-        EnumWindows(&FindSheet, reinterpret_cast<LPARAM>(&ctx));
-        return ctx.found != nullptr;
-      },
-      timeoutMs);
+  const bool found = WaitForWindow(&FindSheet, ctx, timeoutMs);
   sheet_ = ctx.found;
   // The sheet finishes its own start-up on the user-interface thread.
   return found && Settle();
@@ -203,45 +208,38 @@ HWND SheetRemote::Page() const {
   return reinterpret_cast<HWND>(Send(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
-bool SheetRemote::HasItem(int id) const {
+HWND SheetRemote::Item(int id) const {
   HWND page = Page();
-  return page != nullptr && GetDlgItem(page, id) != nullptr;
+  return page != nullptr ? GetDlgItem(page, id) : nullptr;
+}
+
+bool SheetRemote::HasItem(int id) const {
+  return Item(id) != nullptr;
 }
 
 std::string SheetRemote::Text(int id) const {
-  HWND page = Page();
-  return page != nullptr ? WindowText(GetDlgItem(page, id)) : std::string();
+  return WindowText(Item(id));
 }
 
 bool SheetRemote::Checked(int id) const {
-  HWND page = Page();
-  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
+  HWND item = Item(id);
   return item != nullptr && Send(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool SheetRemote::Enabled(int id) const {
-  HWND page = Page();
-  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
+  HWND item = Item(id);
   return item != nullptr && IsWindowEnabled(item) != FALSE;
 }
 
-bool SheetRemote::Visible(int id) const {
-  HWND page = Page();
-  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
-  return item != nullptr && IsWindowVisible(item) != FALSE;
-}
-
 bool SheetRemote::Type(int id, const std::string& text) const {
-  HWND page = Page();
-  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
+  HWND item = Item(id);
   if (item == nullptr) return false;
   const std::wstring wide = fw::win32::Widen(text);
   return Send(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
 }
 
 bool SheetRemote::Click(int id) const {
-  HWND page = Page();
-  HWND item = page != nullptr ? GetDlgItem(page, id) : nullptr;
+  HWND item = Item(id);
   if (item == nullptr) return false;
   DWORD_PTR result = 0;
   if (ui_ == nullptr) {
@@ -271,14 +269,7 @@ MessageBoxSeen SheetRemote::WaitForMessageBox(DWORD timeoutMs) const {
   ctx.owner = IsWindow(sheet_) ? sheet_ : nullptr;
   ctx.exclude = sheet_;
   MessageBoxSeen seen;
-  WaitFor(
-      [&] {
-        ctx.found = nullptr;
-        EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&ctx));
-        return ctx.found != nullptr;
-      },
-      timeoutMs);
-  if (ctx.found == nullptr) return seen;
+  if (!WaitForWindow(&FindBox, ctx, timeoutMs)) return seen;
   seen.window = ctx.found;
   seen.caption = WindowText(ctx.found);
   EnumChildWindows(ctx.found, &CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
@@ -300,10 +291,9 @@ Picture SheetRemote::Capture(bool duringOperation) const {
 
 Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation) {
   Picture picture;
-  HWND sheet = window;
   ui.Run(
       [&] {
-        RedrawWindow(sheet, nullptr, nullptr,
+        RedrawWindow(window, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       },
       kSendTimeoutMs);
@@ -314,7 +304,7 @@ Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation)
   ui.Run(
       [&] {
         RECT r;
-        GetWindowRect(sheet, &r);
+        GetWindowRect(window, &r);
         const int width = r.right - r.left;
         const int height = r.bottom - r.top;
         if (width <= 0 || height <= 0) return;

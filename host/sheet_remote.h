@@ -71,7 +71,6 @@ class SheetRemote {
   std::string Text(int id) const;
   bool Checked(int id) const;
   bool Enabled(int id) const;
-  bool Visible(int id) const;
   // Puts text into a control of the page in view as typing would (the edit reports the change).
   bool Type(int id, const std::string& text) const;
   // A click on a control of the page in view; returns once the page has handled it. In another
@@ -96,6 +95,7 @@ class SheetRemote {
   // Waits until the user-interface thread has handled what it was posted; in another process
   // everything that needs it was sent, not posted.
   bool Settle() const;
+  HWND Item(int id) const;  // a control of the page in view, or null
 
   const UiDispatcher* ui_ = nullptr;
   DWORD process_;
@@ -107,7 +107,6 @@ Picture CaptureWindow(const UiDispatcher& ui, HWND window, bool duringOperation 
 
 // Writes a picture as a PNG file (uncompressed deflate; no library needed).
 bool WritePng(const std::wstring& path, const Picture& picture);
-std::vector<uint8_t> EncodePng(const Picture& picture);
 
 std::string WindowText(HWND window);
 

@@ -19,8 +19,6 @@ class ScopedTraceSetting {
   ScopedTraceSetting(const ScopedTraceSetting&) = delete;
   ScopedTraceSetting& operator=(const ScopedTraceSetting&) = delete;
 
-  bool IsSet() const { return set_; }
-
  private:
   struct Value {
     DWORD type;

@@ -42,10 +42,6 @@ const Drift* Find(int32_t index) {
   return nullptr;
 }
 
-std::vector<uint8_t> Word(int32_t w) {
-  return {static_cast<uint8_t>((w >> 8) & 0xFF), static_cast<uint8_t>(w & 0xFF)};
-}
-
 }  // namespace
 
 bool Drifts(int32_t index) {
@@ -58,37 +54,23 @@ std::vector<uint8_t> DriftedValue(int32_t index, const std::vector<uint8_t>& sta
   const double phase = static_cast<double>(ms % d->periodMs) / d->periodMs;
   const double swing = std::sin(2.0 * 3.141592653589793 * phase);
   std::vector<uint8_t> bytes = start;
-  switch (d->kind) {
-    case Kind::kSwitch: {
-      // The switch keeps its start state, except for the off share at the end of each cycle,
-      // when it shows the other state. Occupancy stores 0 for occupied: the byte flips too.
-      const bool flipped = phase >= 1.0 - d->amplitude;
-      const size_t at = bytes.size() - 1;  // the state is the last byte
-      if (flipped) bytes[at] = bytes[at] == 0 ? 1 : 0;
-      return bytes;
-    }
-    case Kind::kTemperature: {
-      if (start.size() < 2) return start;
-      int32_t w = start[0] * 256 + start[1];
-      if (w > 10000) w -= 65536;
-      const int32_t moved = w + static_cast<int32_t>(std::lround(d->amplitude * swing));
-      std::vector<uint8_t> out = Word(moved & 0xFFFF);
-      std::copy(out.begin(), out.end(), bytes.begin());
-      return bytes;
-    }
-    case Kind::kWord:
-    case Kind::kLevel: {
-      if (start.size() < 2) return start;
-      const int32_t w = start[0] * 256 + start[1];
-      const int32_t top = d->kind == Kind::kLevel ? 20000 : 65535;
-      const int32_t moved =
-          std::clamp(w + static_cast<int32_t>(std::lround(d->amplitude * swing)), 0, top);
-      std::vector<uint8_t> out = Word(moved);
-      std::copy(out.begin(), out.end(), bytes.begin());
-      return bytes;
-    }
+  if (d->kind == Kind::kSwitch) {
+    // The switch keeps its start state, except for the off share at the end of each cycle,
+    // when it shows the other state. Occupancy stores 0 for occupied: the byte flips too.
+    const bool flipped = phase >= 1.0 - d->amplitude;
+    const size_t at = bytes.size() - 1;  // the state is the last byte
+    if (flipped) bytes[at] = bytes[at] == 0 ? 1 : 0;
+    return bytes;
   }
-  return start;
+  if (start.size() < 2) return start;
+  int32_t w = start[0] * 256 + start[1];
+  if (d->kind == Kind::kTemperature && w > 10000) w -= 65536;
+  w += static_cast<int32_t>(std::lround(d->amplitude * swing));
+  // A valve output stays within 0 to 100 %, the pressure within a word.
+  if (d->kind != Kind::kTemperature) w = std::clamp(w, 0, d->kind == Kind::kLevel ? 20000 : 65535);
+  bytes[0] = static_cast<uint8_t>((w >> 8) & 0xFF);
+  bytes[1] = static_cast<uint8_t>(w & 0xFF);
+  return bytes;
 }
 
 }  // namespace sim

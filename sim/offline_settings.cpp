@@ -1,8 +1,6 @@
 #include "sim/offline_settings.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "framework/file_layer.h"
@@ -35,10 +33,6 @@ struct NoPauses {
   fw::ScopedPlatform installed;
 };
 
-NodeIo IoOf(SimulatedNode& node) {
-  return NodeIo(&node, &node);
-}
-
 void SetSettings(SimulatedNode& node, const NodeSettings& settings) {
   for (size_t i = 0; i < SingleNvs().size(); ++i)
     node.SetBytes(SingleNvs()[i].hostIndex, settings[i]);
@@ -51,7 +45,7 @@ void SetSettings(SimulatedNode& node, const NodeSettings& settings) {
 std::string ExportedText(SimulatedNode& node) {
   NoPauses quick;
   int readErrors = 0;
-  return WithCrLf(ExportText(IoOf(node), readErrors, nullptr));
+  return WithCrLf(ExportText(NodeIo(&node, &node), readErrors, nullptr));
 }
 
 // The node's name as a download of a file with this name line leaves it.
@@ -106,15 +100,9 @@ std::vector<std::string> ComparableLines(const std::string& text) {
 }
 
 OfflineSaveOutcome OutcomeOf(FileWriteOutcome outcome) {
-  switch (outcome) {
-    case FileWriteOutcome::kWritten:
-      return OfflineSaveOutcome::kWritten;
-    case FileWriteOutcome::kOpenFailed:
-      return OfflineSaveOutcome::kOpenFailed;
-    case FileWriteOutcome::kWriteFailed:
-      break;
-  }
-  return OfflineSaveOutcome::kWriteFailed;
+  if (outcome == FileWriteOutcome::kWritten) return OfflineSaveOutcome::kWritten;
+  return outcome == FileWriteOutcome::kOpenFailed ? OfflineSaveOutcome::kOpenFailed
+                                                  : OfflineSaveOutcome::kWriteFailed;
 }
 
 }  // namespace
@@ -125,7 +113,7 @@ int CountLinesNotKept(const std::string& fileText) {
   {
     NoPauses quick;
     TextLineReader lines(fileText);
-    DownloadSettings(lines, IoOf(scratch), [] { return true; });
+    DownloadSettings(lines, NodeIo(&scratch, &scratch), [] { return true; });
   }
   TextLineReader lines(fileText);
   SetNodeName(scratch, ReadSettingsFile(lines).nodeName);
@@ -166,10 +154,7 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   fw::PlatformImpl& os = fw::Platform::Get();
   if (os.PathExists(path_) == false) {
     node.LoadFactorySettings();
-    isNew_ = true;
-    saved_ = SettingsOf(node);
-    fileText_ = ExportedText(node);
-    disk_.reset();
+    Holds(node, ExportedText(node), false);
     return OfflineStart::kNewFile;
   }
 
@@ -193,7 +178,7 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   {
     NoPauses quick;
     TextLineReader lines(read.text);
-    result = DownloadSettings(lines, IoOf(scratch), askDownloadAnyway);
+    result = DownloadSettings(lines, NodeIo(&scratch, &scratch), askDownloadAnyway);
   }
   if (!result.enabled) {
     message_ = "Download not completed";
@@ -205,11 +190,15 @@ OfflineStart OfflineSettings::Load(SimulatedNode& node,
   SetSettings(node, SettingsOf(scratch));
   SetNodeName(node, content.nodeName);
   programId_ = content.programId;
-  isNew_ = false;
-  fileText_ = read.text;
-  disk_ = read.text;
-  saved_ = SettingsOf(node);
+  Holds(node, read.text, true);
   return OfflineStart::kLoaded;
+}
+
+void OfflineSettings::Holds(const SimulatedNode& node, const std::string& text, bool onDisk) {
+  isNew_ = !onDisk;
+  fileText_ = text;
+  disk_ = onDisk ? std::optional<std::string>(text) : std::nullopt;
+  saved_ = SettingsOf(node);
 }
 
 bool OfflineSettings::NeedsSaving(const SimulatedNode& node) const {
@@ -230,14 +219,10 @@ OfflineSave OfflineSettings::Save(SimulatedNode& node, bool overwrite) {
     save.outcome = OfflineSaveOutcome::kChangedOnDisk;
     return save;
   }
-  return Write(node, path_);
+  return SaveAs(node, path_);
 }
 
 OfflineSave OfflineSettings::SaveAs(SimulatedNode& node, const std::string& path) {
-  return Write(node, path);
-}
-
-OfflineSave OfflineSettings::Write(SimulatedNode& node, const std::string& path) {
   OfflineSave save;
   // What changed is told against the file as it is now: the target's, else this file's, else
   // what the settings were loaded from.
@@ -257,10 +242,7 @@ OfflineSave OfflineSettings::Write(SimulatedNode& node, const std::string& path)
   save.outcome = OutcomeOf(WriteFileSafely(path, save.savedText));
   if (save.outcome == OfflineSaveOutcome::kWritten) {
     path_ = path;
-    isNew_ = false;
-    fileText_ = save.savedText;
-    disk_ = save.savedText;
-    saved_ = SettingsOf(node);
+    Holds(node, save.savedText, true);
     programId_ = std::string(kProgramIdText);
   }
   return save;

@@ -87,7 +87,7 @@ class OfflineSettings {
   // the node's settings are the file's. Unless `overwrite`, a file that changed on disk since
   // (any DiskChange but kSame) is left as it is: kChangedOnDisk.
   OfflineSave Save(SimulatedNode& node, bool overwrite = false);
-  // Writes into another file (replacing one there), which is the one edited from then on.
+  // Writes into the file at `path` (replacing one there), which is the one edited from then on.
   OfflineSave SaveAs(SimulatedNode& node, const std::string& path);
 
   const std::string& Path() const { return path_; }
@@ -96,9 +96,11 @@ class OfflineSettings {
   const std::string& ProgramId() const { return programId_; }  // the file's program ID line
 
  private:
+  // The node's settings are the file's, whose text is `text`: on disk, or still none there.
+  void Holds(const SimulatedNode& node, const std::string& text, bool onDisk);
+
   std::string path_;
   bool isNew_ = false;
-  OfflineSave Write(SimulatedNode& node, const std::string& path);
 
   std::string fileText_;  // what the settings came from: the file's bytes, or the factory file
   std::optional<std::string> disk_;  // the file's bytes as last read or written; none: no file

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "framework/platform.h"
 #include "nvdata/nv_indices.h"
@@ -24,6 +25,21 @@ std::vector<uint8_t> Temp(double celsius) {
   return Word(static_cast<int>(celsius * 100) & 0xFFFF);
 }
 
+void Mark(std::set<int32_t>& indices, int32_t index, bool in) {
+  if (in) {
+    indices.insert(index);
+  } else {
+    indices.erase(index);
+  }
+}
+
+// As much of `bytes` as fits over the start of `storage`, when there is one.
+void CopyInto(std::vector<uint8_t>* storage, const std::vector<uint8_t>& bytes) {
+  if (storage != nullptr) {
+    std::copy_n(bytes.begin(), std::min(bytes.size(), storage->size()), storage->begin());
+  }
+}
+
 }  // namespace
 
 SimulatedNode::SimulatedNode() {
@@ -38,35 +54,25 @@ SimulatedNode::SimulatedNode() {
   LoadFactorySettings();
 
   // Plausible live values.
-  nvs_[4] = Word(1);  // week calendar states
-  nvs_[5] = Word(1);
-  nvs_[6] = Temp(21.5);  // room temperatures
-  nvs_[7] = Temp(22.0);
-  nvs_[10] = {0};  // occupied
-  nvs_[11] = {0};
-  nvs_[12] = Temp(38.2);  // circuit 1 return and forward
-  nvs_[13] = Temp(52.7);
-  nvs_[14] = Temp(4.3);  // outdoor
-  nvs_[15] = Temp(4.3);
-  nvs_[16] = Temp(17.9);  // circuit 2 return and forward
-  nvs_[17] = Temp(16.1);
-  nvs_[18] = Temp(4.3);
-  nvs_[19] = Temp(11.6);  // dewpoint
-  nvs_[20] = Word(1);     // rotary switch positions
-  nvs_[21] = Word(1);
-  nvs_[24] = Temp(52.2);  // calculated forward setpoints (circuit 1: on its factory curve)
-  nvs_[25] = Temp(18.0);
-  nvs_[26] = {1};  // unit modes
-  nvs_[27] = {1};
-  nvs_[28] = Word(1850);  // pressure
-  nvs_[31] = Word(1);     // pumps running
-  nvs_[34] = Word(1);
-  nvs_[32] = Word(9000);  // valve outputs, 0.005 % steps
-  nvs_[33] = Word(4000);
-  nvs_[35] = Word(12000);
-  nvs_[36] = Word(0);
-  nvs_[37] = Word(0);  // alarm and status flags: no alarm
-  nvs_[29][2] = 255;   // pump modes Mp1 and Mp2: Automatic
+  const std::pair<int32_t, std::vector<uint8_t>> live[] = {
+      {4, Word(1)},      {5, Word(1)},      // week calendar states
+      {6, Temp(21.5)},   {7, Temp(22.0)},   // room temperatures
+      {10, {0}},         {11, {0}},         // occupied
+      {12, Temp(38.2)},  {13, Temp(52.7)},  // circuit 1 return and forward
+      {14, Temp(4.3)},   {15, Temp(4.3)},   // outdoor, and as circuit 1 uses it
+      {16, Temp(17.9)},  {17, Temp(16.1)},  // circuit 2 return and forward
+      {18, Temp(4.3)},   {19, Temp(11.6)},  // outdoor as circuit 2 uses it, dewpoint
+      {20, Word(1)},     {21, Word(1)},     // rotary switch positions
+      {24, Temp(52.2)},  {25, Temp(18.0)},  // calculated setpoints (circuit 1's on its curve)
+      {26, {1}},         {27, {1}},         // unit modes
+      {28, Word(1850)},                     // pressure
+      {31, Word(1)},     {34, Word(1)},     // pumps running
+      {32, Word(9000)},  {33, Word(4000)},  // valve outputs Mv1 and Mv3, 0.005 % steps
+      {35, Word(12000)}, {36, Word(0)},     // valve outputs Mv2 and Mv4
+      {37, Word(0)}                         // alarm and status flags: no alarm
+  };
+  for (const auto& [index, bytes] : live) nvs_[index] = bytes;
+  nvs_[29][2] = 255;  // pump modes Mp1 and Mp2: Automatic
   nvs_[29][8] = 255;
   // Extended operation delays, hours and minutes: circuit 1 boost 1:00, day 2:30, night 0:45;
   // circuit 2 boost 0:30, day 1:15, night 3:00.
@@ -75,8 +81,6 @@ SimulatedNode::SimulatedNode() {
     nvs_[38][2 * value] = static_cast<uint8_t>(delays[value - 1]);
   }
 }
-
-SimulatedNode::~SimulatedNode() = default;
 
 // The same value lines the plug-in's "Default settings" writes.
 void SimulatedNode::LoadFactorySettings() {
@@ -90,35 +94,15 @@ void SimulatedNode::LoadFactorySettings() {
 }
 
 int32_t SimulatedNode::SizeOf(int32_t index) {
-  switch (index) {
-    case 0:
-    case 3:
-      return 7;
-    case 29:
-    case 30:
-    case 38:
-    case 39:
-    case 40:
-    case 46:
-      return 31;
-    case 43:
-    case 44:
-      return 4;
-    case 10:
-    case 11:
-    case 26:
-    case 27:
-      return 1;
-    case 1:
-    case 2:
-    case 8:
-    case 9:
-    case 22:
-    case 23:
-      return 0;
-    default:
-      return index >= 4 && index <= 45 ? 2 : 0;
-  }
+  // Bytes of each NV by host index, 0 where the node has none: the clock's 7-byte records (0, 3),
+  // the 31-byte records (modes, positions, delays, heating curves, the selected part), the valve
+  // calibration times (43, 44) of 4, occupancy and unit modes of one; the others are words.
+  static constexpr int8_t kSizes[] = {7,  0, 0, 7, 2, 2, 2, 2, 0,  0,   // 0 to 9
+                                      1,  1, 2, 2, 2, 2, 2, 2, 2,  2,   // 10 to 19
+                                      2,  2, 0, 0, 2, 2, 1, 1, 2,  31,  // 20 to 29
+                                      31, 2, 2, 2, 2, 2, 2, 2, 31, 31,  // 30 to 39
+                                      31, 2, 2, 4, 4, 2, 31};           // 40 to 46
+  return index >= 0 && index < static_cast<int32_t>(std::size(kSizes)) ? kSizes[index] : 0;
 }
 
 HRESULT STDMETHODCALLTYPE SimulatedNode::QueryInterface(REFIID riid, void** object) {
@@ -164,12 +148,12 @@ void SimulatedNode::Record(HostCall::Kind kind, int32_t index, int32_t size, con
   if (onCall_) onCall_(log_.back());
 }
 
+std::vector<uint8_t>* SimulatedNode::PartStorage(int part) {
+  return part >= 1 && part <= 12 ? &parts_[static_cast<size_t>(part - 1)] : nullptr;
+}
+
 std::vector<uint8_t>* SimulatedNode::Storage(int32_t index) {
-  if (index == kIndexPluginCnf) {
-    const int part = SelectedPart();
-    if (part < 1 || part > 12) return nullptr;
-    return &parts_[static_cast<size_t>(part - 1)];
-  }
+  if (index == kIndexPluginCnf) return PartStorage(SelectedPart());
   auto it = nvs_.find(index);
   return it == nvs_.end() ? nullptr : &it->second;
 }
@@ -213,7 +197,7 @@ int32_t STDMETHODCALLTYPE SimulatedNode::WriteNv(int32_t index, uint8_t* buffer,
   std::vector<uint8_t>* storage = nullptr;
   if (size == 0) {
     status = kUnknownIndex;
-  } else if (failAllWrites_ || failWrites_.count(index) != 0) {
+  } else if (failWrites_.count(index) != 0) {
     status = kInjectedFailure;
   } else if (index == kIndexClockNow) {
     status = kWrongDirection;
@@ -247,18 +231,13 @@ int32_t STDMETHODCALLTYPE SimulatedNode::GetNodeName(uint8_t* buffer, int32_t ca
 }
 
 std::vector<uint8_t> SimulatedNode::Bytes(int32_t index) const {
-  if (index == kIndexPluginCnf) {
-    const int part = SelectedPart();
-    return part >= 1 && part <= 12 ? parts_[static_cast<size_t>(part - 1)] : std::vector<uint8_t>();
-  }
+  if (index == kIndexPluginCnf) return Part(SelectedPart());
   auto it = nvs_.find(index);
   return it == nvs_.end() ? std::vector<uint8_t>() : it->second;
 }
 
 void SimulatedNode::SetBytes(int32_t index, const std::vector<uint8_t>& bytes) {
-  if (std::vector<uint8_t>* storage = Storage(index)) {
-    std::copy_n(bytes.begin(), std::min(bytes.size(), storage->size()), storage->begin());
-  }
+  CopyInto(Storage(index), bytes);
 }
 
 void SimulatedNode::SetByte(int32_t index, int position, uint8_t value) {
@@ -274,9 +253,7 @@ std::vector<uint8_t> SimulatedNode::Part(int part) const {
 }
 
 void SimulatedNode::SetPart(int part, const std::vector<uint8_t>& bytes) {
-  if (part < 1 || part > 12) return;
-  std::vector<uint8_t>& storage = parts_[static_cast<size_t>(part - 1)];
-  std::copy_n(bytes.begin(), std::min(bytes.size(), storage.size()), storage.begin());
+  CopyInto(PartStorage(part), bytes);
 }
 
 int SimulatedNode::SelectedPart() const {
@@ -285,8 +262,7 @@ int SimulatedNode::SelectedPart() const {
 }
 
 void SimulatedNode::SetSelectedPart(int part) {
-  nvs_[kIndexPartSelector] = {static_cast<uint8_t>((part >> 8) & 0xFF),
-                              static_cast<uint8_t>(part & 0xFF)};
+  nvs_[kIndexPartSelector] = Word(part);
 }
 
 std::map<std::string, std::vector<uint8_t>> SimulatedNode::Snapshot() const {
@@ -318,19 +294,11 @@ fw::LocalTime SimulatedNode::Clock() const {
 }
 
 void SimulatedNode::FailReads(int32_t index, bool fail) {
-  if (fail) {
-    failReads_.insert(index);
-  } else {
-    failReads_.erase(index);
-  }
+  Mark(failReads_, index, fail);
 }
 
 void SimulatedNode::FailWrites(int32_t index, bool fail) {
-  if (fail) {
-    failWrites_.insert(index);
-  } else {
-    failWrites_.erase(index);
-  }
+  Mark(failWrites_, index, fail);
 }
 
 HRESULT STDMETHODCALLTYPE SimClientSite::QueryInterface(REFIID riid, void** object) {

@@ -40,7 +40,7 @@ struct HostCall {
 class SimulatedNode : public INodeAccess2 {
  public:
   SimulatedNode();
-  virtual ~SimulatedNode();
+  virtual ~SimulatedNode() = default;
   SimulatedNode(const SimulatedNode&) = delete;
   SimulatedNode& operator=(const SimulatedNode&) = delete;
 
@@ -87,7 +87,6 @@ class SimulatedNode : public INodeAccess2 {
   void FailReads(int32_t index, bool fail = true);
   void FailWrites(int32_t index, bool fail = true);
   void FailAllReads(bool fail = true) { failAllReads_ = fail; }
-  void FailAllWrites(bool fail = true) { failAllWrites_ = fail; }
   void SetLatency(uint32_t ms) { latencyMs_ = ms; }
 
   // The log of host calls, and a test's look at each call as it happens.
@@ -99,7 +98,8 @@ class SimulatedNode : public INodeAccess2 {
   int32_t RefCount() const { return refs_; }
 
  private:
-  std::vector<uint8_t>* Storage(int32_t index);
+  std::vector<uint8_t>* Storage(int32_t index);  // null: no such NV, or no part selected
+  std::vector<uint8_t>* PartStorage(int part);   // null outside 1 to 12
   void Wait();
   void Record(HostCall::Kind kind, int32_t index, int32_t size, const uint8_t* bytes, int32_t n,
               int32_t status);
@@ -115,7 +115,6 @@ class SimulatedNode : public INodeAccess2 {
   std::set<int32_t> failReads_;
   std::set<int32_t> failWrites_;
   bool failAllReads_ = false;
-  bool failAllWrites_ = false;
   uint32_t latencyMs_ = 0;
   std::vector<HostCall> log_;
   std::function<void(const HostCall&)> onCall_;

@@ -9,29 +9,13 @@
 namespace hd73 {
 namespace {
 
-using CreateFn = HRESULT (*)(REFIID iid, void** object);
-
-struct ClassEntry {
-  const CLSID* clsid;
-  CreateFn create;
-};
-
-const ClassEntry kClasses[] = {{&kClsidControl, &CHD7_3Ctrl::Create}};
-
 class ClassFactory : public IClassFactory {
  public:
-  explicit ClassFactory(CreateFn create) : create_(create) { ModuleAddRef(); }
+  ClassFactory() { ModuleAddRef(); }
   virtual ~ClassFactory() { ModuleRelease(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOneInterface<IClassFactory>(this, IID_IClassFactory, iid, object);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -45,7 +29,7 @@ class ClassFactory : public IClassFactory {
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     try {
-      return create_(iid, object);
+      return CHD7_3Ctrl::Create(iid, object);
     } catch (...) {
       return E_OUTOFMEMORY;
     }
@@ -60,7 +44,6 @@ class ClassFactory : public IClassFactory {
   }
 
  private:
-  CreateFn create_;
   long refs_ = 1;
 };
 
@@ -69,15 +52,12 @@ class ClassFactory : public IClassFactory {
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  for (const ClassEntry& entry : kClasses) {
-    if (*entry.clsid != clsid) continue;
-    auto* factory = new (std::nothrow) ClassFactory(entry.create);
-    if (factory == nullptr) return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(iid, object);
-    factory->Release();
-    return hr;
-  }
-  return CLASS_E_CLASSNOTAVAILABLE;
+  if (clsid != kClsidControl) return CLASS_E_CLASSNOTAVAILABLE;
+  auto* factory = new (std::nothrow) ClassFactory();
+  if (factory == nullptr) return E_OUTOFMEMORY;
+  const HRESULT hr = factory->QueryInterface(iid, object);
+  factory->Release();
+  return hr;
 }
 
 }  // namespace hd73

@@ -1,5 +1,5 @@
-// The module's class factory: one generic factory over a table of the classes the module makes
-// (here one: the control). No aggregation; LockServer keeps the module loaded.
+// The module's class factory for the one class it makes, the control. No aggregation;
+// LockServer keeps the module loaded.
 #pragma once
 
 #include <windows.h>

@@ -9,11 +9,6 @@ namespace hd73 {
 
 // ---------------------------------------------------------------- connection points
 
-HRESULT CHD7_3Ctrl::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  if (points != nullptr) *points = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT CHD7_3Ctrl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
   if (point == nullptr) return E_POINTER;
   *point = nullptr;
@@ -33,17 +28,6 @@ CHD7_3Ctrl::ConnectionPoint::~ConnectionPoint() {
     if (sink != nullptr) sink->Release();
     sink = nullptr;
   }
-}
-
-HRESULT CHD7_3Ctrl::ConnectionPoint::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-    *object = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
 }
 
 HRESULT CHD7_3Ctrl::ConnectionPoint::GetConnectionInterface(IID* iid) {
@@ -82,11 +66,6 @@ HRESULT CHD7_3Ctrl::ConnectionPoint::Unadvise(DWORD cookie) {
   sinks_[cookie - 1] = nullptr;
   sink->Release();
   return S_OK;
-}
-
-HRESULT CHD7_3Ctrl::ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-  if (connections != nullptr) *connections = nullptr;
-  return E_NOTIMPL;
 }
 
 }  // namespace hd73

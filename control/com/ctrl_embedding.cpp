@@ -38,16 +38,6 @@ HRESULT CHD7_3Ctrl::Close(DWORD /*saveOption*/) {
   return S_OK;
 }
 
-HRESULT CHD7_3Ctrl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-  if (moniker != nullptr) *moniker = nullptr;
-  return E_NOTIMPL;
-}
-
-HRESULT CHD7_3Ctrl::GetClipboardData(DWORD, IDataObject** data) {
-  if (data != nullptr) *data = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT CHD7_3Ctrl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
   if (site != nullptr && site_ == nullptr) SetClientSite(site);
   switch (verb) {
@@ -67,10 +57,6 @@ HRESULT CHD7_3Ctrl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, L
 
 HRESULT CHD7_3Ctrl::EnumVerbs(IEnumOLEVERB** verbs) {
   return OleRegEnumVerbs(kClsidControl, verbs);
-}
-
-HRESULT CHD7_3Ctrl::GetUserClassID(CLSID* clsid) {
-  return GetClassID(clsid);
 }
 
 HRESULT CHD7_3Ctrl::GetUserType(DWORD form, LPOLESTR* type) {
@@ -246,10 +232,6 @@ HRESULT CHD7_3Ctrl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) 
     if (viewSink_ != nullptr) viewSink_->AddRef();
   }
   return S_OK;
-}
-
-HRESULT CHD7_3Ctrl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-  return GetExtent(aspect, size);
 }
 
 // ---------------------------------------------------------------- IOleControl

@@ -14,6 +14,23 @@ namespace hd73 {
 // The control's size until a container sets another: 31 pixels at 96 dpi, in HIMETRIC.
 constexpr LONG kDefaultExtentHimetric = 820;
 
+// The answer to a request for something the control does not have: no object, and `result`.
+template <class T>
+HRESULT NoObject(T** object, HRESULT result) {
+  if (object != nullptr) *object = nullptr;
+  return result;
+}
+
+// QueryInterface of an object that offers one interface, `own`, besides IUnknown.
+template <class Interface>
+HRESULT QueryOneInterface(Interface* self, REFIID own, REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (iid != IID_IUnknown && iid != own) return NoObject(object, E_NOINTERFACE);
+  *object = self;
+  self->AddRef();
+  return S_OK;
+}
+
 class CHD7_3Ctrl : public IOleObject,
                    public IOleInPlaceObject,
                    public IViewObject2,
@@ -38,15 +55,19 @@ class CHD7_3Ctrl : public IOleObject,
   HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
   HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override;
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
+    return NoObject(moniker, E_NOTIMPL);
+  }
   HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override;
+  HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject** data) override {
+    return NoObject(data, E_NOTIMPL);
+  }
   HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index,
                                    HWND parent, LPCRECT rect) override;
   HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
   HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override;
+  HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override { return GetClassID(clsid); }
   HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* type) override;
   HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
   HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
@@ -77,8 +98,9 @@ class CHD7_3Ctrl : public IOleObject,
   HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
   HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
-  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* target,
-                                      LPSIZEL size) override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override {
+    return GetExtent(aspect, size);
+  }
 
   // IPersist, IPersistStreamInit, IPersistPropertyBag
   HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
@@ -103,7 +125,9 @@ class CHD7_3Ctrl : public IOleObject,
   HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
 
   // IConnectionPointContainer
-  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
+    return NoObject(points, E_NOTIMPL);
+  }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
   // IOleControl
@@ -126,7 +150,9 @@ class CHD7_3Ctrl : public IOleObject,
    public:
     ConnectionPoint(CHD7_3Ctrl& owner, const IID& iid) : owner_(owner), iid_(iid) {}
     ~ConnectionPoint();
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+      return QueryOneInterface<IConnectionPoint>(this, IID_IConnectionPoint, iid, object);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
     HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
@@ -134,7 +160,9 @@ class CHD7_3Ctrl : public IOleObject,
     GetConnectionPointContainer(IConnectionPointContainer** container) override;
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override {
+      return NoObject(connections, E_NOTIMPL);
+    }
 
    private:
     static constexpr int kMaxSinks = 8;

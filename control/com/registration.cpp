@@ -52,17 +52,14 @@ bool KeyGone(LSTATUS status) {
 void RegisterNodeKey(bool reg, const std::wstring& clsid) {
   Key node(L"CLSID\\" + clsid + L"\\Node");
   if (node.Get() == nullptr) return;
-  struct Pair {
-    const wchar_t* subkey;
-    const wchar_t* value;
-  };
-  static const Pair kPairs[] = {{L"ProgramID", kNodeProgramId}, {L"TestID", kNodeTestId}};
+  static const std::pair<const wchar_t*, const wchar_t*> kPairs[] = {{L"ProgramID", kNodeProgramId},
+                                                                     {L"TestID", kNodeTestId}};
   if (reg) {
-    for (const Pair& p : kPairs) {
-      if (!SetString(node.Get(), p.subkey, nullptr, p.value)) break;
+    for (const auto& [subkey, value] : kPairs) {
+      if (!SetString(node.Get(), subkey, nullptr, value)) break;
     }
   } else {
-    for (const Pair& p : kPairs) RegDeleteKeyW(node.Get(), p.subkey);
+    for (const auto& [subkey, value] : kPairs) RegDeleteKeyW(node.Get(), subkey);
     RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + clsid + L"\\Node").c_str());
   }
 }
@@ -122,13 +119,6 @@ SYSKIND ThisSyskind() {
 
 }  // namespace
 
-bool RegisterUnregister(bool reg) {
-  const std::wstring clsid = GuidText(kClsidControl);
-  if (!clsid.empty()) RegisterNodeKey(reg, clsid);
-  if (clsid.empty()) return false;
-  return RegisterControlClass(reg, clsid);
-}
-
 HRESULT RegisterServer(bool reg) {
   if (reg) {
     ITypeLib* typeLib = nullptr;
@@ -141,7 +131,11 @@ HRESULT RegisterServer(bool reg) {
                                       ThisSyskind()))) {
     return SELFREG_E_TYPELIB;
   }
-  return RegisterUnregister(reg) ? S_OK : SELFREG_E_CLASS;
+  // The "Node" key, then the control class.
+  const std::wstring clsid = GuidText(kClsidControl);
+  if (clsid.empty()) return SELFREG_E_CLASS;
+  RegisterNodeKey(reg, clsid);
+  return RegisterControlClass(reg, clsid) ? S_OK : SELFREG_E_CLASS;
 }
 
 }  // namespace hd73

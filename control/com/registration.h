@@ -11,7 +11,4 @@ namespace hd73 {
 // SELFREG_E_CLASS.
 HRESULT RegisterServer(bool reg);
 
-// The class factory's registry update alone (the "Node" key, then the control class).
-bool RegisterUnregister(bool reg);
-
 }  // namespace hd73
