@@ -50,7 +50,7 @@ std::string JsonText(std::string_view text);
 std::string Heading(const SettingEntry& e);
 // The width of the longest setting name.
 size_t NameWidth();
-std::string Padded(const std::string& text, size_t width);
+std::string Padded(std::string_view text, size_t width);
 // A setting's value with its unit, or "(no value line)".
 std::string EntryValue(const SettingEntry& e, const FileRecord& r);
 // A setting's key, name, tab and circuit as JSON fields, with its value under `valueField`

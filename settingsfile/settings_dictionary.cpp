@@ -34,11 +34,7 @@ class Builder {
     for (const SettingField& f : fields) Add(page, f);
   }
   void Add(const Page& page, const SettingField& f) {
-    const bool flag = f.codec == SettingCodec::kFlag;
-    entries.push_back({std::string(f.key), std::string(f.text), page.tab, page.circuit,
-                       page.pageClass, f.record, f.byte, f.size, f.mask, f.codec, f.unit,
-                       flag ? f.setText : std::string_view(), flag ? f.offText : std::string_view(),
-                       f.lo, f.hi, f.controlId});
+    entries.push_back({f, page.tab, page.circuit, page.pageClass});
   }
   std::vector<SettingEntry> entries;
 };

@@ -343,11 +343,12 @@ std::vector<FileFinding> ValueFindings(const SettingsFileContent& content) {
   std::vector<FileFinding> findings;
   CalendarFindings(content, findings);
   for (const SettingEntry& e : SettingsDictionary()) {
-    const FileRecord& r = content.records[static_cast<size_t>(e.record)];
+    const SettingField& f = e.field;
+    const FileRecord& r = content.records[static_cast<size_t>(f.record)];
     if (!r.hasValues) continue;
     std::string accepted;
-    if (!IsAccepted(e, r.bytes.data(), &accepted)) {
-      findings.push_back({r.valueLine, e.name + ": " + ValueText(e, r.bytes.data()) +
+    if (!IsAccepted(f, r.bytes.data(), &accepted)) {
+      findings.push_back({r.valueLine, std::string(f.text) + ": " + ValueText(f, r.bytes.data()) +
                                            " is outside what the page accepts (" + accepted + ")"});
     }
   }

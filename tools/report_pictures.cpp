@@ -19,7 +19,7 @@ const SettingEntry& EntryByKey(const std::string& key) {
   // Indexed once: a report looks up every calendar and curve entry by its key.
   static const std::map<std::string_view, const SettingEntry*> kByKey = [] {
     std::map<std::string_view, const SettingEntry*> byKey;
-    for (const SettingEntry& e : SettingsDictionary()) byKey.emplace(e.key, &e);
+    for (const SettingEntry& e : SettingsDictionary()) byKey.emplace(e.field.key, &e);
     return byKey;
   }();
   const auto it = kByKey.find(key);
@@ -150,7 +150,7 @@ std::string CalendarPicture(const uint8_t* part, int circuit, bool presence,
     svg += SvgText(x, kCalendarTop - 4, "hour", std::to_string(h) + ":00");
   }
   const auto byte = [&](const uint8_t* bytes, const std::string& key) {
-    return static_cast<int>(bytes[EntryByKey(key).byte]);
+    return static_cast<int>(bytes[EntryByKey(key).field.byte]);
   };
   for (int d = 0; d < 7; ++d) {
     const double y0 = kCalendarTop + d * row;

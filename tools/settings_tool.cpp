@@ -11,21 +11,21 @@ constexpr int kExitUnreadable = 2;
 
 // ------------------------------------------------------------------ formatting
 
-std::string RawBytes(const SettingEntry& e, const FileRecord& r) {
-  std::string where = RecordName(e.record) + " byte " + std::to_string(e.byte);
-  if (e.size == 2) where += "-" + std::to_string(e.byte + 1);
-  if (e.codec == SettingCodec::kFlag) where += " mask " + Hex(e.mask);
+std::string RawBytes(const SettingField& f, const FileRecord& r) {
+  std::string where = RecordName(f.record) + " byte " + std::to_string(f.byte);
+  if (f.size == 2) where += "-" + std::to_string(f.byte + 1);
+  if (f.codec == SettingCodec::kFlag) where += " mask " + Hex(f.mask);
   std::string bytes;
-  for (int i = 0; i < e.size; ++i) {
-    bytes += (i > 0 ? " " : "") + Hex(r.bytes[static_cast<size_t>(e.byte + i)]);
+  for (int i = 0; i < f.size; ++i) {
+    bytes += (i > 0 ? " " : "") + Hex(r.bytes[static_cast<size_t>(f.byte + i)]);
   }
   return "[" + where + ": " + bytes + "]";
 }
 
-std::string JsonBytes(const SettingEntry& e, const FileRecord& r) {
+std::string JsonBytes(const SettingField& f, const FileRecord& r) {
   std::string out = "[";
-  for (int i = 0; i < e.size; ++i) {
-    out += (i > 0 ? ", " : "") + std::to_string(r.bytes[static_cast<size_t>(e.byte + i)]);
+  for (int i = 0; i < f.size; ++i) {
+    out += (i > 0 ? ", " : "") + std::to_string(r.bytes[static_cast<size_t>(f.byte + i)]);
   }
   return out + "]";
 }
@@ -49,10 +49,11 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
         << ",\n \"timestamp\": " << JsonText(c.timestamp) << ",\n \"settings\": [\n";
     for (size_t i = 0; i < dictionary.size(); ++i) {
       const SettingEntry& e = dictionary[i];
-      const FileRecord& r = c.records[static_cast<size_t>(e.record)];
-      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonText(e.unit)
-          << ", \"nv\": " << JsonText(RecordName(e.record)) << ", \"byte\": " << e.byte
-          << ", \"bytes\": " << JsonBytes(e, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
+      const SettingField& f = e.field;
+      const FileRecord& r = c.records[static_cast<size_t>(f.record)];
+      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonText(f.unit)
+          << ", \"nv\": " << JsonText(RecordName(f.record)) << ", \"byte\": " << f.byte
+          << ", \"bytes\": " << JsonBytes(f, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
           << "\n";
     }
     out << " ]}\n";
@@ -68,9 +69,9 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
       heading = Heading(e);
       out << "\n" << heading << "\n";
     }
-    const FileRecord& r = c.records[static_cast<size_t>(e.record)];
-    std::string line = "  " + Padded(e.name, width) + "  " + EntryValue(e, r);
-    if (raw) line = Padded(line, width + 16) + "  " + RawBytes(e, r);
+    const FileRecord& r = c.records[static_cast<size_t>(e.field.record)];
+    std::string line = "  " + Padded(e.field.text, width) + "  " + EntryValue(e, r);
+    if (raw) line = Padded(line, width + 16) + "  " + RawBytes(e.field, r);
     out << line << "\n";
   }
   return 0;

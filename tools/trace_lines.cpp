@@ -203,7 +203,8 @@ std::vector<std::string> TraceSettings(int record, const std::vector<uint8_t>& b
   const std::vector<uint8_t> now = whole(bytes);
   const std::vector<uint8_t> old = before != nullptr ? whole(*before) : std::vector<uint8_t>();
   std::vector<std::string> lines;
-  for (const SettingEntry& entry : SettingsDictionary()) {
+  for (const SettingEntry& e : SettingsDictionary()) {
+    const SettingField& entry = e.field;
     if (entry.record != record) continue;
     const auto text = [&](const std::vector<uint8_t>& r) {
       const std::string value = ValueText(entry, r.data());
@@ -214,7 +215,7 @@ std::vector<std::string> TraceSettings(int record, const std::vector<uint8_t>& b
       if (RawValue(entry, old.data()) == RawValue(entry, now.data())) continue;
       value = text(old) + " \xE2\x86\x92 " + value;
     }
-    std::string line = entry.name;
+    std::string line(entry.text);
     line.resize(std::max<size_t>(line.size() + 2, 52), ' ');
     lines.push_back(line + value);
   }
