@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/platform.h"
 #include "tools/settings_report.h"
 #include "tools/settings_tool.h"
 #include "tools/site_report.h"
@@ -51,6 +52,10 @@ constexpr const char* kUsage =
 constexpr int kExitUnreadable = 2;
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The reports name files by their identity and today's date through the platform.
+  fw::RuntimePlatform platform;
+  std::optional<fw::ScopedPlatform> installed;
+  if (!fw::Platform::Installed()) installed.emplace(platform);
   if (IsReportCommand(args)) {
     return IsSiteReport(args) ? RunSiteReport(args, kUsage, out, err)
                               : RunReport(args, kUsage, out, err);
