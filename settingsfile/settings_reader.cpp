@@ -227,12 +227,6 @@ class HeaderWatch : public LineReader {
 
 }  // namespace
 
-bool SettingsFileContent::IsComplete() const {
-  if (!hasProgramId || !programIdMatches) return false;
-  return std::all_of(records.begin(), records.end(),
-                     [](const FileRecord& r) { return r.hasSection; });
-}
-
 SettingsFileContent ReadSettingsFile(LineReader& lines) {
   SettingsFileContent content;
   Reader reader(content);

@@ -35,9 +35,6 @@ struct SettingsFileContent {
   std::string timestamp;         // the "-" line after "/ Export timestamp"
   std::array<FileRecord, kFileRecords> records;
   std::vector<FileFinding> findings;  // in line order
-
-  // Program ID right and a section for each of the 18 records.
-  bool IsComplete() const;
 };
 
 SettingsFileContent ReadSettingsFile(LineReader& lines);
