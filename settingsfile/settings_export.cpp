@@ -17,17 +17,8 @@ std::string TitleLine(const std::string& title) {
   return title + std::string(43 - title.size(), ' ') + "\n";
 }
 
-}  // namespace
-
-std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity) {
-  uint8_t buffer[64] = {};
-  capacity = std::clamp<int32_t>(capacity, 0, sizeof buffer);
-  if (node.GetNodeName(buffer, capacity) != 0) return std::nullopt;
-  const size_t limit = std::min<size_t>(kNodeNameLength, static_cast<size_t>(capacity));
-  const uint8_t* end = std::find(buffer, buffer + limit, uint8_t{0});
-  return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(end - buffer));
-}
-
+// The node name as its header line carries it: the node's bytes, one per character, at most
+// 20, with a carriage return or line feed in them turned into a space.
 std::string NodeNameLineText(const std::string& nodeName) {
   std::string text = nodeName.substr(0, kNodeNameLength);
   // A line end inside the name would split the line: the download could take its tail for a
@@ -37,6 +28,7 @@ std::string NodeNameLineText(const std::string& nodeName) {
   return text;
 }
 
+// The file's text before the NV sections, with "\n" line ends.
 std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& now) {
   std::string text;
   text += std::string(41, '/') + "  \n";
@@ -50,6 +42,17 @@ std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& n
   text += "- " + FormatExportDate(now) + " " + FormatExportTime(now);
   text += "\n\n/ Network variable data \n\n";
   return text;
+}
+
+}  // namespace
+
+std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity) {
+  uint8_t buffer[64] = {};
+  capacity = std::clamp<int32_t>(capacity, 0, sizeof buffer);
+  if (node.GetNodeName(buffer, capacity) != 0) return std::nullopt;
+  const size_t limit = std::min<size_t>(kNodeNameLength, static_cast<size_t>(capacity));
+  const uint8_t* end = std::find(buffer, buffer + limit, uint8_t{0});
+  return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(end - buffer));
 }
 
 std::string ExportText(const NodeIo& node, int& readErrors,
