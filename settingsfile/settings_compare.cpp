@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kExitUnreadable = 2;
-
 // The bits of each byte that no dictionary entry names.
 std::vector<std::vector<uint8_t>> UnnamedBits() {
   std::vector<std::vector<uint8_t>> bits(kFileRecords);
@@ -117,15 +115,6 @@ bool ReadUsable(const std::string& name, const std::string& text, SettingsFileCo
                 std::ostream& err) {
   content = ReadSettingsText(text);
   return IsUsable(name, content, err);
-}
-
-std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
-  std::vector<FileFinding> findings = content.findings;
-  const std::vector<FileFinding> values = ValueFindings(content);
-  findings.insert(findings.end(), values.begin(), values.end());
-  std::stable_sort(findings.begin(), findings.end(),
-                   [](const FileFinding& x, const FileFinding& y) { return x.line < y.line; });
-  return findings;
 }
 
 bool SameSetting(const SettingEntry& e, const SettingsFileContent& a,

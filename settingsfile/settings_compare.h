@@ -13,6 +13,9 @@
 
 #include "settingsfile/settings_reader.h"
 
+// The exit code of a file the tool cannot take (and of arguments it cannot take).
+constexpr int kExitUnreadable = 2;
+
 // The whole file at `path`; nothing, with the reason on `err`, when it cannot be read.
 std::optional<std::string> LoadFile(const std::string& path, std::ostream& err);
 // File text as the settings reader takes it.
@@ -23,8 +26,6 @@ bool IsUsable(const std::string& name, const SettingsFileContent& c, std::ostrea
 // The file read; false, with the reason on `err`, when show and diff would refuse it.
 bool ReadUsable(const std::string& name, const std::string& text, SettingsFileContent& content,
                 std::ostream& err);
-// What check finds in a file, in line order.
-std::vector<FileFinding> CheckFindings(const SettingsFileContent& content);
 // Whether a setting reads the same in both files.
 bool SameSetting(const SettingEntry& e, const SettingsFileContent& a, const SettingsFileContent& b);
 // The bits no setting names that differ between two files, by where they are.

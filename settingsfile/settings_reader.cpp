@@ -237,17 +237,16 @@ SettingsFileContent ReadSettingsFile(LineReader& lines) {
     reader.Find(std::max(1, content.lines),
                 "no program ID line: a download writes nothing from this file");
   } else {
-    std::vector<std::string> missing;
+    std::string missing;
+    int count = 0;
     for (int r = 0; r < kFileRecords; ++r) {
-      if (!content.records[static_cast<size_t>(r)].hasSection) missing.push_back(RecordName(r));
+      if (content.records[static_cast<size_t>(r)].hasSection) continue;
+      missing += (count++ > 0 ? ", " : "") + RecordName(r);
     }
-    if (!missing.empty()) {
-      std::string list;
-      for (size_t i = 0; i < missing.size(); ++i) list += (i > 0 ? ", " : "") + missing[i];
-      reader.Find(
-          std::max(1, content.lines),
-          "the file ends without a section for " + list + ": a download leaves " +
-              (missing.size() == 1 ? "it as the node holds it" : "them as the node holds them"));
+    if (count > 0) {
+      reader.Find(std::max(1, content.lines),
+                  "the file ends without a section for " + missing + ": a download leaves " +
+                      (count == 1 ? "it as the node holds it" : "them as the node holds them"));
     }
   }
   std::stable_sort(content.findings.begin(), content.findings.end(),
@@ -333,8 +332,8 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
 
 }  // namespace
 
-std::vector<FileFinding> ValueFindings(const SettingsFileContent& content) {
-  std::vector<FileFinding> findings;
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
+  std::vector<FileFinding> findings = content.findings;
   CalendarFindings(content, findings);
   for (const SettingEntry& e : SettingsDictionary()) {
     const SettingField& f = e.field;

@@ -39,6 +39,7 @@ struct SettingsFileContent {
 
 SettingsFileContent ReadSettingsFile(LineReader& lines);
 
-// Values a page would not accept, with the line of their value line, in line order: each
-// dictionary entry against its page's range, and the calendars against their pages' checks.
-std::vector<FileFinding> ValueFindings(const SettingsFileContent& content);
+// What check finds in a file, in line order: the reader's findings, and values a page would not
+// accept, with the line of their value line: each dictionary entry against its page's range,
+// and the calendars against their pages' checks.
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content);

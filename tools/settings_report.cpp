@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kExitUnreadable = 2;
-
 // ------------------------------------------------------------------ the tabs
 
 // The tabs of both page sets in the sheet's order, by caption string; a second caption where

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kExitUnreadable = 2;
-
 // ------------------------------------------------------------------ formatting
 
 std::string RawBytes(const SettingField& f, const FileRecord& r) {
@@ -33,11 +31,6 @@ std::string JsonBytes(const SettingField& f, const FileRecord& r) {
 }  // namespace
 
 // ------------------------------------------------------------------ show
-
-int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
-             std::ostream& out, std::ostream& err) {
-  return ShowContent(name, ReadSettingsText(text), raw, json, out, err);
-}
 
 int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw, bool json,
                 std::ostream& out, std::ostream& err) {
@@ -77,12 +70,7 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
   return 0;
 }
 
-// ------------------------------------------------------------------ diff
 // ------------------------------------------------------------------ check
-
-int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out) {
-  return CheckContent(name, ReadSettingsText(text), json, out);
-}
 
 int CheckContent(const std::string& name, const SettingsFileContent& content, bool json,
                  std::ostream& out) {
