@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "framework/file_layer.h"
-#include "framework/text_escape.h"
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 
@@ -67,10 +66,6 @@ std::string Hex(uint8_t b) {
   return text;
 }
 
-std::string JsonText(std::string_view text) {
-  return fw::JsonString(text);
-}
-
 std::string Heading(const SettingEntry& e) {
   return e.circuit.empty() ? std::string(e.tab)
                            : std::string(e.tab) + " (" + std::string(e.circuit) + ")";
@@ -91,11 +86,12 @@ std::string EntryValue(const SettingEntry& e, const FileRecord& r) {
 }
 
 std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField) {
-  std::string out = "{\"key\": " + JsonText(e.field.key) + ", \"name\": " + JsonText(e.field.text) +
-                    ", \"tab\": " + JsonText(e.tab) + ", \"circuit\": " + JsonText(e.circuit);
+  std::string out = "{\"key\": " + JsonString(e.field.key) +
+                    ", \"name\": " + JsonString(e.field.text) + ", \"tab\": " + JsonString(e.tab) +
+                    ", \"circuit\": " + JsonString(e.circuit);
   if (r != nullptr) {
     out += std::string(", \"") + valueField +
-           "\": " + (r->hasValues ? JsonText(ValueText(e.field, r->bytes.data())) : "null");
+           "\": " + (r->hasValues ? JsonString(ValueText(e.field, r->bytes.data())) : "null");
   }
   return out;
 }
@@ -172,7 +168,7 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
   const bool differ = !changes.empty() || !bytes.empty();
 
   if (json) {
-    out << "{\"old\": " << fw::JsonString(oldName) << ", \"new\": " << fw::JsonString(newName)
+    out << "{\"old\": " << JsonString(oldName) << ", \"new\": " << JsonString(newName)
         << ",\n \"settings\": [\n";
     for (size_t i = 0; i < changes.size(); ++i) {
       const Change& ch = changes[i];
@@ -180,13 +176,13 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
       const FileRecord& ra = a.records[static_cast<size_t>(e.field.record)];
       const FileRecord& rb = b.records[static_cast<size_t>(e.field.record)];
       out << "  " << JsonSetting(e, &ra, "old") << ", \"new\": "
-          << (rb.hasValues ? JsonText(ValueText(e.field, rb.bytes.data())) : "null")
-          << ", \"unit\": " << JsonText(e.field.unit) << "}" << (i + 1 < changes.size() ? "," : "")
-          << "\n";
+          << (rb.hasValues ? JsonString(ValueText(e.field, rb.bytes.data())) : "null")
+          << ", \"unit\": " << JsonString(e.field.unit) << "}"
+          << (i + 1 < changes.size() ? "," : "") << "\n";
     }
     out << " ],\n \"bytes\": [\n";
     for (size_t i = 0; i < bytes.size(); ++i) {
-      out << "  {\"where\": " << JsonText(bytes[i].where) << ", \"old\": \"" << bytes[i].from
+      out << "  {\"where\": " << JsonString(bytes[i].where) << ", \"old\": \"" << bytes[i].from
           << "\", \"new\": \"" << bytes[i].to << "\"}" << (i + 1 < bytes.size() ? "," : "") << "\n";
     }
     out << " ]}\n";

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/text_escape.h"
 #include "settingsfile/settings_reader.h"
 
 // The exit code of a file the tool cannot take (and of arguments it cannot take).
@@ -46,7 +47,7 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& oldConte
 // The texts show and diff share.
 std::string Hex(uint8_t b);
 // Any text in JSON, the file's and our own (names, units): the framework's escaping.
-std::string JsonText(std::string_view text);
+using fw::JsonString;
 // The heading a setting stands under: its tab, and its circuit when it has one.
 std::string Heading(const SettingEntry& e);
 // The width of the longest setting name.

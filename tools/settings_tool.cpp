@@ -38,14 +38,14 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
   const auto& dictionary = SettingsDictionary();
 
   if (json) {
-    out << "{\"file\": " << JsonText(name) << ",\n \"nodeName\": " << JsonText(c.nodeName)
-        << ",\n \"timestamp\": " << JsonText(c.timestamp) << ",\n \"settings\": [\n";
+    out << "{\"file\": " << JsonString(name) << ",\n \"nodeName\": " << JsonString(c.nodeName)
+        << ",\n \"timestamp\": " << JsonString(c.timestamp) << ",\n \"settings\": [\n";
     for (size_t i = 0; i < dictionary.size(); ++i) {
       const SettingEntry& e = dictionary[i];
       const SettingField& f = e.field;
       const FileRecord& r = c.records[static_cast<size_t>(f.record)];
-      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonText(f.unit)
-          << ", \"nv\": " << JsonText(RecordName(f.record)) << ", \"byte\": " << f.byte
+      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonString(f.unit)
+          << ", \"nv\": " << JsonString(RecordName(f.record)) << ", \"byte\": " << f.byte
           << ", \"bytes\": " << JsonBytes(f, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
           << "\n";
     }
@@ -77,9 +77,9 @@ int CheckContent(const std::string& name, const SettingsFileContent& content, bo
   const std::vector<FileFinding> findings = CheckFindings(content);
 
   if (json) {
-    out << "{\"file\": " << JsonText(name) << ",\n \"findings\": [\n";
+    out << "{\"file\": " << JsonString(name) << ",\n \"findings\": [\n";
     for (size_t i = 0; i < findings.size(); ++i) {
-      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonText(findings[i].text)
+      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonString(findings[i].text)
           << "}" << (i + 1 < findings.size() ? "," : "") << "\n";
     }
     out << " ]}\n";
