@@ -80,6 +80,11 @@ std::string ValueText(const SettingField& f, const uint8_t* record) {
   return std::string();
 }
 
+std::string ValueWithUnit(const SettingField& f, const uint8_t* record) {
+  const std::string value = ValueText(f, record);
+  return f.unit.empty() ? value : value + " " + std::string(f.unit);
+}
+
 bool IsAccepted(const SettingField& f, const uint8_t* record, std::string* accepted) {
   if (f.codec == C::kOverride) {
     // The page offers positions 1 to 6 and 255 for none; any other word reads as none and is

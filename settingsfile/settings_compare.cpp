@@ -23,10 +23,6 @@ std::vector<std::vector<uint8_t>> UnnamedBits() {
   return bits;
 }
 
-std::string WithUnit(const SettingField& f, const std::string& value) {
-  return f.unit.empty() ? value : value + " " + std::string(f.unit);
-}
-
 }  // namespace
 
 SettingsFileContent ReadSettingsText(const std::string& text) {
@@ -82,7 +78,7 @@ std::string Padded(std::string_view text, size_t width) {
 }
 
 std::string EntryValue(const SettingEntry& e, const FileRecord& r) {
-  return r.hasValues ? WithUnit(e.field, ValueText(e.field, r.bytes.data())) : "(no value line)";
+  return r.hasValues ? ValueWithUnit(e.field, r.bytes.data()) : "(no value line)";
 }
 
 std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField) {

@@ -32,6 +32,8 @@ uint32_t RawValue(const SettingField& f, const uint8_t* record);
 // The value as the engineer reads it, without the unit: "-12.00", "8:15", "Night", "on". Exact:
 // temperatures with two decimals, tenths with one, half steps with one.
 std::string ValueText(const SettingField& f, const uint8_t* record);
+// The same with the unit after a space: "-12.00 °C".
+std::string ValueWithUnit(const SettingField& f, const uint8_t* record);
 
 // Whether the page accepts the value; when not, `accepted` says what it does accept.
 bool IsAccepted(const SettingField& f, const uint8_t* record, std::string* accepted);

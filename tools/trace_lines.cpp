@@ -204,18 +204,14 @@ std::vector<std::string> TraceSettings(int record, const std::vector<uint8_t>& b
   const std::vector<uint8_t> old = before != nullptr ? whole(*before) : std::vector<uint8_t>();
   std::vector<std::string> lines;
   for (const SettingEntry& e : SettingsDictionary()) {
-    const SettingField& entry = e.field;
-    if (entry.record != record) continue;
-    const auto text = [&](const std::vector<uint8_t>& r) {
-      const std::string value = ValueText(entry, r.data());
-      return entry.unit.empty() ? value : value + " " + std::string(entry.unit);
-    };
-    std::string value = text(now);
+    const SettingField& f = e.field;
+    if (f.record != record) continue;
+    std::string value = ValueWithUnit(f, now.data());
     if (before != nullptr) {
-      if (RawValue(entry, old.data()) == RawValue(entry, now.data())) continue;
-      value = text(old) + " \xE2\x86\x92 " + value;
+      if (RawValue(f, old.data()) == RawValue(f, now.data())) continue;
+      value = ValueWithUnit(f, old.data()) + " \xE2\x86\x92 " + value;
     }
-    std::string line(entry.text);
+    std::string line(f.text);
     line.resize(std::max<size_t>(line.size() + 2, 52), ' ');
     lines.push_back(line + value);
   }
