@@ -1,7 +1,6 @@
 #include "settingsfile/settings_export.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
@@ -66,16 +65,18 @@ std::string ExportText(const NodeIo& node, int& readErrors,
 
   // Every read offers 31 bytes, whatever the NV's size. The record is zeroed before each read,
   // so that a host that reports success without filling it adds no stale or random bytes.
-  uint8_t record[kRecordSize];
-  for (const SingleNv& nv : SingleNvs()) {
-    text += nv.header;
-    std::fill(std::begin(record), std::end(record), uint8_t{0});
-    ReportProgress(nv.name, "reading");
-    if (node.Read(nv.hostIndex, record, kRecordSize) == 0) {
-      text += FormatValueLine(nv.kind, record);
+  const auto readValues = [&](int32_t index, RecordKind kind, bool readable) {
+    uint8_t record[kRecordSize] = {};
+    if (readable && node.Read(index, record, kRecordSize) == 0) {
+      text += FormatValueLine(kind, record);
     } else {
       ++readErrors;
     }
+  };
+  for (const SingleNv& nv : SingleNvs()) {
+    text += nv.header;
+    ReportProgress(nv.name, "reading");
+    readValues(nv.hostIndex, nv.kind, true);
   }
 
   for (int part = 1; part <= kPartCount; ++part) {
@@ -85,13 +86,8 @@ std::string ExportText(const NodeIo& node, int& readErrors,
     ReportPartProgress(part, "selecting");
     if (GetConfigPart(node) != part) selected = SelectConfigPart(node, part).Ok();
     fw::Platform::Sleep(kFilePartPauseMs);
-    std::fill(std::begin(record), std::end(record), uint8_t{0});
     ReportPartProgress(part, "reading");
-    if (selected && node.Read(kIndexPluginCnf, record, kRecordSize) == 0) {
-      text += FormatStrIntLine(record);
-    } else {
-      ++readErrors;
-    }
+    readValues(kIndexPluginCnf, RecordKind::kStrInt, selected);
   }
   return text;
 }
