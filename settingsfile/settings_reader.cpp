@@ -287,6 +287,11 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
     const std::string hidden =
         ": a download writes it as it is; the page does not show it and "
         "writes it back unchanged";
+    // A week calendar's odd words are its calendar 1, its even words its calendar 2.
+    const auto named = [&](int number) {
+      return std::string(cal.name) + (cal.pir ? "" : " " + std::to_string(number));
+    };
+    const std::string holiday = std::string(cal.name).substr(0, 4) + "holiday";
     for (int word = 1; word <= 15; ++word) {
       if (stop(word) == 0 || stop(word) >= start(word)) continue;
       std::string what;
@@ -294,13 +299,9 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
       if (!onPage) {
         what = std::string(cal.name) + ", word " + std::to_string(word) + " (not on the page)";
       } else if (word == 15) {
-        what = std::string(cal.name).substr(0, 4) + "holiday";
+        what = holiday;
       } else {
-        what = std::string(cal.name) +
-               (cal.pir         ? ""
-                : word % 2 == 1 ? " 1"
-                                : " 2") +
-               ", " + kWeekDays[(word - 1) / 2];
+        what = named(2 - word % 2) + ", " + kWeekDays[(word - 1) / 2];
       }
       findings.push_back({r.valueLine, what + ": stop " + QuarterHoursToText(stop(word)) +
                                            " before start " + QuarterHoursToText(start(word)) +
@@ -313,19 +314,13 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
         stops += stop(word) != 0 ? 1 : 0;
       }
       if (starts != stops) {
-        findings.push_back({r.valueLine, std::string(cal.name) +
-                                             (cal.pir      ? ""
-                                              : first == 1 ? " 1"
-                                                           : " 2") +
-                                             ": " + Times(starts, "start") + " but " +
+        findings.push_back({r.valueLine, named(first) + ": " + Times(starts, "start") + " but " +
                                              Times(stops, "stop") + refused});
       }
     }
     if (!cal.pir && (start(15) != 0) != (stop(15) != 0)) {
-      findings.push_back({r.valueLine, std::string(cal.name).substr(0, 4) +
-                                           "holiday: a start without a stop or a stop without a "
-                                           "start" +
-                                           refused});
+      findings.push_back(
+          {r.valueLine, holiday + ": a start without a stop or a stop without a start" + refused});
     }
   }
 }

@@ -15,12 +15,8 @@ namespace {
 
 constexpr int kExitFailed = 2;
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string LowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), Lower);
+  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   return text;
 }
 
