@@ -5,6 +5,7 @@
 #include "nvdata/number_text.h"
 #include "nvdata/nv_codec.h"
 #include "pages/clock/time_text.h"
+#include "settingsfile/nv_set.h"
 #include "settingsfile/settings_dictionary.h"
 
 namespace {
@@ -31,10 +32,8 @@ long TempHundredths(uint32_t word) {
 }  // namespace
 
 std::string RecordName(int record) {
-  static const char* const kSingles[] = {"nciTemp1PlugIn", "nciTemp2PlugIn", "nciSwitchExt1",
-                                         "nciSwitchExt2",  "nciCalcValve1",  "nciCalcValve2"};
-  if (record >= 0 && record < 6) return kSingles[record];
-  return "nviPluginCnf part " + std::to_string(record - 5);
+  if (record >= 0 && record < 6) return std::string(SingleNvs()[static_cast<size_t>(record)].name);
+  return std::string(kPluginCnfName) + " part " + std::to_string(record - 5);
 }
 
 int RecordSize(int record) {

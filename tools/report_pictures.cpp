@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "nvdata/number_text.h"
 #include "pages/clock/time_text.h"

@@ -1,7 +1,6 @@
 #include "tools/report_site.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "framework/file_layer.h"
 #include "tools/report_pictures.h"

@@ -5,12 +5,10 @@
 // and presence calendars as bars and the heating curves as curves.
 #pragma once
 
-#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tools/report_pictures.h"

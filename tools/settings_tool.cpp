@@ -1,7 +1,5 @@
 #include "tools/settings_tool.h"
 
-#include <cstdio>
-
 #include "settingsfile/settings_compare.h"
 #include "settingsfile/settings_dictionary.h"
 

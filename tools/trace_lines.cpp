@@ -1,7 +1,6 @@
 #include "tools/trace_lines.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "nvdata/config_part.h"
 #include "settingsfile/settings_dictionary.h"
