@@ -7,10 +7,6 @@
 
 namespace {
 
-// The host indices of the six single NVs of a settings file, nciTemp1PlugIn to nciCalcValve2.
-constexpr int kFirstFileNv = 39;
-constexpr int kLastFileNv = 44;
-constexpr int kParts = 12;
 // The most bytes the trace shows of one buffer; a run of zeros claiming more is not a trace's.
 constexpr long kMostShownBytes = 256;
 // What the trace writes for the bytes it leaves out: U+2026.
@@ -181,14 +177,16 @@ std::string TraceNvName(int index, int part) {
   const std::string host = " (" + std::to_string(index) + ")";
   if (index < 0) return "node name";
   if (index == kIndexPartSelector) return "part selector" + host;
-  if (index == kIndexPluginCnf && (part < 1 || part > kParts)) return "nviPluginCnf" + host;
+  if (index == kIndexPluginCnf && (part < 1 || part > kPartCount)) return "nviPluginCnf" + host;
   const int record = TraceRecordOf(index, part);
   return record >= 0 ? RecordName(record) + host : std::to_string(index);
 }
 
 int TraceRecordOf(int index, int part) {
-  if (index >= kFirstFileNv && index <= kLastFileNv) return index - kFirstFileNv;
-  if (index == kIndexPluginCnf && part >= 1 && part <= kParts) return RecordOfPart(part);
+  // The six single NVs of a settings file, nciTemp1PlugIn to nciCalcValve2.
+  const int single = index - kFirstRecordIndex;
+  if (single >= kRecordTemp1 && single <= kRecordCalcValve2) return single;
+  if (index == kIndexPluginCnf && part >= 1 && part <= kPartCount) return RecordOfPart(part);
   return -1;
 }
 
