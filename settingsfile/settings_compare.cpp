@@ -23,6 +23,10 @@ std::vector<std::vector<uint8_t>> UnnamedBits() {
   return bits;
 }
 
+std::string JsonValue(const SettingField& f, const FileRecord& r) {
+  return r.hasValues ? JsonString(ValueText(f, r.bytes.data())) : "null";
+}
+
 }  // namespace
 
 SettingsFileContent ReadSettingsText(const std::string& text) {
@@ -81,15 +85,10 @@ std::string EntryValue(const SettingEntry& e, const FileRecord& r) {
   return r.hasValues ? ValueWithUnit(e.field, r.bytes.data()) : "(no value line)";
 }
 
-std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField) {
-  std::string out = "{\"key\": " + JsonString(e.field.key) +
-                    ", \"name\": " + JsonString(e.field.text) + ", \"tab\": " + JsonString(e.tab) +
-                    ", \"circuit\": " + JsonString(e.circuit);
-  if (r != nullptr) {
-    out += std::string(", \"") + valueField +
-           "\": " + (r->hasValues ? JsonString(ValueText(e.field, r->bytes.data())) : "null");
-  }
-  return out;
+std::string JsonSetting(const SettingEntry& e, const FileRecord& r, const char* valueField) {
+  return "{\"key\": " + JsonString(e.field.key) + ", \"name\": " + JsonString(e.field.text) +
+         ", \"tab\": " + JsonString(e.tab) + ", \"circuit\": " + JsonString(e.circuit) + ", \"" +
+         valueField + "\": " + JsonValue(e.field, r);
 }
 
 // ------------------------------------------------------------------ comparing
@@ -171,8 +170,7 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
       const SettingEntry& e = *ch.entry;
       const FileRecord& ra = a.records[static_cast<size_t>(e.field.record)];
       const FileRecord& rb = b.records[static_cast<size_t>(e.field.record)];
-      out << "  " << JsonSetting(e, &ra, "old") << ", \"new\": "
-          << (rb.hasValues ? JsonString(ValueText(e.field, rb.bytes.data())) : "null")
+      out << "  " << JsonSetting(e, ra, "old") << ", \"new\": " << JsonValue(e.field, rb)
           << ", \"unit\": " << JsonString(e.field.unit) << "}"
           << (i + 1 < changes.size() ? "," : "") << "\n";
     }

@@ -55,6 +55,6 @@ size_t NameWidth();
 std::string Padded(std::string_view text, size_t width);
 // A setting's value with its unit, or "(no value line)".
 std::string EntryValue(const SettingEntry& e, const FileRecord& r);
-// A setting's key, name, tab and circuit as JSON fields, with its value under `valueField`
-// when a record is given; the object is left open.
-std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField);
+// A setting's key, name, tab and circuit as JSON fields, with its value in `r` (null without a
+// value line) under `valueField`; the object is left open.
+std::string JsonSetting(const SettingEntry& e, const FileRecord& r, const char* valueField);

@@ -42,7 +42,7 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
       const SettingEntry& e = dictionary[i];
       const SettingField& f = e.field;
       const FileRecord& r = c.records[static_cast<size_t>(f.record)];
-      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonString(f.unit)
+      out << "  " << JsonSetting(e, r, "value") << ", \"unit\": " << JsonString(f.unit)
           << ", \"nv\": " << JsonString(RecordName(f.record)) << ", \"byte\": " << f.byte
           << ", \"bytes\": " << JsonBytes(f, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
           << "\n";
