@@ -63,25 +63,23 @@ const std::vector<ReportTab>& ReportTabs() {
   return tabs;
 }
 
-// The tabs' sections, each setting as the found file holds it and, against the planned file,
-// marked where the two differ. Counts the marked cells: one difference each.
 // The dictionary's entries of a tab and circuit ("BL1", "BL2", or empty for the shared pages),
 // in dictionary order: grouped once, as every report asks for each tab.
 const std::vector<const SettingEntry*>& EntriesOf(const std::string& tab,
                                                   std::string_view circuit) {
-  using Key = std::pair<std::string, std::string>;
+  using Key = std::pair<std::string_view, std::string_view>;
   static const std::map<Key, std::vector<const SettingEntry*>> kGroups = [] {
     std::map<Key, std::vector<const SettingEntry*>> groups;
-    for (const SettingEntry& e : SettingsDictionary()) {
-      groups[{std::string(e.tab), std::string(e.circuit)}].push_back(&e);
-    }
+    for (const SettingEntry& e : SettingsDictionary()) groups[{e.tab, e.circuit}].push_back(&e);
     return groups;
   }();
   static const std::vector<const SettingEntry*> kNone;
-  const auto it = kGroups.find({tab, std::string(circuit)});
+  const auto it = kGroups.find({tab, circuit});
   return it == kGroups.end() ? kNone : it->second;
 }
 
+// The tabs' sections, each setting as the found file holds it and, against the planned file,
+// marked where the two differ. Counts the marked cells: one difference each.
 class Page {
  public:
   Page(const SettingsFileContent& file, const SettingsFileContent* planned)
