@@ -64,16 +64,13 @@ class Reader : public SettingsFileVisitor {
       c_.nodeName = std::string(id);
       Find(line, "the node name has 23 characters: a download takes the line for a program ID");
     }
-    if (!c_.hasProgramId) {
-      c_.hasProgramId = true;
+    // The first program ID line, or the first that is not this node type's.
+    if (!c_.hasProgramId || (id != kProgramIdText && c_.programIdMatches)) {
       c_.programIdLine = line;
       c_.programId = std::string(id);
     }
+    c_.hasProgramId = true;
     if (id != kProgramIdText) {
-      if (c_.programIdMatches) {
-        c_.programIdLine = line;
-        c_.programId = std::string(id);
-      }
       c_.programIdMatches = false;
       Find(line, "program ID " + Quoted(id) + " is not this node type's " + Quoted(kProgramIdText) +
                      ": a download asks before it writes on");

@@ -282,8 +282,8 @@ bool IsReportCommand(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") return false;
   }
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].empty() || args[i][0] != '-') return args[i] == "report";
+  for (const std::string& a : args) {
+    if (a.empty() || a[0] != '-') return a == "report";
   }
   return false;
 }
