@@ -90,21 +90,21 @@ class Page {
   std::string Tab(const ReportTab& tab) {
     const std::string caption = ResString(tab.caption);
     const std::string caption2 = tab.caption2 != 0 ? ResString(tab.caption2) : caption;
-    const std::vector<const SettingEntry*>& bl1 = EntriesOf(caption, "BL1");
-    const std::vector<const SettingEntry*>& bl2 = EntriesOf(caption2, "BL2");
-    const std::vector<const SettingEntry*>& shared = EntriesOf(caption, "");
+    // The rows of the pages both circuits share, else of circuit 1 beside circuit 2.
+    const std::vector<Item> shared = Items(EntriesOf(caption, "")),
+                            a = Items(EntriesOf(caption, "BL1")),
+                            b = Items(EntriesOf(caption2, "BL2"));
     std::string body;
     if (tab.note != nullptr) body += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
     body += Pictures(tab.caption);
     if (!shared.empty()) {
       body += "<table class=\"settings\">\n";
-      for (const Item& item : Items(shared)) {
+      for (const Item& item : shared) {
         if (Shown(&item))
           body += "<tr><td>" + XmlText(item.label) + "</td>" + Cell(&item) + "</tr>\n";
       }
       body += "</table>\n";
-    } else if (!bl1.empty() || !bl2.empty()) {
-      const std::vector<Item> a = Items(bl1), b = Items(bl2);
+    } else if (!a.empty() || !b.empty()) {
       body += "<table class=\"settings\">\n<tr><th></th>";
       if (!a.empty()) body += "<th>BL1</th>";
       if (!b.empty()) body += "<th>BL2</th>";
