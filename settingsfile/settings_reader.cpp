@@ -81,7 +81,6 @@ class Reader : public SettingsFileVisitor {
 
   void Section(const FileSection& s) override {
     int record = -1;
-    const std::string name(s.name);
     if (s.part > 0) {
       const int said = HeaderPartNumber(HeaderAt(s.headerLine));
       if (s.part > kPartCount) {
@@ -97,7 +96,7 @@ class Reader : public SettingsFileVisitor {
     } else if (const SingleNv* nv = FindSingleNv(s.name)) {
       record = static_cast<int>(nv - SingleNvs().data());
     } else {
-      Find(s.headerLine, "unknown NV name " + Quoted(name) + ": a download skips this section");
+      Find(s.headerLine, "unknown NV name " + Quoted(s.name) + ": a download skips this section");
     }
     if (record < 0) return;
 
