@@ -101,13 +101,8 @@ class Walker {
   }
 
   void EndSection(const std::string* values) {
-    FileSection section;
-    section.name = HeaderName(header_);
-    section.part = part_;
-    section.headerLine = headerLine_;
-    section.values = values;
-    section.valueLine = values != nullptr ? number_ : 0;
-    visitor_.Section(section);
+    const int valueLine = values != nullptr ? number_ : 0;
+    visitor_.Section({HeaderName(header_), part_, headerLine_, values, valueLine});
     state_ = State::kBetweenSections;
   }
 
