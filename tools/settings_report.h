@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/report_pictures.h"
@@ -37,9 +38,8 @@ bool ReadReportOptions(const std::vector<std::string>& args,
 
 // report FILE [--against OTHER] [--output OUT] [--date TEXT] [--site TEXT] [--engineer TEXT]
 // [--commissioned DATE] [--site-file FILE] (the options override the site file). Exit code as
-// diff's with
-// --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page it cannot
-// write, and for wrong arguments (then `usage` follows the message).
+// diff's with --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page
+// it cannot write, and for wrong arguments (then `usage` follows the message).
 int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
               std::ostream& err);
 
