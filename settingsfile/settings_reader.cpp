@@ -221,37 +221,6 @@ class HeaderWatch : public LineReader {
   int& count_;
 };
 
-}  // namespace
-
-SettingsFileContent ReadSettingsFile(LineReader& lines) {
-  SettingsFileContent content;
-  Reader reader(content);
-  HeaderWatch watched(lines, reader, content.lines);
-  WalkSettingsFile(watched, reader);
-
-  if (!content.hasProgramId) {
-    reader.Find(std::max(1, content.lines),
-                "no program ID line: a download writes nothing from this file");
-  } else {
-    std::string missing;
-    int count = 0;
-    for (int r = 0; r < kFileRecords; ++r) {
-      if (content.records[static_cast<size_t>(r)].hasSection) continue;
-      missing += (count++ > 0 ? ", " : "") + RecordName(r);
-    }
-    if (count > 0) {
-      reader.Find(std::max(1, content.lines),
-                  "the file ends without a section for " + missing + ": a download leaves " +
-                      (count == 1 ? "it as the node holds it" : "them as the node holds them"));
-    }
-  }
-  std::stable_sort(content.findings.begin(), content.findings.end(),
-                   [](const FileFinding& a, const FileFinding& b) { return a.line < b.line; });
-  return content;
-}
-
-namespace {
-
 constexpr const char* kWeekDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
@@ -322,6 +291,33 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
 }
 
 }  // namespace
+
+SettingsFileContent ReadSettingsFile(LineReader& lines) {
+  SettingsFileContent content;
+  Reader reader(content);
+  HeaderWatch watched(lines, reader, content.lines);
+  WalkSettingsFile(watched, reader);
+
+  if (!content.hasProgramId) {
+    reader.Find(std::max(1, content.lines),
+                "no program ID line: a download writes nothing from this file");
+  } else {
+    std::string missing;
+    int count = 0;
+    for (int r = 0; r < kFileRecords; ++r) {
+      if (content.records[static_cast<size_t>(r)].hasSection) continue;
+      missing += (count++ > 0 ? ", " : "") + RecordName(r);
+    }
+    if (count > 0) {
+      reader.Find(std::max(1, content.lines),
+                  "the file ends without a section for " + missing + ": a download leaves " +
+                      (count == 1 ? "it as the node holds it" : "them as the node holds them"));
+    }
+  }
+  std::stable_sort(content.findings.begin(), content.findings.end(),
+                   [](const FileFinding& a, const FileFinding& b) { return a.line < b.line; });
+  return content;
+}
 
 std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
   std::vector<FileFinding> findings = content.findings;

@@ -28,15 +28,6 @@ std::string CircuitKey(int circuit) {
   return circuit == 1 ? "bl1" : "bl2";
 }
 
-namespace {
-
-// Days as the pages list them, Monday first: the dictionary's key and the name.
-constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
-constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                     "Friday", "Saturday", "Sunday"};
-
-}  // namespace
-
 std::string Num(double v) {
   const long tenths = std::lround(v * 10);
   const long m = std::labs(tenths);
@@ -76,6 +67,10 @@ namespace {
 
 // ------------------------------------------------------------------ calendars
 
+// Days as the pages list them, Monday first: the dictionary's key and the name.
+constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                     "Friday", "Saturday", "Sunday"};
 constexpr double kDayColumn = 52;  // the day names
 constexpr double kHour = 11;       // one hour across
 constexpr double kCalendarTop = 14;
