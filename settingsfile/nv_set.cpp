@@ -41,18 +41,6 @@ const SingleNv* FindSingleNv(std::string_view name) {
   return nullptr;
 }
 
-int RecordBytes(RecordKind kind) {
-  switch (kind) {
-    case RecordKind::kStrInt:
-      return kStrIntBytes;
-    case RecordKind::kCount:
-      return kCountBytes;
-    case RecordKind::kTimePassed:
-      return kTimePassedBytes;
-  }
-  return 0;
-}
-
 std::string FormatValueLine(RecordKind kind, const uint8_t* record) {
   switch (kind) {
     case RecordKind::kStrInt:

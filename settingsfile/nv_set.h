@@ -29,8 +29,6 @@ const std::array<SingleNv, 6>& SingleNvs();
 // The single NV of that name, or null.
 const SingleNv* FindSingleNv(std::string_view name);
 
-// Bytes of a record kind.
-int RecordBytes(RecordKind kind);
 // The value line (with "\n\n") of a record's bytes.
 std::string FormatValueLine(RecordKind kind, const uint8_t* record);
 

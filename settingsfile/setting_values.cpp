@@ -5,6 +5,7 @@
 #include "nvdata/number_text.h"
 #include "nvdata/nv_codec.h"
 #include "pages/clock/time_text.h"
+#include "settingsfile/nv_set.h"
 #include "settingsfile/settings_dictionary.h"
 
 namespace {
@@ -31,10 +32,8 @@ long TempHundredths(uint32_t word) {
 }  // namespace
 
 std::string RecordName(int record) {
-  static const char* const kSingles[] = {"nciTemp1PlugIn", "nciTemp2PlugIn", "nciSwitchExt1",
-                                         "nciSwitchExt2",  "nciCalcValve1",  "nciCalcValve2"};
-  if (record >= 0 && record < 6) return kSingles[record];
-  return "nviPluginCnf part " + std::to_string(record - 5);
+  if (record >= 0 && record < 6) return std::string(SingleNvs()[static_cast<size_t>(record)].name);
+  return std::string(kPluginCnfName) + " part " + std::to_string(record - 5);
 }
 
 int RecordSize(int record) {
@@ -43,18 +42,14 @@ int RecordSize(int record) {
   return 31;
 }
 
-uint32_t RawValue(const SettingEntry& entry, const uint8_t* record) {
-  return DecodeRaw(entry.size, entry.mask, record + entry.byte);
+uint32_t RawValue(const SettingField& f, const uint8_t* record) {
+  return DecodeRaw(f.size, f.mask, record + f.byte);
 }
 
-double ValueNumber(const SettingEntry& entry, const uint8_t* record) {
-  return DecodeNumber(entry.codec, entry.size, entry.mask, record + entry.byte);
-}
-
-std::string ValueText(const SettingEntry& entry, const uint8_t* record) {
-  const uint8_t* b = record + entry.byte;
-  const uint32_t raw = RawValue(entry, record);
-  switch (entry.codec) {
+std::string ValueText(const SettingField& f, const uint8_t* record) {
+  const uint8_t* b = record + f.byte;
+  const uint32_t raw = RawValue(f, record);
+  switch (f.codec) {
     case C::kTemp:
       return Decimal(TempHundredths(raw), 2);
     case C::kTenthsWhole:
@@ -67,7 +62,7 @@ std::string ValueText(const SettingEntry& entry, const uint8_t* record) {
     case C::kSignedByte:
       return std::to_string(CNvCodec::SignedByte(b[0]));
     case C::kFlag:
-      return std::string(raw != 0 ? entry.setText : entry.offText);
+      return std::string(raw != 0 ? f.setText : f.offText);
     case C::kQuarterHours:
       return QuarterHoursToText(b[0]);
     case C::kHoursMinutes: {
@@ -84,24 +79,29 @@ std::string ValueText(const SettingEntry& entry, const uint8_t* record) {
   return std::string();
 }
 
-bool IsAccepted(const SettingEntry& entry, const uint8_t* record, std::string* accepted) {
-  if (entry.codec == C::kOverride) {
+std::string ValueWithUnit(const SettingField& f, const uint8_t* record) {
+  const std::string value = ValueText(f, record);
+  return f.unit.empty() ? value : value + " " + std::string(f.unit);
+}
+
+bool IsAccepted(const SettingField& f, const uint8_t* record, std::string* accepted) {
+  if (f.codec == C::kOverride) {
     // The page offers positions 1 to 6 and 255 for none; any other word reads as none and is
     // written back as 255.
-    const uint32_t raw = RawValue(entry, record);
+    const uint32_t raw = RawValue(f, record);
     if ((raw >= 1 && raw <= 6) || raw == 255) return true;
     if (accepted != nullptr) *accepted = "1 to 6, or 255 for \"Use manual rotary switch\"";
     return false;
   }
-  if (entry.lo > entry.hi) return true;
-  const double v = ValueNumber(entry, record);
-  if (v >= entry.lo && v <= entry.hi) return true;
+  if (f.lo > f.hi) return true;
+  const double v = FieldNumber(f, record);
+  if (v >= f.lo && v <= f.hi) return true;
   if (accepted != nullptr) {
-    if (entry.codec == C::kQuarterHours) {
+    if (f.codec == C::kQuarterHours) {
       *accepted = "0:00 to 24:00";
     } else {
-      *accepted = FormatFixed0(entry.lo) + " to " + FormatFixed0(entry.hi);
-      if (!entry.unit.empty()) *accepted += " " + std::string(entry.unit);
+      *accepted = FormatFixed0(f.lo) + " to " + FormatFixed0(f.hi);
+      if (!f.unit.empty()) *accepted += " " + std::string(f.unit);
     }
   }
   return false;

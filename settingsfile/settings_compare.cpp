@@ -4,29 +4,27 @@
 #include <cstdio>
 
 #include "framework/file_layer.h"
-#include "framework/text_escape.h"
 #include "settingsfile/line_reader.h"
 #include "settingsfile/settings_dictionary.h"
 
 namespace {
-
-constexpr int kExitUnreadable = 2;
 
 // The bits of each byte that no dictionary entry names.
 std::vector<std::vector<uint8_t>> UnnamedBits() {
   std::vector<std::vector<uint8_t>> bits(kFileRecords);
   for (int r = 0; r < kFileRecords; ++r) bits[static_cast<size_t>(r)].assign(RecordSize(r), 0xFF);
   for (const SettingEntry& e : SettingsDictionary()) {
-    for (int i = 0; i < e.size; ++i) {
-      bits[static_cast<size_t>(e.record)][static_cast<size_t>(e.byte + i)] &=
-          static_cast<uint8_t>(~e.mask);
+    const SettingField& f = e.field;
+    for (int i = 0; i < f.size; ++i) {
+      bits[static_cast<size_t>(f.record)][static_cast<size_t>(f.byte + i)] &=
+          static_cast<uint8_t>(~f.mask);
     }
   }
   return bits;
 }
 
-std::string WithUnit(const SettingEntry& e, const std::string& value) {
-  return e.unit.empty() ? value : value + " " + std::string(e.unit);
+std::string JsonValue(const SettingField& f, const FileRecord& r) {
+  return r.hasValues ? JsonString(ValueText(f, r.bytes.data())) : "null";
 }
 
 }  // namespace
@@ -68,10 +66,6 @@ std::string Hex(uint8_t b) {
   return text;
 }
 
-std::string JsonText(std::string_view text) {
-  return fw::JsonString(text);
-}
-
 std::string Heading(const SettingEntry& e) {
   return e.circuit.empty() ? std::string(e.tab)
                            : std::string(e.tab) + " (" + std::string(e.circuit) + ")";
@@ -79,26 +73,22 @@ std::string Heading(const SettingEntry& e) {
 
 size_t NameWidth() {
   size_t width = 0;
-  for (const SettingEntry& e : SettingsDictionary()) width = std::max(width, e.name.size());
+  for (const SettingEntry& e : SettingsDictionary()) width = std::max(width, e.field.text.size());
   return width;
 }
 
-std::string Padded(const std::string& text, size_t width) {
-  return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+std::string Padded(std::string_view text, size_t width) {
+  return std::string(text) + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
 std::string EntryValue(const SettingEntry& e, const FileRecord& r) {
-  return r.hasValues ? WithUnit(e, ValueText(e, r.bytes.data())) : "(no value line)";
+  return r.hasValues ? ValueWithUnit(e.field, r.bytes.data()) : "(no value line)";
 }
 
-std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField) {
-  std::string out = "{\"key\": " + JsonText(e.key) + ", \"name\": " + JsonText(e.name) +
-                    ", \"tab\": " + JsonText(e.tab) + ", \"circuit\": " + JsonText(e.circuit);
-  if (r != nullptr) {
-    out += std::string(", \"") + valueField +
-           "\": " + (r->hasValues ? JsonText(ValueText(e, r->bytes.data())) : "null");
-  }
-  return out;
+std::string JsonSetting(const SettingEntry& e, const FileRecord& r, const char* valueField) {
+  return "{\"key\": " + JsonString(e.field.key) + ", \"name\": " + JsonString(e.field.text) +
+         ", \"tab\": " + JsonString(e.tab) + ", \"circuit\": " + JsonString(e.circuit) + ", \"" +
+         valueField + "\": " + JsonValue(e.field, r);
 }
 
 // ------------------------------------------------------------------ comparing
@@ -118,21 +108,12 @@ bool ReadUsable(const std::string& name, const std::string& text, SettingsFileCo
   return IsUsable(name, content, err);
 }
 
-std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
-  std::vector<FileFinding> findings = content.findings;
-  const std::vector<FileFinding> values = ValueFindings(content);
-  findings.insert(findings.end(), values.begin(), values.end());
-  std::stable_sort(findings.begin(), findings.end(),
-                   [](const FileFinding& x, const FileFinding& y) { return x.line < y.line; });
-  return findings;
-}
-
 bool SameSetting(const SettingEntry& e, const SettingsFileContent& a,
                  const SettingsFileContent& b) {
-  const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
-  const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
-  return ra.hasValues == rb.hasValues &&
-         (!ra.hasValues || RawValue(e, ra.bytes.data()) == RawValue(e, rb.bytes.data()));
+  const FileRecord& ra = a.records[static_cast<size_t>(e.field.record)];
+  const FileRecord& rb = b.records[static_cast<size_t>(e.field.record)];
+  return ra.hasValues == rb.hasValues && (!ra.hasValues || RawValue(e.field, ra.bytes.data()) ==
+                                                               RawValue(e.field, rb.bytes.data()));
 }
 
 std::vector<ByteChange> UnnamedByteChanges(const SettingsFileContent& a,
@@ -175,28 +156,27 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
   std::vector<Change> changes;
   for (const SettingEntry& e : SettingsDictionary()) {
     if (SameSetting(e, a, b)) continue;
-    changes.push_back({&e, EntryValue(e, a.records[static_cast<size_t>(e.record)]),
-                       EntryValue(e, b.records[static_cast<size_t>(e.record)])});
+    const auto record = static_cast<size_t>(e.field.record);
+    changes.push_back({&e, EntryValue(e, a.records[record]), EntryValue(e, b.records[record])});
   }
   const std::vector<ByteChange> bytes = UnnamedByteChanges(a, b);
   const bool differ = !changes.empty() || !bytes.empty();
 
   if (json) {
-    out << "{\"old\": " << fw::JsonString(oldName) << ", \"new\": " << fw::JsonString(newName)
+    out << "{\"old\": " << JsonString(oldName) << ", \"new\": " << JsonString(newName)
         << ",\n \"settings\": [\n";
     for (size_t i = 0; i < changes.size(); ++i) {
       const Change& ch = changes[i];
       const SettingEntry& e = *ch.entry;
-      const FileRecord& ra = a.records[static_cast<size_t>(e.record)];
-      const FileRecord& rb = b.records[static_cast<size_t>(e.record)];
-      out << "  " << JsonSetting(e, &ra, "old")
-          << ", \"new\": " << (rb.hasValues ? JsonText(ValueText(e, rb.bytes.data())) : "null")
-          << ", \"unit\": " << JsonText(e.unit) << "}" << (i + 1 < changes.size() ? "," : "")
-          << "\n";
+      const FileRecord& ra = a.records[static_cast<size_t>(e.field.record)];
+      const FileRecord& rb = b.records[static_cast<size_t>(e.field.record)];
+      out << "  " << JsonSetting(e, ra, "old") << ", \"new\": " << JsonValue(e.field, rb)
+          << ", \"unit\": " << JsonString(e.field.unit) << "}"
+          << (i + 1 < changes.size() ? "," : "") << "\n";
     }
     out << " ],\n \"bytes\": [\n";
     for (size_t i = 0; i < bytes.size(); ++i) {
-      out << "  {\"where\": " << JsonText(bytes[i].where) << ", \"old\": \"" << bytes[i].from
+      out << "  {\"where\": " << JsonString(bytes[i].where) << ", \"old\": \"" << bytes[i].from
           << "\", \"new\": \"" << bytes[i].to << "\"}" << (i + 1 < bytes.size() ? "," : "") << "\n";
     }
     out << " ]}\n";
@@ -212,7 +192,7 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& a,
       heading = Heading(*ch.entry);
       out << "\n" << heading << "\n";
     }
-    out << "  " << Padded(ch.entry->name, width) << "  " << ch.from << " → " << ch.to << "\n";
+    out << "  " << Padded(ch.entry->field.text, width) << "  " << ch.from << " → " << ch.to << "\n";
   }
   if (!bytes.empty()) {
     out << "\nBytes no page writes\n";

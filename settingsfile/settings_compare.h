@@ -11,7 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/text_escape.h"
 #include "settingsfile/settings_reader.h"
+
+// The exit code of a file the tool cannot take (and of arguments it cannot take).
+constexpr int kExitUnreadable = 2;
 
 // The whole file at `path`; nothing, with the reason on `err`, when it cannot be read.
 std::optional<std::string> LoadFile(const std::string& path, std::ostream& err);
@@ -23,8 +27,6 @@ bool IsUsable(const std::string& name, const SettingsFileContent& c, std::ostrea
 // The file read; false, with the reason on `err`, when show and diff would refuse it.
 bool ReadUsable(const std::string& name, const std::string& text, SettingsFileContent& content,
                 std::ostream& err);
-// What check finds in a file, in line order.
-std::vector<FileFinding> CheckFindings(const SettingsFileContent& content);
 // Whether a setting reads the same in both files.
 bool SameSetting(const SettingEntry& e, const SettingsFileContent& a, const SettingsFileContent& b);
 // The bits no setting names that differ between two files, by where they are.
@@ -45,14 +47,14 @@ int DiffContents(const std::string& oldName, const SettingsFileContent& oldConte
 // The texts show and diff share.
 std::string Hex(uint8_t b);
 // Any text in JSON, the file's and our own (names, units): the framework's escaping.
-std::string JsonText(std::string_view text);
+using fw::JsonString;
 // The heading a setting stands under: its tab, and its circuit when it has one.
 std::string Heading(const SettingEntry& e);
 // The width of the longest setting name.
 size_t NameWidth();
-std::string Padded(const std::string& text, size_t width);
+std::string Padded(std::string_view text, size_t width);
 // A setting's value with its unit, or "(no value line)".
 std::string EntryValue(const SettingEntry& e, const FileRecord& r);
-// A setting's key, name, tab and circuit as JSON fields, with its value under `valueField`
-// when a record is given; the object is left open.
-std::string JsonSetting(const SettingEntry& e, const FileRecord* r, const char* valueField);
+// A setting's key, name, tab and circuit as JSON fields, with its value in `r` (null without a
+// value line) under `valueField`; the object is left open.
+std::string JsonSetting(const SettingEntry& e, const FileRecord& r, const char* valueField);

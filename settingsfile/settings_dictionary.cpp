@@ -28,17 +28,12 @@ class Builder {
  public:
   template <typename Fields>
   void Add(const Page& page, const Fields& fields) {
-    for (const SettingField& f : fields) Add(page, f);
+    for (const SettingField& f : fields) {
+      entries.push_back({f, page.tab, page.circuit, page.pageClass});
+    }
   }
   void Add(const Page& page, std::initializer_list<SettingField> fields) {
-    for (const SettingField& f : fields) Add(page, f);
-  }
-  void Add(const Page& page, const SettingField& f) {
-    const bool flag = f.codec == SettingCodec::kFlag;
-    entries.push_back({std::string(f.key), std::string(f.text), page.tab, page.circuit,
-                       page.pageClass, f.record, f.byte, f.size, f.mask, f.codec, f.unit,
-                       flag ? f.setText : std::string_view(), flag ? f.offText : std::string_view(),
-                       f.lo, f.hi, f.controlId});
+    Add<std::initializer_list<SettingField>>(page, fields);
   }
   std::vector<SettingEntry> entries;
 };
@@ -55,8 +50,8 @@ std::vector<SettingEntry> MakeDictionary() {
   b.Add({kWeek, "BL2", 6}, WeekCalendarFields(kWeekCalendarBl2, "BL2"));
   b.Add({kPir, "BL1", 7}, PirCalendarFields(kPirCalendarBl1, "BL1"));
   b.Add({kPir, "BL2", 8}, PirCalendarFields(kPirCalendarBl2, "BL2"));
-  b.Add({"Status Switch", "BL1", 9}, kStatusSwitchBl1.overrideWord);
-  b.Add({"Status Switch", "BL2", 10}, kStatusSwitchBl2.overrideWord);
+  b.Add({"Status Switch", "BL1", 9}, {kStatusSwitchBl1.overrideWord});
+  b.Add({"Status Switch", "BL2", 10}, {kStatusSwitchBl2.overrideWord});
   b.Add({"Exercise / Digital Valve", "BL1", 25}, kExerciseValveBl1.fields);
   b.Add({"Exercise / Digital Valve", "BL2", 26}, kExerciseValveBl2.fields);
   AddAnalogValve(b, {"Analog Valve", "BL1", 11}, kAnalogValveBl1);

@@ -15,39 +15,25 @@
 std::string RecordName(int record);
 int RecordSize(int record);  // 31, 2 or 4 bytes
 
+// A setting of a page's field table, with the page that writes it.
 struct SettingEntry {
-  std::string key;  // short and stable, for scripts: "bl1.curve.point1.outdoor"
-  std::string name;
+  SettingField field;
   std::string_view tab;      // the caption of the tab whose page writes it
   std::string_view circuit;  // "BL1", "BL2", or empty on the pages both circuits share
   int pageClass;             // n of the CPage<n>PropPage that writes it
-  int record;                // kRecord... or RecordOfPart(n)
-  int byte;                  // first byte in the record
-  int size;                  // 1 or 2 bytes, big-endian
-  uint8_t mask;              // flags: the bits; otherwise 0xFF
-  SettingCodec codec;
-  std::string_view unit;     // "°C", "s", "min", "h", "%", "Pa" or empty
-  std::string_view setText;  // flags: the text for set bits; override and clear: see offText
-  std::string_view offText;  // flags: the text for clear bits
-  // Values the page accepts, in the codec's number; lo > hi: every value the bytes can hold.
-  double lo = 1;
-  double hi = 0;
-  int controlId = 0;  // the page's control that shows it (flags: checked when set)
 };
 
 // The whole dictionary, tab by tab in the order of the sheet, circuit 1 before circuit 2.
 const std::vector<SettingEntry>& SettingsDictionary();
 
-// The entry's bytes in a record (masked for flags) as one number: for a word high * 256 + low.
-uint32_t RawValue(const SettingEntry& entry, const uint8_t* record);
+// The setting's bytes in a record (masked for flags) as one number: for a word high * 256 + low.
+uint32_t RawValue(const SettingField& f, const uint8_t* record);
 
 // The value as the engineer reads it, without the unit: "-12.00", "8:15", "Night", "on". Exact:
 // temperatures with two decimals, tenths with one, half steps with one.
-std::string ValueText(const SettingEntry& entry, const uint8_t* record);
-
-// The value as a number in the codec's scale (flags 1 or 0; texts of times as quarter hours or
-// minutes); the accepted range is in these numbers.
-double ValueNumber(const SettingEntry& entry, const uint8_t* record);
+std::string ValueText(const SettingField& f, const uint8_t* record);
+// The same with the unit after a space: "-12.00 °C".
+std::string ValueWithUnit(const SettingField& f, const uint8_t* record);
 
 // Whether the page accepts the value; when not, `accepted` says what it does accept.
-bool IsAccepted(const SettingEntry& entry, const uint8_t* record, std::string* accepted);
+bool IsAccepted(const SettingField& f, const uint8_t* record, std::string* accepted);

@@ -1,7 +1,6 @@
 #include "settingsfile/settings_export.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "framework/platform.h"
 #include "nvdata/config_part.h"
@@ -17,17 +16,8 @@ std::string TitleLine(const std::string& title) {
   return title + std::string(43 - title.size(), ' ') + "\n";
 }
 
-}  // namespace
-
-std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity) {
-  uint8_t buffer[64] = {};
-  capacity = std::clamp<int32_t>(capacity, 0, sizeof buffer);
-  if (node.GetNodeName(buffer, capacity) != 0) return std::nullopt;
-  const size_t limit = std::min<size_t>(kNodeNameLength, static_cast<size_t>(capacity));
-  const uint8_t* end = std::find(buffer, buffer + limit, uint8_t{0});
-  return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(end - buffer));
-}
-
+// The node name as its header line carries it: the node's bytes, one per character, at most
+// 20, with a carriage return or line feed in them turned into a space.
 std::string NodeNameLineText(const std::string& nodeName) {
   std::string text = nodeName.substr(0, kNodeNameLength);
   // A line end inside the name would split the line: the download could take its tail for a
@@ -37,6 +27,7 @@ std::string NodeNameLineText(const std::string& nodeName) {
   return text;
 }
 
+// The file's text before the NV sections, with "\n" line ends.
 std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& now) {
   std::string text;
   text += std::string(41, '/') + "  \n";
@@ -52,6 +43,17 @@ std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& n
   return text;
 }
 
+}  // namespace
+
+std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity) {
+  uint8_t buffer[64] = {};
+  capacity = std::clamp<int32_t>(capacity, 0, sizeof buffer);
+  if (node.GetNodeName(buffer, capacity) != 0) return std::nullopt;
+  const size_t limit = std::min<size_t>(kNodeNameLength, static_cast<size_t>(capacity));
+  const uint8_t* end = std::find(buffer, buffer + limit, uint8_t{0});
+  return std::string(reinterpret_cast<const char*>(buffer), static_cast<size_t>(end - buffer));
+}
+
 std::string ExportText(const NodeIo& node, int& readErrors,
                        const std::function<void(const std::string&)>& showNodeName) {
   readErrors = 0;
@@ -63,16 +65,18 @@ std::string ExportText(const NodeIo& node, int& readErrors,
 
   // Every read offers 31 bytes, whatever the NV's size. The record is zeroed before each read,
   // so that a host that reports success without filling it adds no stale or random bytes.
-  uint8_t record[kRecordSize];
-  for (const SingleNv& nv : SingleNvs()) {
-    text += nv.header;
-    std::fill(std::begin(record), std::end(record), uint8_t{0});
-    ReportProgress(nv.name, "reading");
-    if (node.Read(nv.hostIndex, record, kRecordSize) == 0) {
-      text += FormatValueLine(nv.kind, record);
+  const auto readValues = [&](int32_t index, RecordKind kind, bool readable) {
+    uint8_t record[kRecordSize] = {};
+    if (readable && node.Read(index, record, kRecordSize) == 0) {
+      text += FormatValueLine(kind, record);
     } else {
       ++readErrors;
     }
+  };
+  for (const SingleNv& nv : SingleNvs()) {
+    text += nv.header;
+    ReportProgress(nv.name, "reading");
+    readValues(nv.hostIndex, nv.kind, true);
   }
 
   for (int part = 1; part <= kPartCount; ++part) {
@@ -82,13 +86,8 @@ std::string ExportText(const NodeIo& node, int& readErrors,
     ReportPartProgress(part, "selecting");
     if (GetConfigPart(node) != part) selected = SelectConfigPart(node, part).Ok();
     fw::Platform::Sleep(kFilePartPauseMs);
-    std::fill(std::begin(record), std::end(record), uint8_t{0});
     ReportPartProgress(part, "reading");
-    if (selected && node.Read(kIndexPluginCnf, record, kRecordSize) == 0) {
-      text += FormatStrIntLine(record);
-    } else {
-      ++readErrors;
-    }
+    readValues(kIndexPluginCnf, RecordKind::kStrInt, selected);
   }
   return text;
 }

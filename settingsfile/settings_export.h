@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "framework/local_time.h"
 #include "nvdata/node_io.h"
 #include "settingsfile/safe_file.h"
 
@@ -23,13 +22,6 @@ struct ExportResult {
 // The node's name as GetNodeName gives it with `capacity`: the text before the first zero byte
 // within the first 20 bytes; nothing when the name cannot be fetched.
 std::optional<std::string> FetchNodeName(const NodeIo& node, int32_t capacity);
-
-// The node name as its header line carries it: the node's bytes, one per character, at most
-// 20, with a carriage return or line feed in them turned into a space.
-std::string NodeNameLineText(const std::string& nodeName);
-
-// The file's text before the NV sections, with "\n" line ends.
-std::string ExportHeaderText(const std::string& nodeName, const fw::LocalTime& now);
 
 // Reads every NV and part of the node and writes the file at `path` with CR LF line ends.
 // `showNodeName` gets the fetched node name to show it; the file carries the name as fetched.

@@ -64,16 +64,13 @@ class Reader : public SettingsFileVisitor {
       c_.nodeName = std::string(id);
       Find(line, "the node name has 23 characters: a download takes the line for a program ID");
     }
-    if (!c_.hasProgramId) {
-      c_.hasProgramId = true;
+    // The first program ID line, or the first that is not this node type's.
+    if (!c_.hasProgramId || (id != kProgramIdText && c_.programIdMatches)) {
       c_.programIdLine = line;
       c_.programId = std::string(id);
     }
+    c_.hasProgramId = true;
     if (id != kProgramIdText) {
-      if (c_.programIdMatches) {
-        c_.programIdLine = line;
-        c_.programId = std::string(id);
-      }
       c_.programIdMatches = false;
       Find(line, "program ID " + Quoted(id) + " is not this node type's " + Quoted(kProgramIdText) +
                      ": a download asks before it writes on");
@@ -84,7 +81,6 @@ class Reader : public SettingsFileVisitor {
 
   void Section(const FileSection& s) override {
     int record = -1;
-    const std::string name(s.name);
     if (s.part > 0) {
       const int said = HeaderPartNumber(HeaderAt(s.headerLine));
       if (s.part > kPartCount) {
@@ -100,7 +96,7 @@ class Reader : public SettingsFileVisitor {
     } else if (const SingleNv* nv = FindSingleNv(s.name)) {
       record = static_cast<int>(nv - SingleNvs().data());
     } else {
-      Find(s.headerLine, "unknown NV name " + Quoted(name) + ": a download skips this section");
+      Find(s.headerLine, "unknown NV name " + Quoted(s.name) + ": a download skips this section");
     }
     if (record < 0) return;
 
@@ -225,44 +221,6 @@ class HeaderWatch : public LineReader {
   int& count_;
 };
 
-}  // namespace
-
-bool SettingsFileContent::IsComplete() const {
-  if (!hasProgramId || !programIdMatches) return false;
-  return std::all_of(records.begin(), records.end(),
-                     [](const FileRecord& r) { return r.hasSection; });
-}
-
-SettingsFileContent ReadSettingsFile(LineReader& lines) {
-  SettingsFileContent content;
-  Reader reader(content);
-  HeaderWatch watched(lines, reader, content.lines);
-  WalkSettingsFile(watched, reader);
-
-  if (!content.hasProgramId) {
-    reader.Find(std::max(1, content.lines),
-                "no program ID line: a download writes nothing from this file");
-  } else {
-    std::vector<std::string> missing;
-    for (int r = 0; r < kFileRecords; ++r) {
-      if (!content.records[static_cast<size_t>(r)].hasSection) missing.push_back(RecordName(r));
-    }
-    if (!missing.empty()) {
-      std::string list;
-      for (size_t i = 0; i < missing.size(); ++i) list += (i > 0 ? ", " : "") + missing[i];
-      reader.Find(
-          std::max(1, content.lines),
-          "the file ends without a section for " + list + ": a download leaves " +
-              (missing.size() == 1 ? "it as the node holds it" : "them as the node holds them"));
-    }
-  }
-  std::stable_sort(content.findings.begin(), content.findings.end(),
-                   [](const FileFinding& a, const FileFinding& b) { return a.line < b.line; });
-  return content;
-}
-
-namespace {
-
 constexpr const char* kWeekDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
@@ -294,6 +252,11 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
     const std::string hidden =
         ": a download writes it as it is; the page does not show it and "
         "writes it back unchanged";
+    // A week calendar's odd words are its calendar 1, its even words its calendar 2.
+    const auto named = [&](int number) {
+      return std::string(cal.name) + (cal.pir ? "" : " " + std::to_string(number));
+    };
+    const std::string holiday = std::string(cal.name).substr(0, 4) + "holiday";
     for (int word = 1; word <= 15; ++word) {
       if (stop(word) == 0 || stop(word) >= start(word)) continue;
       std::string what;
@@ -301,13 +264,9 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
       if (!onPage) {
         what = std::string(cal.name) + ", word " + std::to_string(word) + " (not on the page)";
       } else if (word == 15) {
-        what = std::string(cal.name).substr(0, 4) + "holiday";
+        what = holiday;
       } else {
-        what = std::string(cal.name) +
-               (cal.pir         ? ""
-                : word % 2 == 1 ? " 1"
-                                : " 2") +
-               ", " + kWeekDays[(word - 1) / 2];
+        what = named(2 - word % 2) + ", " + kWeekDays[(word - 1) / 2];
       }
       findings.push_back({r.valueLine, what + ": stop " + QuarterHoursToText(stop(word)) +
                                            " before start " + QuarterHoursToText(start(word)) +
@@ -320,34 +279,56 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
         stops += stop(word) != 0 ? 1 : 0;
       }
       if (starts != stops) {
-        findings.push_back({r.valueLine, std::string(cal.name) +
-                                             (cal.pir      ? ""
-                                              : first == 1 ? " 1"
-                                                           : " 2") +
-                                             ": " + Times(starts, "start") + " but " +
+        findings.push_back({r.valueLine, named(first) + ": " + Times(starts, "start") + " but " +
                                              Times(stops, "stop") + refused});
       }
     }
     if (!cal.pir && (start(15) != 0) != (stop(15) != 0)) {
-      findings.push_back({r.valueLine, std::string(cal.name).substr(0, 4) +
-                                           "holiday: a start without a stop or a stop without a "
-                                           "start" +
-                                           refused});
+      findings.push_back(
+          {r.valueLine, holiday + ": a start without a stop or a stop without a start" + refused});
     }
   }
 }
 
 }  // namespace
 
-std::vector<FileFinding> ValueFindings(const SettingsFileContent& content) {
-  std::vector<FileFinding> findings;
+SettingsFileContent ReadSettingsFile(LineReader& lines) {
+  SettingsFileContent content;
+  Reader reader(content);
+  HeaderWatch watched(lines, reader, content.lines);
+  WalkSettingsFile(watched, reader);
+
+  if (!content.hasProgramId) {
+    reader.Find(std::max(1, content.lines),
+                "no program ID line: a download writes nothing from this file");
+  } else {
+    std::string missing;
+    int count = 0;
+    for (int r = 0; r < kFileRecords; ++r) {
+      if (content.records[static_cast<size_t>(r)].hasSection) continue;
+      missing += (count++ > 0 ? ", " : "") + RecordName(r);
+    }
+    if (count > 0) {
+      reader.Find(std::max(1, content.lines),
+                  "the file ends without a section for " + missing + ": a download leaves " +
+                      (count == 1 ? "it as the node holds it" : "them as the node holds them"));
+    }
+  }
+  std::stable_sort(content.findings.begin(), content.findings.end(),
+                   [](const FileFinding& a, const FileFinding& b) { return a.line < b.line; });
+  return content;
+}
+
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content) {
+  std::vector<FileFinding> findings = content.findings;
   CalendarFindings(content, findings);
   for (const SettingEntry& e : SettingsDictionary()) {
-    const FileRecord& r = content.records[static_cast<size_t>(e.record)];
+    const SettingField& f = e.field;
+    const FileRecord& r = content.records[static_cast<size_t>(f.record)];
     if (!r.hasValues) continue;
     std::string accepted;
-    if (!IsAccepted(e, r.bytes.data(), &accepted)) {
-      findings.push_back({r.valueLine, e.name + ": " + ValueText(e, r.bytes.data()) +
+    if (!IsAccepted(f, r.bytes.data(), &accepted)) {
+      findings.push_back({r.valueLine, std::string(f.text) + ": " + ValueText(f, r.bytes.data()) +
                                            " is outside what the page accepts (" + accepted + ")"});
     }
   }

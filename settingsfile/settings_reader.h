@@ -35,13 +35,11 @@ struct SettingsFileContent {
   std::string timestamp;         // the "-" line after "/ Export timestamp"
   std::array<FileRecord, kFileRecords> records;
   std::vector<FileFinding> findings;  // in line order
-
-  // Program ID right and a section for each of the 18 records.
-  bool IsComplete() const;
 };
 
 SettingsFileContent ReadSettingsFile(LineReader& lines);
 
-// Values a page would not accept, with the line of their value line, in line order: each
-// dictionary entry against its page's range, and the calendars against their pages' checks.
-std::vector<FileFinding> ValueFindings(const SettingsFileContent& content);
+// What check finds in a file, in line order: the reader's findings, and values a page would not
+// accept, with the line of their value line: each dictionary entry against its page's range,
+// and the calendars against their pages' checks.
+std::vector<FileFinding> CheckFindings(const SettingsFileContent& content);

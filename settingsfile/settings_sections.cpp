@@ -12,6 +12,23 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// The NV name of a header line: from its third character up to the first space at position 3
+// or later; empty when there is no such space.
+std::string_view HeaderName(std::string_view line) {
+  if (line.size() < 4) return std::string_view();
+  const size_t space = line.find(' ', 3);
+  if (space == std::string_view::npos) return std::string_view();
+  return line.substr(2, space - 2);
+}
+
+// Whether a line after a header is its value line: a header ("*"), a comment ("/"), an empty
+// line or a "-" line that does not start a negative number means the section has no values.
+bool IsValueLine(std::string_view line) {
+  if (line.empty() || line[0] == '*' || line[0] == '/') return false;
+  if (line[0] != '-') return true;
+  return line.size() > 1 && (IsDigit(line[1]) || line[1] == '.');
+}
+
 // The walk is a state machine over the file's lines, one rule a line:
 //   between sections:
 //     "-" line of a program ID   enables taking sections (or asks); name and time lines, of
@@ -84,13 +101,8 @@ class Walker {
   }
 
   void EndSection(const std::string* values) {
-    FileSection section;
-    section.name = HeaderName(header_);
-    section.part = part_;
-    section.headerLine = headerLine_;
-    section.values = values;
-    section.valueLine = values != nullptr ? number_ : 0;
-    visitor_.Section(section);
+    const int valueLine = values != nullptr ? number_ : 0;
+    visitor_.Section({HeaderName(header_), part_, headerLine_, values, valueLine});
     state_ = State::kBetweenSections;
   }
 
@@ -106,19 +118,6 @@ class Walker {
 };
 
 }  // namespace
-
-std::string_view HeaderName(std::string_view line) {
-  if (line.size() < 4) return std::string_view();
-  const size_t space = line.find(' ', 3);
-  if (space == std::string_view::npos) return std::string_view();
-  return line.substr(2, space - 2);
-}
-
-bool IsValueLine(std::string_view line) {
-  if (line.empty() || line[0] == '*' || line[0] == '/') return false;
-  if (line[0] != '-') return true;
-  return line.size() > 1 && (IsDigit(line[1]) || line[1] == '.');
-}
 
 void WalkSettingsFile(LineReader& lines, SettingsFileVisitor& visitor) {
   Walker(lines, visitor).Run();

@@ -31,12 +31,4 @@ class SettingsFileVisitor {
   ~SettingsFileVisitor() = default;
 };
 
-// The NV name of a header line: from its third character up to the first space at position 3
-// or later; empty when there is no such space.
-std::string_view HeaderName(std::string_view line);
-
-// Whether a line after a header is its value line: a header ("*"), a comment ("/"), an empty
-// line or a "-" line that does not start a negative number means the section has no values.
-bool IsValueLine(std::string_view line);
-
 void WalkSettingsFile(LineReader& lines, SettingsFileVisitor& visitor);

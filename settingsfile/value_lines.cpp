@@ -10,15 +10,12 @@ namespace {
 constexpr int kStrIntFields = 16;
 constexpr int kTimePassedFields = 4;
 
-int32_t FieldValue(std::string_view line, int k, int count) {
-  return TruncToInt32(Atof(ValueLineField(line, k, count)));
-}
-
 int32_t FieldValue(std::string_view field) {
   return TruncToInt32(Atof(field));
 }
 
-// One step of FieldOffset: past the next comma and the character after it.
+// Where the field after the one at `offset` starts: past the next comma and the character after
+// it.
 size_t NextFieldOffset(std::string_view text, size_t offset) {
   if (offset >= text.size()) return offset;
   const size_t comma = text.find(',', offset);
@@ -57,27 +54,6 @@ std::string FormatTimePassedLine(const uint8_t* record) {
   return Join(values, kTimePassedFields);
 }
 
-size_t FieldOffset(std::string_view text, int n) {
-  size_t offset = 0;
-  for (int i = 0; i < n && offset < text.size(); ++i) offset = NextFieldOffset(text, offset);
-  return offset;
-}
-
-// Field k of a line of `count` fields: field 0 ends at the first comma, the middle fields at the
-// next comma after their start, and the last runs to the end of the line. A field that no comma
-// ends (other than the last) is empty.
-std::string_view ValueLineField(std::string_view line, int k, int count) {
-  if (k == 0) {
-    const size_t comma = line.find(',');
-    return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma);
-  }
-  const size_t start = FieldOffset(line, k);
-  if (k == count - 1) return line.substr(start);
-  const size_t comma = line.find(',', start);
-  if (comma == std::string_view::npos) return std::string_view();
-  return line.substr(start, comma - start);
-}
-
 ValueLineFieldTexts ValueLineFields(std::string_view line, int count) {
   ValueLineFieldTexts fields{};
   count = std::min(count, kMaxValueLineFields);
@@ -94,24 +70,6 @@ ValueLineFieldTexts ValueLineFields(std::string_view line, int count) {
   return fields;
 }
 
-uint8_t ParseStrIntByte(std::string_view line, int i) {
-  if (i < 0 || i >= kStrIntBytes) return 0;
-  if (i == 0) return CNvCodec::LowByte(FieldValue(line, 0, kStrIntFields));
-  const int k = (i + 1) / 2;
-  const int32_t value = FieldValue(line, k, kStrIntFields);
-  return i % 2 == 1 ? CNvCodec::HighByte(value) : CNvCodec::LowByte(value);
-}
-
-uint8_t ParseCountByte(std::string_view line, int i) {
-  const int32_t value = TruncToInt32(Atof(line));
-  return i == 0 ? CNvCodec::HighByte(value) : CNvCodec::LowByte(value);
-}
-
-uint8_t ParseTimePassedByte(std::string_view line, int i) {
-  if (i < 0 || i >= kTimePassedBytes) return 0;
-  return CNvCodec::LowByte(FieldValue(line, i, kTimePassedFields));
-}
-
 StrIntRecord ParseStrIntRecord(std::string_view line) {
   StrIntRecord record{};
   const ValueLineFieldTexts fields = ValueLineFields(line, kStrIntFields);
@@ -125,7 +83,8 @@ StrIntRecord ParseStrIntRecord(std::string_view line) {
 }
 
 CountRecord ParseCountRecord(std::string_view line) {
-  return {ParseCountByte(line, 0), ParseCountByte(line, 1)};
+  const int32_t value = FieldValue(line);
+  return {CNvCodec::HighByte(value), CNvCodec::LowByte(value)};
 }
 
 TimePassedRecord ParseTimePassedRecord(std::string_view line) {

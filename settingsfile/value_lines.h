@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,27 +25,16 @@ std::string FormatStrIntLine(const uint8_t* record);      // 31 bytes
 std::string FormatCountLine(const uint8_t* record);       // 2 bytes
 std::string FormatTimePassedLine(const uint8_t* record);  // 4 bytes
 
-// Where field n starts: n times, skip past the next comma and the one character after it (one
-// character when no comma is left). Never beyond the end of the text.
-size_t FieldOffset(std::string_view text, int n);
-
-// The text of field k of a value line of `count` fields (16 or 4), as the parsers take it:
-// field 0 ends at the first comma, a middle field at the next comma after its start, the last
-// runs to the end of the line.
-std::string_view ValueLineField(std::string_view line, int k, int count);
-
-// Every field of a value line of `count` fields (at most 16) in one pass over the line: the same
-// texts as ValueLineField gives one by one. Fields beyond `count` are empty.
+// Every field of a value line of `count` fields (at most 16) in one pass over the line, as the
+// parsers take them: field 0 ends at the first comma, a middle field at the next comma after its
+// start (a field that no comma ends is empty), the last runs to the end of the line. Each field
+// starts past the comma before it and the one character after that comma (one character when no
+// comma is left), never beyond the end of the line. Fields beyond `count` are empty.
 constexpr int kMaxValueLineFields = 16;
 using ValueLineFieldTexts = std::array<std::string_view, kMaxValueLineFields>;
 ValueLineFieldTexts ValueLineFields(std::string_view line, int count);
 
-// Byte i of the record a value line stands for; 0 for a byte beyond the record.
-uint8_t ParseStrIntByte(std::string_view line, int i);
-uint8_t ParseCountByte(std::string_view line, int i);  // 0: high byte, any other: low byte
-uint8_t ParseTimePassedByte(std::string_view line, int i);
-
-// The whole record at once (the same bytes as the byte parsers give).
+// The record a value line stands for.
 StrIntRecord ParseStrIntRecord(std::string_view line);
 CountRecord ParseCountRecord(std::string_view line);
 TimePassedRecord ParseTimePassedRecord(std::string_view line);

@@ -31,7 +31,7 @@ struct Setpoints {
 Setpoints SetpointsOf(const CurveSettings& s, int circuit) {
   const std::string c = CircuitKey(circuit);
   const auto value = [&](const std::string& key) {
-    return ValueNumber(EntryByKey(c + key), s.record);
+    return FieldNumber(EntryByKey(c + key).field, s.record);
   };
   Setpoints out{s.curveMode, {}, value(".constant.day"), value(".constant.night")};
   if (!s.curveMode) return out;
@@ -45,7 +45,7 @@ Setpoints SetpointsOf(const CurveSettings& s, int circuit) {
 }  // namespace
 
 int CurvePointsInUse(const uint8_t* record, int circuit) {
-  const double count = ValueNumber(EntryByKey(CircuitKey(circuit) + ".curve.points"), record);
+  const double count = FieldNumber(EntryByKey(CircuitKey(circuit) + ".curve.points").field, record);
   return static_cast<int>(std::clamp(count, 2.0, 5.0));
 }
 

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "nvdata/number_text.h"
 #include "pages/clock/time_text.h"
@@ -19,7 +16,7 @@ const SettingEntry& EntryByKey(const std::string& key) {
   // Indexed once: a report looks up every calendar and curve entry by its key.
   static const std::map<std::string_view, const SettingEntry*> kByKey = [] {
     std::map<std::string_view, const SettingEntry*> byKey;
-    for (const SettingEntry& e : SettingsDictionary()) byKey.emplace(e.key, &e);
+    for (const SettingEntry& e : SettingsDictionary()) byKey.emplace(e.field.key, &e);
     return byKey;
   }();
   const auto it = kByKey.find(key);
@@ -30,15 +27,6 @@ const SettingEntry& EntryByKey(const std::string& key) {
 std::string CircuitKey(int circuit) {
   return circuit == 1 ? "bl1" : "bl2";
 }
-
-namespace {
-
-// Days as the pages list them, Monday first: the dictionary's key and the name.
-constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
-constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                     "Friday", "Saturday", "Sunday"};
-
-}  // namespace
 
 std::string Num(double v) {
   const long tenths = std::lround(v * 10);
@@ -79,6 +67,10 @@ namespace {
 
 // ------------------------------------------------------------------ calendars
 
+// Days as the pages list them, Monday first: the dictionary's key and the name.
+constexpr const char* kDayKeys[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+constexpr const char* kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                     "Friday", "Saturday", "Sunday"};
 constexpr double kDayColumn = 52;  // the day names
 constexpr double kHour = 11;       // one hour across
 constexpr double kCalendarTop = 14;
@@ -150,7 +142,7 @@ std::string CalendarPicture(const uint8_t* part, int circuit, bool presence,
     svg += SvgText(x, kCalendarTop - 4, "hour", std::to_string(h) + ":00");
   }
   const auto byte = [&](const uint8_t* bytes, const std::string& key) {
-    return static_cast<int>(bytes[EntryByKey(key).byte]);
+    return static_cast<int>(bytes[EntryByKey(key).field.byte]);
   };
   for (int d = 0; d < 7; ++d) {
     const double y0 = kCalendarTop + d * row;

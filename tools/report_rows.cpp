@@ -18,8 +18,9 @@ bool StartsWith(std::string_view s, std::string_view start) {
 }
 
 std::string WithoutCircuit(const SettingEntry& e) {
+  const std::string name(e.field.text);
   const std::string prefix = std::string(e.circuit) + " ";
-  return !e.circuit.empty() && StartsWith(e.name, prefix) ? e.name.substr(prefix.size()) : e.name;
+  return !e.circuit.empty() && StartsWith(name, prefix) ? name.substr(prefix.size()) : name;
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -64,29 +65,30 @@ std::string ItemValue(const Item& item, const SettingsFileContent& c) {
   std::string text;
   std::vector<uint32_t> raw;
   for (const SettingEntry* e : item.entries) {
-    const FileRecord& r = c.records[static_cast<size_t>(e->record)];
+    const SettingField& f = e->field;
+    const FileRecord& r = c.records[static_cast<size_t>(f.record)];
     if (!text.empty()) text += "–";
-    text += r.hasValues ? ValueText(*e, r.bytes.data()) : "(no value line)";
-    if (r.hasValues && e->codec == SettingCodec::kQuarterHours) {
-      raw.push_back(RawValue(*e, r.bytes.data()));
+    text += r.hasValues ? ValueText(f, r.bytes.data()) : "(no value line)";
+    if (r.hasValues && f.codec == SettingCodec::kQuarterHours) {
+      raw.push_back(RawValue(f, r.bytes.data()));
     }
   }
   // A calendar entry that starts where it stops switches nothing.
   if (raw.size() == 2 && raw[0] == raw[1] && raw[0] <= kEndOfDay) return "not used";
-  const std::string_view unit = item.entries.front()->unit;
+  const std::string_view unit = item.entries.front()->field.unit;
   return unit.empty() ? text : text + " " + std::string(unit);
 }
 
 bool CurveMode(const SettingsFileContent& c, int circuit) {
-  static const SettingEntry* const kModes[] = {&EntryByKey("bl1.curve.mode"),
-                                               &EntryByKey("bl2.curve.mode")};
-  const SettingEntry& mode = *kModes[circuit == 1 ? 0 : 1];
+  static const SettingField* const kModes[] = {&EntryByKey("bl1.curve.mode").field,
+                                               &EntryByKey("bl2.curve.mode").field};
+  const SettingField& mode = *kModes[circuit == 1 ? 0 : 1];
   const FileRecord& r = c.records[static_cast<size_t>(mode.record)];
-  return !r.hasValues || ValueNumber(mode, r.bytes.data()) != 0;
+  return !r.hasValues || FieldNumber(mode, r.bytes.data()) != 0;
 }
 
 bool InUse(const Item& item, const SettingsFileContent& c) {
-  const std::string_view key = item.entries.front()->key;
+  const std::string_view key = item.entries.front()->field.key;
   const int circuit = StartsWith(key, "bl1.") ? 1 : StartsWith(key, "bl2.") ? 2 : 0;
   if (circuit == 0) return true;
   const std::string_view rest = key.substr(4);
@@ -95,6 +97,6 @@ bool InUse(const Item& item, const SettingsFileContent& c) {
   if (!CurveMode(c, circuit)) return false;
   const std::string_view point = "curve.point";
   if (!StartsWith(rest, point) || rest == "curve.points") return true;
-  const FileRecord& r = c.records[static_cast<size_t>(item.entries.front()->record)];
+  const FileRecord& r = c.records[static_cast<size_t>(item.entries.front()->field.record)];
   return rest[point.size()] - '0' <= CurvePointsInUse(r.bytes.data(), circuit);
 }

@@ -1,7 +1,6 @@
 #include "tools/report_site.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "framework/file_layer.h"
 #include "tools/report_pictures.h"
@@ -114,21 +113,4 @@ std::string CssString(std::string_view text) {
     }
   }
   return out + "\"";
-}
-
-std::optional<SiteInfo> SiteTexts(const std::optional<std::string>& siteFile,
-                                  const std::optional<std::string>& site,
-                                  const std::optional<std::string>& engineer,
-                                  const std::optional<std::string>& commissioned,
-                                  std::string& error) {
-  SiteInfo texts;
-  if (siteFile) {
-    const std::optional<SiteInfo> read = ReadSiteFile(*siteFile, error);
-    if (!read) return std::nullopt;
-    texts = *read;
-  }
-  if (site) texts.site = *site;
-  if (engineer) texts.engineer = *engineer;
-  if (commissioned) texts.commissioned = *commissioned;
-  return texts;
 }

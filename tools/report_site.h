@@ -29,14 +29,6 @@ std::optional<SiteInfo> ParseSiteFile(const std::string& name, std::string_view 
 // kMaxSiteFileBytes).
 std::optional<SiteInfo> ReadSiteFile(const std::string& path, std::string& error);
 
-// The site texts of a report: the site file's, when one is given, with each option given as
-// well taking its text's place. Empty when the site file cannot be read (`error` says why).
-std::optional<SiteInfo> SiteTexts(const std::optional<std::string>& siteFile,
-                                  const std::optional<std::string>& site,
-                                  const std::optional<std::string>& engineer,
-                                  const std::optional<std::string>& commissioned,
-                                  std::string& error);
-
 // The head's rows for the site, the engineer and the date of commissioning; a text not given
 // leaves its cell empty to be filled in by hand.
 std::string SiteRows(const SiteInfo& site);

@@ -1,11 +1,6 @@
 #include "tools/settings_report.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <map>
-#include <optional>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -14,15 +9,12 @@
 #include "framework/platform.h"
 #include "nvdata/number_text.h"
 #include "resources/strings.h"
-#include "settingsfile/safe_file.h"
 #include "settingsfile/settings_compare.h"
 #include "settingsfile/settings_dictionary.h"
 #include "tools/report_rows.h"
 #include "tools/tool_output.h"
 
 namespace {
-
-constexpr int kExitUnreadable = 2;
 
 // ------------------------------------------------------------------ the tabs
 
@@ -298,86 +290,95 @@ bool IsReportCommand(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") return false;
   }
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].empty() || args[i][0] != '-') return args[i] == "report";
+  for (const std::string& a : args) {
+    if (a.empty() || a[0] != '-') return a == "report";
   }
   return false;
 }
 
-int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
-              std::ostream& err) {
-  std::vector<std::string> words;
-  std::optional<std::string> against, output, date, siteFile, site, engineer, commissioned;
+std::optional<SiteInfo> ReportOptions::Site(std::ostream& err) const {
+  SiteInfo texts;
+  if (siteFile) {
+    std::string error;
+    const std::optional<SiteInfo> read = ReadSiteFile(*siteFile, error);
+    if (!read) {
+      err << "hd7_3settings: " << error << "\n";
+      return std::nullopt;
+    }
+    texts = *read;
+  }
+  if (site) texts.site = *site;
+  if (engineer) texts.engineer = *engineer;
+  if (commissioned) texts.commissioned = *commissioned;
+  return texts;
+}
+
+std::string ReportOptions::Date() const {
+  if (date) return *date;
+  std::string today = FormatExportDate(fw::Platform::Now());
+  today.pop_back();  // the date text's closing space
+  return today;
+}
+
+bool ReadReportOptions(const std::vector<std::string>& args,
+                       std::initializer_list<ReportOption> more, ReportOptions& o,
+                       const char* usage, std::ostream& err) {
+  const ReportOption common[] = {{"--against", &o.against},    {"--date", &o.date},
+                                 {"--site-file", &o.siteFile}, {"--site", &o.site},
+                                 {"--engineer", &o.engineer},  {"--commissioned", &o.commissioned}};
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::optional<std::string>* value = a == "--against"        ? &against
-                                        : a == "--output"       ? &output
-                                        : a == "--date"         ? &date
-                                        : a == "--site-file"    ? &siteFile
-                                        : a == "--site"         ? &site
-                                        : a == "--engineer"     ? &engineer
-                                        : a == "--commissioned" ? &commissioned
-                                                                : nullptr;
+    std::optional<std::string>* value = nullptr;
+    for (const auto& [name, option] : common) value = a == name ? option : value;
+    for (const auto& [name, option] : more) value = a == name ? option : value;
     if (value != nullptr && i + 1 < args.size()) {
       *value = args[++i];
     } else if (value != nullptr || (a.size() > 1 && a[0] == '-')) {
       err << "hd7_3settings: " << (value != nullptr ? "no value for " : "unknown option ") << a
           << "\n\n"
           << usage;
-      return kExitUnreadable;
+      return false;
     } else {
-      words.push_back(a);
+      o.words.push_back(a);
     }
   }
+  return true;
+}
+
+int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
+              std::ostream& err) {
+  ReportOptions o;
+  std::optional<std::string> output;
+  if (!ReadReportOptions(args, {{"--output", &output}}, o, usage, err)) return kExitUnreadable;
+  std::vector<std::string>& words = o.words;
   if (words.size() != 2) {
     err << "hd7_3settings: wrong command or number of files\n\n" << usage;
     return kExitUnreadable;
   }
-  fw::RuntimePlatform files;
-  std::optional<fw::ScopedPlatform> installed;
-  if (!fw::Platform::Installed()) installed.emplace(files);
 
   // The page never takes the place of a file it is made from.
   std::vector<std::string> names{words[1]};
-  if (against) names.push_back(*against);
-  if (siteFile) names.push_back(*siteFile);
+  if (o.against) names.push_back(*o.against);
+  if (o.siteFile) names.push_back(*o.siteFile);
   if (output && OutputIsAnInput(*output, names, err)) return kExitUnreadable;
 
-  std::string siteError;
-  const std::optional<SiteInfo> siteTexts =
-      SiteTexts(siteFile, site, engineer, commissioned, siteError);
-  if (!siteTexts) {
-    err << "hd7_3settings: " << siteError << "\n";
-    return kExitUnreadable;
-  }
-  const SiteInfo& siteInfo = *siteTexts;
+  const std::optional<SiteInfo> site = o.Site(err);
+  if (!site) return kExitUnreadable;
 
   std::vector<ReportInput> inputs;
-  for (const std::string* name : {&words[1], against ? &*against : nullptr}) {
+  for (const std::string* name : {&words[1], o.against ? &*o.against : nullptr}) {
     if (name == nullptr) continue;
     std::optional<std::string> text = LoadFile(*name, err);
     if (!text) return kExitUnreadable;
     inputs.push_back({*name, std::move(*text)});
   }
-  if (!date) {
-    date = FormatExportDate(fw::Platform::Now());
-    date->pop_back();  // the date text's closing space
-  }
   std::ostringstream page;
   const int code =
-      ReportText(inputs[0], inputs.size() > 1 ? &inputs[1] : nullptr, *date, page, err, siteInfo);
+      ReportText(inputs[0], inputs.size() > 1 ? &inputs[1] : nullptr, o.Date(), page, err, *site);
   if (code == kExitUnreadable) return code;
   if (!output) {
     out << page.str();
-  } else {
-    errno = 0;
-    const FileWriteOutcome written = WriteFileSafely(*output, page.str());
-    const int error = errno;
-    if (written == FileWriteOutcome::kWritten) return code;
-    err << "hd7_3settings: "
-        << (written == FileWriteOutcome::kWriteFailed ? "write error: " : "cannot write ")
-        << *output << (error != 0 ? ": " + std::string(std::strerror(error)) : std::string())
-        << ": a file there is left as it was\n";
+  } else if (!WriteOutputFile(*output, page.str(), err)) {
     return kExitUnreadable;
   }
   return code;

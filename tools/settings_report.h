@@ -5,10 +5,11 @@
 // and presence calendars as bars and the heating curves as curves.
 #pragma once
 
-#include <cstdint>
+#include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tools/report_pictures.h"
@@ -17,11 +18,28 @@
 // Whether the arguments ask for the report (its first word that is not an option).
 bool IsReportCommand(const std::vector<std::string>& args);
 
+// What both report commands take: each option with the argument after it as its value.
+struct ReportOptions {
+  std::optional<std::string> against, date, siteFile, site, engineer, commissioned;
+  std::vector<std::string> words;  // the arguments that are no options
+
+  // The site texts: the site file's, when one is given, with each option given as well taking
+  // its text's place. Empty when the site file cannot be read (said on `err`).
+  std::optional<SiteInfo> Site(std::ostream& err) const;
+  // The date the report names: the one given, else today's.
+  std::string Date() const;
+};
+// Reads `args` into `options` and into `more`, the options only one command takes. False,
+// with the reason and `usage` on `err`, for another option or one without its value.
+using ReportOption = std::pair<const char*, std::optional<std::string>*>;
+bool ReadReportOptions(const std::vector<std::string>& args,
+                       std::initializer_list<ReportOption> more, ReportOptions& options,
+                       const char* usage, std::ostream& err);
+
 // report FILE [--against OTHER] [--output OUT] [--date TEXT] [--site TEXT] [--engineer TEXT]
 // [--commissioned DATE] [--site-file FILE] (the options override the site file). Exit code as
-// diff's with
-// --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page it cannot
-// write, and for wrong arguments (then `usage` follows the message).
+// diff's with --against (0 equal, 1 different), else 0; 2 for a file it cannot read or a page
+// it cannot write, and for wrong arguments (then `usage` follows the message).
 int RunReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
               std::ostream& err);
 

@@ -1,31 +1,27 @@
 #include "tools/settings_tool.h"
 
-#include <cstdio>
-
 #include "settingsfile/settings_compare.h"
 #include "settingsfile/settings_dictionary.h"
 
 namespace {
 
-constexpr int kExitUnreadable = 2;
-
 // ------------------------------------------------------------------ formatting
 
-std::string RawBytes(const SettingEntry& e, const FileRecord& r) {
-  std::string where = RecordName(e.record) + " byte " + std::to_string(e.byte);
-  if (e.size == 2) where += "-" + std::to_string(e.byte + 1);
-  if (e.codec == SettingCodec::kFlag) where += " mask " + Hex(e.mask);
+std::string RawBytes(const SettingField& f, const FileRecord& r) {
+  std::string where = RecordName(f.record) + " byte " + std::to_string(f.byte);
+  if (f.size == 2) where += "-" + std::to_string(f.byte + 1);
+  if (f.codec == SettingCodec::kFlag) where += " mask " + Hex(f.mask);
   std::string bytes;
-  for (int i = 0; i < e.size; ++i) {
-    bytes += (i > 0 ? " " : "") + Hex(r.bytes[static_cast<size_t>(e.byte + i)]);
+  for (int i = 0; i < f.size; ++i) {
+    bytes += (i > 0 ? " " : "") + Hex(r.bytes[static_cast<size_t>(f.byte + i)]);
   }
   return "[" + where + ": " + bytes + "]";
 }
 
-std::string JsonBytes(const SettingEntry& e, const FileRecord& r) {
+std::string JsonBytes(const SettingField& f, const FileRecord& r) {
   std::string out = "[";
-  for (int i = 0; i < e.size; ++i) {
-    out += (i > 0 ? ", " : "") + std::to_string(r.bytes[static_cast<size_t>(e.byte + i)]);
+  for (int i = 0; i < f.size; ++i) {
+    out += (i > 0 ? ", " : "") + std::to_string(r.bytes[static_cast<size_t>(f.byte + i)]);
   }
   return out + "]";
 }
@@ -34,25 +30,21 @@ std::string JsonBytes(const SettingEntry& e, const FileRecord& r) {
 
 // ------------------------------------------------------------------ show
 
-int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
-             std::ostream& out, std::ostream& err) {
-  return ShowContent(name, ReadSettingsText(text), raw, json, out, err);
-}
-
 int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw, bool json,
                 std::ostream& out, std::ostream& err) {
   if (!IsUsable(name, c, err)) return kExitUnreadable;
   const auto& dictionary = SettingsDictionary();
 
   if (json) {
-    out << "{\"file\": " << JsonText(name) << ",\n \"nodeName\": " << JsonText(c.nodeName)
-        << ",\n \"timestamp\": " << JsonText(c.timestamp) << ",\n \"settings\": [\n";
+    out << "{\"file\": " << JsonString(name) << ",\n \"nodeName\": " << JsonString(c.nodeName)
+        << ",\n \"timestamp\": " << JsonString(c.timestamp) << ",\n \"settings\": [\n";
     for (size_t i = 0; i < dictionary.size(); ++i) {
       const SettingEntry& e = dictionary[i];
-      const FileRecord& r = c.records[static_cast<size_t>(e.record)];
-      out << "  " << JsonSetting(e, &r, "value") << ", \"unit\": " << JsonText(e.unit)
-          << ", \"nv\": " << JsonText(RecordName(e.record)) << ", \"byte\": " << e.byte
-          << ", \"bytes\": " << JsonBytes(e, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
+      const SettingField& f = e.field;
+      const FileRecord& r = c.records[static_cast<size_t>(f.record)];
+      out << "  " << JsonSetting(e, r, "value") << ", \"unit\": " << JsonString(f.unit)
+          << ", \"nv\": " << JsonString(RecordName(f.record)) << ", \"byte\": " << f.byte
+          << ", \"bytes\": " << JsonBytes(f, r) << "}" << (i + 1 < dictionary.size() ? "," : "")
           << "\n";
     }
     out << " ]}\n";
@@ -68,29 +60,24 @@ int ShowContent(const std::string& name, const SettingsFileContent& c, bool raw,
       heading = Heading(e);
       out << "\n" << heading << "\n";
     }
-    const FileRecord& r = c.records[static_cast<size_t>(e.record)];
-    std::string line = "  " + Padded(e.name, width) + "  " + EntryValue(e, r);
-    if (raw) line = Padded(line, width + 16) + "  " + RawBytes(e, r);
+    const FileRecord& r = c.records[static_cast<size_t>(e.field.record)];
+    std::string line = "  " + Padded(e.field.text, width) + "  " + EntryValue(e, r);
+    if (raw) line = Padded(line, width + 16) + "  " + RawBytes(e.field, r);
     out << line << "\n";
   }
   return 0;
 }
 
-// ------------------------------------------------------------------ diff
 // ------------------------------------------------------------------ check
-
-int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out) {
-  return CheckContent(name, ReadSettingsText(text), json, out);
-}
 
 int CheckContent(const std::string& name, const SettingsFileContent& content, bool json,
                  std::ostream& out) {
   const std::vector<FileFinding> findings = CheckFindings(content);
 
   if (json) {
-    out << "{\"file\": " << JsonText(name) << ",\n \"findings\": [\n";
+    out << "{\"file\": " << JsonString(name) << ",\n \"findings\": [\n";
     for (size_t i = 0; i < findings.size(); ++i) {
-      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonText(findings[i].text)
+      out << "  {\"line\": " << findings[i].line << ", \"text\": " << JsonString(findings[i].text)
           << "}" << (i + 1 < findings.size() ? "," : "") << "\n";
     }
     out << " ]}\n";

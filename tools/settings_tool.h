@@ -13,12 +13,8 @@
 
 int RunSettingsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The commands on file text already in memory (for the fuzzer and the tests); `name` stands for
-// the file in the output. Diff (DiffTexts, DiffContents) is in settingsfile/settings_compare.h.
-int ShowText(const std::string& name, const std::string& text, bool raw, bool json,
-             std::ostream& out, std::ostream& err);
-int CheckText(const std::string& name, const std::string& text, bool json, std::ostream& out);
-// The same on files already read (the fuzzer reads each of its inputs once).
+// The commands on files already read (for the fuzzer and the tests); `name` stands for the file
+// in the output. Diff (DiffTexts, DiffContents) is in settingsfile/settings_compare.h.
 int ShowContent(const std::string& name, const SettingsFileContent& content, bool raw, bool json,
                 std::ostream& out, std::ostream& err);
 int CheckContent(const std::string& name, const SettingsFileContent& content, bool json,

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <set>
 #include <sstream>
 
 #include "framework/platform.h"
-#include "nvdata/number_text.h"
-#include "settingsfile/safe_file.h"
 #include "tools/report_pictures.h"
 #include "tools/settings_tool.h"
 #include "tools/tool_output.h"
@@ -19,12 +15,8 @@ namespace {
 
 constexpr int kExitFailed = 2;
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string LowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), Lower);
+  for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   return text;
 }
 
@@ -73,18 +65,6 @@ std::string Cell(size_t count) {
 
 std::string HeadRow(const std::string& head, const std::string& value) {
   return "<tr><th>" + head + "</th><td>" + XmlText(value) + "</td></tr>\n";
-}
-
-bool WritePage(const std::string& path, const std::string& page, std::ostream& err) {
-  errno = 0;
-  const FileWriteOutcome written = WriteFileSafely(path, page);
-  const int error = errno;
-  if (written == FileWriteOutcome::kWritten) return true;
-  err << "hd7_3settings: "
-      << (written == FileWriteOutcome::kWriteFailed ? "write error: " : "cannot write ") << path
-      << (error != 0 ? ": " + std::string(std::strerror(error)) : std::string())
-      << ": a file there is left as it was\n";
-  return false;
 }
 
 // The node pages point back to the building's index, the one link they get.
@@ -197,38 +177,16 @@ std::string SiteIndex(const std::vector<SiteNode>& nodes, const std::string& fol
 
 int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::ostream& out,
                   std::ostream& err) {
-  std::vector<std::string> words;
-  std::optional<std::string> folder, against, outputDir, date, siteFile, site, engineer,
-      commissioned;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    std::optional<std::string>* value = a == "--site-folder"    ? &folder
-                                        : a == "--against"      ? &against
-                                        : a == "--output-dir"   ? &outputDir
-                                        : a == "--date"         ? &date
-                                        : a == "--site-file"    ? &siteFile
-                                        : a == "--site"         ? &site
-                                        : a == "--engineer"     ? &engineer
-                                        : a == "--commissioned" ? &commissioned
-                                                                : nullptr;
-    if (value != nullptr && i + 1 < args.size()) {
-      *value = args[++i];
-    } else if (value != nullptr || (a.size() > 1 && a[0] == '-')) {
-      err << "hd7_3settings: " << (value != nullptr ? "no value for " : "unknown option ") << a
-          << "\n\n"
-          << usage;
-      return kExitFailed;
-    } else {
-      words.push_back(a);
-    }
+  ReportOptions o;
+  std::optional<std::string> folder, outputDir;
+  if (!ReadReportOptions(args, {{"--site-folder", &folder}, {"--output-dir", &outputDir}}, o, usage,
+                         err)) {
+    return kExitFailed;
   }
-  if (words.size() != 1) {
+  if (o.words.size() != 1) {
     err << "hd7_3settings: report --site-folder takes no other file\n\n" << usage;
     return kExitFailed;
   }
-  fw::RuntimePlatform files;
-  std::optional<fw::ScopedPlatform> installed;
-  if (!fw::Platform::Installed()) installed.emplace(files);
   fw::PlatformImpl& os = fw::Platform::Get();
 
   const std::optional<std::vector<std::string>> listed = os.FilesIn(*folder);
@@ -238,8 +196,8 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
   }
   // The planned file and the site file may be kept in the folder: they are no nodes.
   std::vector<std::string> inputs;
-  if (against) inputs.push_back(*against);
-  if (siteFile) inputs.push_back(*siteFile);
+  if (o.against) inputs.push_back(*o.against);
+  if (o.siteFile) inputs.push_back(*o.siteFile);
   std::vector<SiteNode> nodes;
   for (const std::string& name : NodeFileNames(*listed)) {
     const std::string path = Join(*folder, name);
@@ -273,27 +231,18 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
     }
   }
 
-  std::string siteError;
-  const std::optional<SiteInfo> siteTexts =
-      SiteTexts(siteFile, site, engineer, commissioned, siteError);
-  if (!siteTexts) {
-    err << "hd7_3settings: " << siteError << "\n";
-    return kExitFailed;
-  }
-  const SiteInfo& siteInfo = *siteTexts;
+  const std::optional<SiteInfo> site = o.Site(err);
+  if (!site) return kExitFailed;
 
   // The planned file is read and checked once; a planned file show would refuse stops it all.
   std::optional<ReportInput> plan;
-  if (against) {
-    std::optional<std::string> text = LoadFile(*against, err);
+  if (o.against) {
+    std::optional<std::string> text = LoadFile(*o.against, err);
     SettingsFileContent content;
-    if (!text || !ReadUsable(*against, *text, content, err)) return kExitFailed;
-    plan = ReportInput{*against, std::move(*text)};
+    if (!text || !ReadUsable(*o.against, *text, content, err)) return kExitFailed;
+    plan = ReportInput{*o.against, std::move(*text)};
   }
-  if (!date) {
-    date = FormatExportDate(os.Now());
-    date->pop_back();  // the date text's closing space
-  }
+  const std::string date = o.Date();
   if (!os.MakeFolder(outFolder)) {
     err << "hd7_3settings: cannot make the folder " << outFolder << "\n";
     return kExitFailed;
@@ -304,15 +253,15 @@ int RunSiteReport(const std::vector<std::string>& args, const char* usage, std::
     const std::string path = Join(*folder, node.file);
     std::ostringstream page, told;
     std::optional<std::string> text = LoadFile(path, told);
-    if (!text || ReportText({path, std::move(*text)}, plan ? &*plan : nullptr, *date, page, told,
-                            siteInfo, &node.summary) == kExitFailed) {
+    if (!text || ReportText({path, std::move(*text)}, plan ? &*plan : nullptr, date, page, told,
+                            *site, &node.summary) == kExitFailed) {
       node.unreadable = Reason(told.str());
       continue;
     }
-    allWritten &= WritePage(Join(outFolder, node.page), WithIndexLink(page.str()), err);
+    allWritten &= WriteOutputFile(Join(outFolder, node.page), WithIndexLink(page.str()), err);
   }
-  const std::string index = SiteIndex(nodes, *folder, against ? *against : "", *date, siteInfo);
-  allWritten &= WritePage(Join(outFolder, "index.html"), index, err);
+  const std::string index = SiteIndex(nodes, *folder, o.against ? *o.against : "", date, *site);
+  allWritten &= WriteOutputFile(Join(outFolder, "index.html"), index, err);
   if (!allWritten) return kExitFailed;
   size_t look = 0, unreadable = 0;
   for (const SiteNode& n : nodes) {

@@ -4,7 +4,6 @@
 // first. The pages link only to each other.
 #pragma once
 
-#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/file_identity.h"
+#include "settingsfile/safe_file.h"
 
 namespace {
 
@@ -24,6 +25,18 @@ bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& 
         << ": nothing written\n";
     return true;
   }
+  return false;
+}
+
+bool WriteOutputFile(const std::string& path, const std::string& text, std::ostream& err) {
+  errno = 0;
+  const FileWriteOutcome written = WriteFileSafely(path, text);
+  const int error = errno;
+  if (written == FileWriteOutcome::kWritten) return true;
+  err << "hd7_3settings: "
+      << (written == FileWriteOutcome::kWriteFailed ? "write error: " : "cannot write ") << path
+      << (error != 0 ? ": " + std::string(std::strerror(error)) : std::string())
+      << ": a file there is left as it was\n";
   return false;
 }
 

@@ -14,6 +14,10 @@
 bool OutputIsAnInput(const std::string& output, const std::vector<std::string>& inputs,
                      std::ostream& err);
 
+// Writes `text` to the file at `path` whole or not at all; false, with the reason on `err`,
+// when it could not (a file there is left as it was).
+bool WriteOutputFile(const std::string& path, const std::string& text, std::ostream& err);
+
 // Flushes `out` and tells whether everything written to it arrived; if not, says "write error"
 // with the reason on `err`.
 bool StandardOutputWritten(std::ostream& out, std::ostream& err);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/platform.h"
 #include "tools/settings_report.h"
 #include "tools/settings_tool.h"
 #include "tools/site_report.h"
@@ -48,9 +49,11 @@ constexpr const char* kUsage =
     "  --raw            show: the bytes of each setting as well\n"
     "  --help           this text\n";
 
-constexpr int kExitUnreadable = 2;
-
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The reports name files by their identity and today's date through the platform.
+  fw::RuntimePlatform platform;
+  std::optional<fw::ScopedPlatform> installed;
+  if (!fw::Platform::Installed()) installed.emplace(platform);
   if (IsReportCommand(args)) {
     return IsSiteReport(args) ? RunSiteReport(args, kUsage, out, err)
                               : RunReport(args, kUsage, out, err);
@@ -90,9 +93,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     texts.push_back(std::move(*text));
   }
   if (command == "trace") return TraceSummary(words[1], texts[0], out, err);
-  if (command == "show") return ShowText(words[1], texts[0], raw, json, out, err);
   if (command == "diff") return DiffTexts(words[1], texts[0], words[2], texts[1], json, out, err);
-  return CheckText(words[1], texts[0], json, out);
+  const SettingsFileContent content = ReadSettingsText(texts[0]);
+  if (command == "show") return ShowContent(words[1], content, raw, json, out, err);
+  return CheckContent(words[1], content, json, out);
 }
 
 }  // namespace

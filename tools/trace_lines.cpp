@@ -1,17 +1,12 @@
 #include "tools/trace_lines.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "nvdata/config_part.h"
 #include "settingsfile/settings_dictionary.h"
 
 namespace {
 
-// The host indices of the six single NVs of a settings file, nciTemp1PlugIn to nciCalcValve2.
-constexpr int kFirstFileNv = 39;
-constexpr int kLastFileNv = 44;
-constexpr int kParts = 12;
 // The most bytes the trace shows of one buffer; a run of zeros claiming more is not a trace's.
 constexpr long kMostShownBytes = 256;
 // What the trace writes for the bytes it leaves out: U+2026.
@@ -182,14 +177,16 @@ std::string TraceNvName(int index, int part) {
   const std::string host = " (" + std::to_string(index) + ")";
   if (index < 0) return "node name";
   if (index == kIndexPartSelector) return "part selector" + host;
-  if (index == kIndexPluginCnf && (part < 1 || part > kParts)) return "nviPluginCnf" + host;
+  if (index == kIndexPluginCnf && (part < 1 || part > kPartCount)) return "nviPluginCnf" + host;
   const int record = TraceRecordOf(index, part);
   return record >= 0 ? RecordName(record) + host : std::to_string(index);
 }
 
 int TraceRecordOf(int index, int part) {
-  if (index >= kFirstFileNv && index <= kLastFileNv) return index - kFirstFileNv;
-  if (index == kIndexPluginCnf && part >= 1 && part <= kParts) return RecordOfPart(part);
+  // The six single NVs of a settings file, nciTemp1PlugIn to nciCalcValve2.
+  const int single = index - kFirstRecordIndex;
+  if (single >= kRecordTemp1 && single <= kRecordCalcValve2) return single;
+  if (index == kIndexPluginCnf && part >= 1 && part <= kPartCount) return RecordOfPart(part);
   return -1;
 }
 
@@ -203,18 +200,15 @@ std::vector<std::string> TraceSettings(int record, const std::vector<uint8_t>& b
   const std::vector<uint8_t> now = whole(bytes);
   const std::vector<uint8_t> old = before != nullptr ? whole(*before) : std::vector<uint8_t>();
   std::vector<std::string> lines;
-  for (const SettingEntry& entry : SettingsDictionary()) {
-    if (entry.record != record) continue;
-    const auto text = [&](const std::vector<uint8_t>& r) {
-      const std::string value = ValueText(entry, r.data());
-      return entry.unit.empty() ? value : value + " " + std::string(entry.unit);
-    };
-    std::string value = text(now);
+  for (const SettingEntry& e : SettingsDictionary()) {
+    const SettingField& f = e.field;
+    if (f.record != record) continue;
+    std::string value = ValueWithUnit(f, now.data());
     if (before != nullptr) {
-      if (RawValue(entry, old.data()) == RawValue(entry, now.data())) continue;
-      value = text(old) + " \xE2\x86\x92 " + value;
+      if (RawValue(f, old.data()) == RawValue(f, now.data())) continue;
+      value = ValueWithUnit(f, old.data()) + " \xE2\x86\x92 " + value;
     }
-    std::string line = entry.name;
+    std::string line(f.text);
     line.resize(std::max<size_t>(line.size() + 2, 52), ' ');
     lines.push_back(line + value);
   }

@@ -64,7 +64,7 @@ TEST_P(EscapedText, ReadsTheSameInEveryOutput) {
       settingsfile_test::TempFolder::Read(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt");
   file.replace(file.find("Boiler room 2"), 13, c.text);
   std::ostringstream out, err;
-  ASSERT_EQ(ShowText("k.txt", file, false, true, out, err), 0) << err.str();
+  ASSERT_EQ(ShowContent("k.txt", ReadSettingsText(file), false, true, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("\"nodeName\": " + std::string(c.json) + ","), std::string::npos)
       << out.str().substr(0, 200);
 }

@@ -38,10 +38,10 @@ TEST(SettingsDictionary, ValueTextsAtTheCodecsEdges) {
   for (const auto& [codec, bytes, text] : cases) {
     const uint8_t mask = codec == C::kFlag ? 0x10 : 0xFF;
     const int size = static_cast<int>(bytes.size());
-    const SettingEntry e{"k", "n", "t", "BL1", 0, 0, 0, size, mask, codec, {}, "set", "clear"};
+    const SettingField e{"k", "n", 0, 0, size, mask, codec, {}, 0, 1, 0, "set", "clear"};
     EXPECT_EQ(ValueText(e, bytes.data()), text) << static_cast<int>(codec);
   }
-  const SettingEntry e{"k", "n", "t", "BL1", 0, 0, 0, 2, 0xFF, C::kHoursMinutes, {}, {}, {}};
+  const SettingField e = field::Value("k", "n", 0, 0, 2, C::kHoursMinutes, {}, 0);
   for (int m = 0; m < 256; ++m) {
     const uint8_t bytes[] = {6, static_cast<uint8_t>(m)};
     EXPECT_EQ(ValueText(e, bytes), CalibrationTimeText(6, bytes[1])) << m;
@@ -51,8 +51,8 @@ TEST(SettingsDictionary, ValueTextsAtTheCodecsEdges) {
 // No two entries share a bit or a key, and every entry lies within its record.
 TEST(SettingsDictionary, EntriesNeitherOverlapNorLeaveTheirRecord) {
   std::map<std::pair<int, int>, uint8_t> used;
-  std::set<std::string> keys;
-  for (const SettingEntry& e : SettingsDictionary()) {
+  std::set<std::string_view> keys;
+  for (const auto& [e, tab, circuit, pageClass] : SettingsDictionary()) {
     EXPECT_TRUE(keys.insert(e.key).second) << e.key;
     ASSERT_LE(e.byte + e.size, RecordSize(e.record)) << e.key;
     for (int i = 0; i < e.size; ++i) {
@@ -80,7 +80,7 @@ const Writable kWritable[] = {{SettingCodec::kSignedByte, "", 2, 5},
                               {SettingCodec::kQuarterHours, ".start", 1, 64},
                               {SettingCodec::kQuarterHours, ".stop", 32, 96}};
 
-std::vector<uint8_t> RandomValue(const SettingEntry& e, std::mt19937& rng) {
+std::vector<uint8_t> RandomValue(const SettingField& e, std::mt19937& rng) {
   std::vector<uint8_t> bytes(static_cast<size_t>(e.size));
   for (uint8_t& b : bytes) b = static_cast<uint8_t>(rng() & e.mask);
   for (const Writable& w : kWritable) {
@@ -113,7 +113,7 @@ void SetRecord(sim::SimulatedNode& node, int record, const std::vector<uint8_t>&
 }
 
 // Puts `value` into the entry's bytes (for flags: its bits) of the node's record.
-void SetValue(sim::SimulatedNode& node, const SettingEntry& e, const std::vector<uint8_t>& value) {
+void SetValue(sim::SimulatedNode& node, const SettingField& e, const std::vector<uint8_t>& value) {
   std::vector<uint8_t> bytes = RecordOf(node, e.record);
   for (int i = 0; i < e.size; ++i) {
     uint8_t& b = bytes[static_cast<size_t>(e.byte + i)];
@@ -138,7 +138,7 @@ void Prepare(sim::SimulatedNode& node) {
 
 // What the page shows for the entry, in the dictionary's terms where it can: a flag's text for
 // its control's state, the label of the override button that is on.
-std::string PageText(NodeFixture& f, fw::CPropertyPage& page, const SettingEntry& e) {
+std::string PageText(NodeFixture& f, fw::CPropertyPage& page, const SettingField& e) {
   if (e.codec == SettingCodec::kFlag) {
     return std::string(f.driver->Checked(e.controlId) ? e.setText : e.offText);
   }
@@ -152,7 +152,7 @@ std::string PageText(NodeFixture& f, fw::CPropertyPage& page, const SettingEntry
 }
 
 // Whether the page's text shows the dictionary's value, as the page shows such a number.
-bool ShowsValue(const SettingEntry& e, const std::string& page, const std::string& dictionary) {
+bool ShowsValue(const SettingField& e, const std::string& page, const std::string& dictionary) {
   for (const Shown& s : kShown) {
     if (s.codec != e.codec) continue;
     const double exact = std::atof(dictionary.c_str());
@@ -168,18 +168,18 @@ bool ShowsValue(const SettingEntry& e, const std::string& page, const std::strin
 class DictionaryAgainstPages : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(DictionaryAgainstPages, PageShowsTheValueAndWritesExactlyItsBytes) {
-  const SettingEntry& e = SettingsDictionary()[GetParam()];
+  const auto& [e, tab, circuit, pageClass] = SettingsDictionary()[GetParam()];
   NodeFixture f;
   Prepare(f.node);
   f.OpenSheet();
-  fw::CPropertyPage& page = *f.sheet->AllPages().at(static_cast<size_t>(e.pageClass - 1));
+  fw::CPropertyPage& page = *f.sheet->AllPages().at(static_cast<size_t>(pageClass - 1));
   try {
     f.Show(page);
   } catch (const std::logic_error&) {  // BL2's antifrost page is in neither page set
     f.sheet->AddPage(&page);
     f.driver->SelectTab(f.sheet->GetPageIndex(&page));
   }
-  ASSERT_EQ(page.Caption(), e.tab);
+  ASSERT_EQ(page.Caption(), tab);
 
   std::mt19937 rng(static_cast<uint32_t>(GetParam()));
   for (int sample = 0; sample < 20; ++sample) {
@@ -199,7 +199,7 @@ TEST_P(DictionaryAgainstPages, PageShowsTheValueAndWritesExactlyItsBytes) {
     std::vector<uint8_t> other = value;
     for (uint8_t& b : other) b = static_cast<uint8_t>(~b);
     SetValue(f.node, e, other);
-    if (e.pageClass == 27 || e.pageClass == 28) f.driver->Type(226, "Kobalt");  // PID password
+    if (pageClass == 27 || pageClass == 28) f.driver->Type(226, "Kobalt");  // PID password
     f.driver->Click(210);
     for (int r = 0; r < kFileRecords; ++r) {
       ASSERT_EQ(RecordOf(f.node, r), expected[static_cast<size_t>(r)])
@@ -211,7 +211,7 @@ TEST_P(DictionaryAgainstPages, PageShowsTheValueAndWritesExactlyItsBytes) {
 INSTANTIATE_TEST_SUITE_P(Entries, DictionaryAgainstPages,
                          ::testing::Range<size_t>(0, SettingsDictionary().size()),
                          testing_support::NamedBy([](size_t entry) {
-                           return SettingsDictionary()[entry].key;
+                           return SettingsDictionary()[entry].field.key;
                          }));
 
 }  // namespace

@@ -83,14 +83,9 @@ TEST(ValueLines, ParsersFollowTheFieldRules) {
   for (const auto& [line, values] : strInts) {
     const StrIntRecord record = ParseStrIntRecord(line);
     EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.end()), StrInt(values)) << line;
-    for (int i = -1; i <= 31; ++i) {
-      EXPECT_EQ(ParseStrIntByte(line, i), i < 0 || i > 30 ? 0 : record[static_cast<size_t>(i)]);
-    }
   }
   EXPECT_EQ(ParseCountRecord(" -200"), (CountRecord{0xFF, 0x38}));
-  EXPECT_EQ(ParseCountByte(" -200", 7), 0x38);  // any byte but the first is the low one
   EXPECT_EQ(ParseTimePassedRecord("300, -1, -128, 127"), (TimePassedRecord{44, 0xFF, 0x80, 127}));
-  EXPECT_EQ(ParseTimePassedByte("1, 2, 3, 4", 4), 0);
 }
 
 // One set bit walked through every position of a record, and its complement.
