@@ -51,14 +51,6 @@ bool CPropertyPage::IsItemEnabled(int id) const {
   return window_ != nullptr && window_->IsEnabled(id);
 }
 
-void CPropertyPage::ShowItem(int id, bool visible) {
-  if (window_ != nullptr) window_->Show(id, visible);
-}
-
-bool CPropertyPage::IsItemVisible(int id) const {
-  return window_ != nullptr && window_->IsVisible(id);
-}
-
 void CPropertyPage::SetDrawing(int id, const Drawing& drawing) {
   if (window_ != nullptr) window_->SetDrawing(id, drawing);
 }
