@@ -69,21 +69,11 @@ void CPropertyPage::KillTimer(int timerId) {
 
 int CPropertyPage::ShowMessage(const std::string& text, std::optional<std::string> caption,
                                unsigned flags) {
-  MessageBoxRequest request;
-  request.kind = MessageKind::kPage;
-  request.text = text;
-  request.caption = std::move(caption);
-  request.flags = flags;
-  return Platform::Get().ShowMessageBox(request);
+  return Platform::Get().ShowMessageBox({MessageKind::kPage, text, std::move(caption), flags});
 }
 
 int CPropertyPage::ShowModuleMessage(const std::string& text, unsigned flags) {
-  MessageBoxRequest request;
-  request.kind = MessageKind::kModule;
-  request.text = text;
-  request.caption = std::string(kModuleTitle);
-  request.flags = flags;
-  return Platform::Get().ShowMessageBox(request);
+  return Platform::Get().ShowMessageBox({MessageKind::kModule, text, kModuleTitle, flags});
 }
 
 ScopedCaption::ScopedCaption(CPropertyPage& page, int id, const std::string& during,
