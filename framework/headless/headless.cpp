@@ -11,8 +11,6 @@ HeadlessPlatform::HeadlessPlatform() : installed_(*this) {
   base_ = LocalTime{2026, 1, 1, 0, 0, 0};
 }
 
-HeadlessPlatform::~HeadlessPlatform() = default;
-
 void HeadlessPlatform::Sleep(uint32_t ms) {
   if (ms > 0) pauses_.emplace_back(nowMs_, nowMs_ + ms);
   nowMs_ += ms;

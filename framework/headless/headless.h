@@ -27,7 +27,6 @@ struct RecordedMessage {
 class HeadlessPlatform : public PlatformImpl {
  public:
   HeadlessPlatform();
-  ~HeadlessPlatform() override;
 
   // PlatformImpl
   void Sleep(uint32_t ms) override;
@@ -39,8 +38,7 @@ class HeadlessPlatform : public PlatformImpl {
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
   // Always the same number, so that the trace's lines in tests are exact.
-  uint32_t ProcessId() override { return kProcessId; }
-  static constexpr uint32_t kProcessId = 4321;
+  uint32_t ProcessId() override { return 4321; }
   std::string TraceFile() override { return traceFile_; }
   void SetTraceFile(std::string path) { traceFile_ = std::move(path); }
 
