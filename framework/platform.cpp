@@ -153,10 +153,6 @@ LocalTime RuntimePlatform::Now() {
   return {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec};
 }
 
-void Platform::Install(PlatformImpl* impl) {
-  g_platform = impl;
-}
-
 bool Platform::Installed() {
   return g_platform != nullptr;
 }

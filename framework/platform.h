@@ -21,12 +21,8 @@ class CPropertySheet;
 constexpr unsigned kMbOk = 0x0;
 constexpr unsigned kMbOkCancel = 0x1;
 constexpr unsigned kMbYesNo = 0x4;
-constexpr unsigned kMbIconError = 0x10;
-constexpr unsigned kMbIconQuestion = 0x20;
 constexpr unsigned kMbIconExclamation = 0x30;
-constexpr unsigned kMbIconInformation = 0x40;
 constexpr unsigned kMbTypeMask = 0xF;
-constexpr unsigned kMbIconMask = 0xF0;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
@@ -184,7 +180,6 @@ class ForwardingPlatform : public PlatformImpl {
 // The installed implementation. Pages call these; they never reach the OS directly.
 class Platform {
  public:
-  static void Install(PlatformImpl* impl);
   static PlatformImpl& Get();
   static bool Installed();
 

@@ -51,14 +51,6 @@ bool CPropertyPage::IsItemEnabled(int id) const {
   return window_ != nullptr && window_->IsEnabled(id);
 }
 
-void CPropertyPage::ShowItem(int id, bool visible) {
-  if (window_ != nullptr) window_->Show(id, visible);
-}
-
-bool CPropertyPage::IsItemVisible(int id) const {
-  return window_ != nullptr && window_->IsVisible(id);
-}
-
 void CPropertyPage::SetDrawing(int id, const Drawing& drawing) {
   if (window_ != nullptr) window_->SetDrawing(id, drawing);
 }
@@ -77,21 +69,11 @@ void CPropertyPage::KillTimer(int timerId) {
 
 int CPropertyPage::ShowMessage(const std::string& text, std::optional<std::string> caption,
                                unsigned flags) {
-  MessageBoxRequest request;
-  request.kind = MessageKind::kPage;
-  request.text = text;
-  request.caption = std::move(caption);
-  request.flags = flags;
-  return Platform::Get().ShowMessageBox(request);
+  return Platform::Get().ShowMessageBox({MessageKind::kPage, text, std::move(caption), flags});
 }
 
 int CPropertyPage::ShowModuleMessage(const std::string& text, unsigned flags) {
-  MessageBoxRequest request;
-  request.kind = MessageKind::kModule;
-  request.text = text;
-  request.caption = std::string(kModuleTitle);
-  request.flags = flags;
-  return Platform::Get().ShowMessageBox(request);
+  return Platform::Get().ShowMessageBox({MessageKind::kModule, text, kModuleTitle, flags});
 }
 
 ScopedCaption::ScopedCaption(CPropertyPage& page, int id, const std::string& during,

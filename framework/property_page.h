@@ -28,8 +28,6 @@ class PageWindow {
   virtual bool GetCheck(int id) const = 0;
   virtual void Enable(int id, bool enabled) = 0;
   virtual bool IsEnabled(int id) const = 0;
-  virtual void Show(int id, bool visible) = 0;
-  virtual bool IsVisible(int id) const = 0;
   // The picture of a kPicture control; it is painted again when it changes.
   virtual void SetDrawing(int id, const Drawing& drawing) = 0;
   virtual Drawing GetDrawing(int id) const = 0;
@@ -69,8 +67,6 @@ class CPropertyPage {
   bool IsChecked(int id) const;
   void EnableItem(int id, bool enabled);
   bool IsItemEnabled(int id) const;
-  void ShowItem(int id, bool visible);
-  bool IsItemVisible(int id) const;
   void SetDrawing(int id, const Drawing& drawing);
   Drawing GetDrawing(int id) const;
   void SetTimer(int timerId, uint32_t periodMs);

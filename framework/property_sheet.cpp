@@ -44,11 +44,7 @@ int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const {
-  return GetPage(GetActiveIndex());
-}
-
-int CPropertySheet::GetActiveIndex() const {
-  return window_ != nullptr ? window_->ActiveIndex() : activeWithoutWindow_;
+  return GetPage(window_ != nullptr ? window_->ActiveIndex() : activeWithoutWindow_);
 }
 
 bool CPropertySheet::SetActivePage(int index) {

@@ -45,7 +45,6 @@ class CPropertySheet {
   CPropertyPage* GetPage(int index) const;
   int GetPageIndex(const CPropertyPage* page) const;  // -1 when not in the sheet
   CPropertyPage* GetActivePage() const;
-  int GetActiveIndex() const;
   bool SetActivePage(int index);
 
   // The sheet's own buttons (OK, Cancel, Apply).

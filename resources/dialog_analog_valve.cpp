@@ -16,10 +16,13 @@ constexpr int kBandHeight = 22;
 
 // One valve's two bands from `top`, each group's controls on one row, in reading order.
 void AddValve(std::vector<ControlDef>& c, const ValveControls& v, int top) {
-  const std::string name = std::string("(") + v.name + ")";
-  const int row = top + 9;
-  c.push_back(
-      {kStaticId, ControlKind::kGroupBox, "Status valve " + name, 7, top, 236, kBandHeight});
+  const std::string name = std::string(" (") + v.name + ")";
+  // The band's group box from `bandTop`; the top of the row of controls in it.
+  auto band = [&](const std::string& caption, int bandTop) {
+    c.push_back({kStaticId, ControlKind::kGroupBox, caption + name, 7, bandTop, 236, kBandHeight});
+    return bandTop + 9;
+  };
+  const int row = band("Status valve", top);
   c.push_back({v.off, ControlKind::kRadioButton, "Off", 14, row, 28, 10});
   c.push_back({v.manual, ControlKind::kRadioButton, "Manual", 44, row, 38, 10});
   c.push_back({v.automatic, ControlKind::kRadioButton, "Automatic", 84, row, 48, 10});
@@ -31,10 +34,7 @@ void AddValve(std::vector<ControlDef>& c, const ValveControls& v, int top) {
       {v.out, ControlKind::kEdit, "", 201, row - 1, 26, 11, fw::kReadOnly | fw::kRightAlign});
   c.push_back({kStaticId, ControlKind::kStatic, "%", 229, row + 1, 8, 8});
 
-  const int top2 = top + kBandPitch;
-  const int row2 = top2 + 9;
-  c.push_back(
-      {kStaticId, ControlKind::kGroupBox, "Settings valve " + name, 7, top2, 236, kBandHeight});
+  const int row2 = band("Settings valve", top + kBandPitch);
   c.push_back({v.volt0to10, ControlKind::kRadioButton, "0-10 volt", 14, row2, 50, 10});
   c.push_back({v.volt2to10, ControlKind::kRadioButton, "2-10 volt", 70, row2, 50, 10});
   c.push_back({v.invert, ControlKind::kCheckBox, "Invert", 126, row2, 44, 10});

@@ -1,6 +1,6 @@
 #include "resources/dialog_exercise_valve.h"
 
-#include "nvdata/nv_page.h"
+#include "resources/dialog_rows.h"
 
 using fw::ControlDef;
 using fw::ControlKind;
@@ -9,37 +9,19 @@ using namespace exercise_valve_dialog;
 
 namespace {
 
-constexpr int kLabelLeft = 16;
-constexpr int kLabelWidth = 122;
-constexpr int kFieldLeft = 142;
-constexpr int kFieldWidth = 40;
-constexpr int kUnitLeft = 186;
-
-// One row: the label (one or two lines) centred on the field, the field, its unit.
-void Row(std::vector<ControlDef>& c, const char* text, bool twoLines, int id, int y,
-         const char* unitText) {
-  if (twoLines) {
-    c.push_back({kStaticId, ControlKind::kStatic, text, kLabelLeft, y - 2, kLabelWidth, 16,
-                 fw::kMultiLine});
-  } else {
-    c.push_back({kStaticId, ControlKind::kStatic, text, kLabelLeft, y + 2, kLabelWidth, 8});
-  }
-  c.push_back({id, ControlKind::kEdit, "", kFieldLeft, y, kFieldWidth, 12, fw::kRightAlign});
-  c.push_back({kStaticId, ControlKind::kStatic, unitText, kUnitLeft, y + 2, 40, 8});
-}
-
 std::vector<ControlDef> Controls() {
   std::vector<ControlDef> c;
+  const DialogRows rows(c, {16, 122, 142, 40, 186, 40});
   c.push_back({kStaticId, ControlKind::kGroupBox, "Exercise pump/valve", 7, 4, 236, 44});
-  Row(c, "Time stop before exercise pump", false, kIdPumpStandstill, 16, "hours");
-  Row(c, "Time stop before exercise valve", false, kIdValveStandstill, 30, "hours");
+  rows.Row("Time stop before exercise pump", kIdPumpStandstill, 16, "hours", fw::kRightAlign);
+  rows.Row("Time stop before exercise valve", kIdValveStandstill, 30, "hours", fw::kRightAlign);
   c.push_back({kStaticId, ControlKind::kGroupBox, "Digital valve", 7, 54, 236, 76});
-  Row(c, "Time to drive the valve\nfully closed from fully opened", true, kIdValveRunning, 68,
-      "sec");
-  Row(c, "Time to wait before\nnext execution", true, kIdValveWaiting, 90, "sec");
-  Row(c, "Calibration digital valve", false, kIdCalibration, 110, "Time");
-  c.push_back({kIdRead, ControlKind::kPushButton, "Read", 136, 134, 50, 14});
-  c.push_back({kIdWrite, ControlKind::kPushButton, "Write", 193, 134, 50, 14});
+  rows.TwoLineRow("Time to drive the valve\nfully closed from fully opened", 16, kIdValveRunning,
+                  68, "sec", fw::kRightAlign);
+  rows.TwoLineRow("Time to wait before\nnext execution", 16, kIdValveWaiting, 90, "sec",
+                  fw::kRightAlign);
+  rows.Row("Calibration digital valve", kIdCalibration, 110, "Time", fw::kRightAlign);
+  AddReadWrite(c, 134);
   return c;
 }
 

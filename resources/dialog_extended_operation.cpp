@@ -1,6 +1,6 @@
 #include "resources/dialog_extended_operation.h"
 
-#include "nvdata/nv_page.h"
+#include "resources/dialog_rows.h"
 
 using fw::ControlDef;
 using fw::ControlKind;
@@ -32,8 +32,7 @@ std::vector<ControlDef> Controls() {
     c.push_back({kRows[row].delayId, ControlKind::kEdit, "", 152, top + 1, 36, 12});
     c.push_back({kRows[row].startId, ControlKind::kPushButton, "Start", 194, top, 42, 14});
   }
-  c.push_back({kIdRead, ControlKind::kPushButton, "Read", 136, 129, 50, 14});
-  c.push_back({kIdWrite, ControlKind::kPushButton, "Write", 193, 129, 50, 14});
+  AddReadWrite(c, 129);
   return c;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "nvdata/nv_page.h"
+#include "resources/dialog_rows.h"
 
 using fw::ControlDef;
 using fw::ControlKind;
@@ -12,11 +13,7 @@ using namespace heating_curve_dialog;
 namespace {
 
 constexpr const char* kDegrees = "\u00B0C";
-constexpr int kGroupLeft = 150;
 constexpr int kLabelX = 155;
-constexpr int kEditX = 211;
-constexpr int kEditWidth = 24;
-constexpr int kUnitX = 237;
 
 std::vector<ControlDef> Controls() {
   std::vector<ControlDef> c = {
@@ -38,35 +35,19 @@ std::vector<ControlDef> Controls() {
   }
   c.push_back({kStaticId, ControlKind::kStatic, kDegrees, 134, 115, 9, 8});
 
-  const std::vector<ControlDef> side = {
-      {kStaticId, ControlKind::kGroupBox, "Temp", kGroupLeft, 2, 96, 130},
-      {kIdCurveMode, ControlKind::kCheckBox, "Calc.setpt    ", kLabelX, 13, 70, 10, fw::kTextLeft},
-      {kStaticId, ControlKind::kStatic, "Number of temp setpoint (2-5)", kLabelX, 26, 54, 16,
-       fw::kMultiLine},
-      {kIdCount, ControlKind::kEdit, "", kEditX, 28, kEditWidth, 11},
-      {kStaticId, ControlKind::kStatic, "Offset\nnight temp.", kLabelX, 44, 54, 16, fw::kMultiLine},
-      {kIdNightOffset, ControlKind::kEdit, "", kEditX, 46, kEditWidth, 11},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 48, 8, 8},
-      {kStaticId, ControlKind::kStatic, "Constant\nday temp", kLabelX, 62, 54, 16, fw::kMultiLine},
-      {kIdConstantDay, ControlKind::kEdit, "", kEditX, 64, kEditWidth, 11},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 66, 8, 8},
-      {kStaticId, ControlKind::kStatic, "Constant\nnight temp", kLabelX, 80, 54, 16,
-       fw::kMultiLine},
-      {kIdConstantNight, ControlKind::kEdit, "", kEditX, 82, kEditWidth, 11},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 84, 8, 8},
-      {kStaticId, ControlKind::kStatic, "Calc.", kLabelX, 99, 54, 8},
-      {kIdCalcSetpoint, ControlKind::kEdit, "", kEditX, 97, kEditWidth, 11, fw::kReadOnly},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 99, 8, 8},
-      {kStaticId, ControlKind::kStatic, "Actual forward", kLabelX, 110, 54, 8},
-      {kIdActualForward, ControlKind::kEdit, "", kEditX, 108, kEditWidth, 11, fw::kReadOnly},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 110, 8, 8},
-      {kStaticId, ControlKind::kStatic, "Outdoor temp", kLabelX, 121, 54, 8},
-      {kIdOutdoor, ControlKind::kEdit, "", kEditX, 119, kEditWidth, 11, fw::kReadOnly},
-      {kStaticId, ControlKind::kStatic, kDegrees, kUnitX, 121, 8, 8},
-      {kIdRead, ControlKind::kPushButton, "Read", 150, 135, 46, 13},
-      {kIdWrite, ControlKind::kPushButton, "Write", 200, 135, 46, 13},
-  };
-  c.insert(c.end(), side.begin(), side.end());
+  c.push_back({kStaticId, ControlKind::kGroupBox, "Temp", 150, 2, 96, 130});
+  c.push_back(
+      {kIdCurveMode, ControlKind::kCheckBox, "Calc.setpt    ", kLabelX, 13, 70, 10, fw::kTextLeft});
+  const DialogRows rows(c, {kLabelX, 54, 211, 24, 237, 8, 11});
+  rows.TwoLineRow("Number of temp setpoint (2-5)", 16, kIdCount, 28, "");
+  rows.TwoLineRow("Offset\nnight temp.", 16, kIdNightOffset, 46, kDegrees);
+  rows.TwoLineRow("Constant\nday temp", 16, kIdConstantDay, 64, kDegrees);
+  rows.TwoLineRow("Constant\nnight temp", 16, kIdConstantNight, 82, kDegrees);
+  rows.Row("Calc.", kIdCalcSetpoint, 97, kDegrees, fw::kReadOnly);
+  rows.Row("Actual forward", kIdActualForward, 108, kDegrees, fw::kReadOnly);
+  rows.Row("Outdoor temp", kIdOutdoor, 119, kDegrees, fw::kReadOnly);
+  c.push_back({kIdRead, ControlKind::kPushButton, "Read", 150, 135, 46, 13});
+  c.push_back({kIdWrite, ControlKind::kPushButton, "Write", 200, 135, 46, 13});
   return c;
 }
 

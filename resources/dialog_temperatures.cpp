@@ -1,6 +1,6 @@
 #include "resources/dialog_temperatures.h"
 
-#include "nvdata/nv_page.h"
+#include "resources/dialog_rows.h"
 
 using fw::ControlDef;
 using fw::ControlKind;
@@ -23,28 +23,20 @@ std::vector<ControlDef> Controls(const SensorGroup& forward, const SensorGroup& 
   std::vector<ControlDef> c = {
       {kStaticId, ControlKind::kGroupBox, forward.caption, kLeft, 4, 116, 44},
       {kStaticId, ControlKind::kGroupBox, ret.caption, kRight, 4, 116, 44},
-      {kStaticId, ControlKind::kStatic, "Actual", kLeft + kLabelDx, 17, 48, 8},
-      {forward.actualId, ControlKind::kEdit, "", kLeft + kEditDx, 15, kEditWidth, 12,
-       fw::kReadOnly},
-      {kStaticId, ControlKind::kStatic, kDegrees, kLeft + kUnitDx, 17, 10, 8},
-      {kStaticId, ControlKind::kStatic, "Actual", kRight + kLabelDx, 17, 48, 8},
-      {ret.actualId, ControlKind::kEdit, "", kRight + kEditDx, 15, kEditWidth, 12, fw::kReadOnly},
-      {kStaticId, ControlKind::kStatic, kDegrees, kRight + kUnitDx, 17, 10, 8},
-      {kStaticId, ControlKind::kStatic, "Offset", kLeft + kLabelDx, 33, 48, 8},
-      {forward.offsetId, ControlKind::kEdit, "", kLeft + kEditDx, 31, kEditWidth, 12},
-      {kStaticId, ControlKind::kStatic, kDegrees, kLeft + kUnitDx, 33, 10, 8},
-      {kStaticId, ControlKind::kStatic, "Offset", kRight + kLabelDx, 33, 48, 8},
-      {ret.offsetId, ControlKind::kEdit, "", kRight + kEditDx, 31, kEditWidth, 12},
-      {kStaticId, ControlKind::kStatic, kDegrees, kRight + kUnitDx, 33, 10, 8},
   };
+  const DialogRows left(c,
+                        {kLeft + kLabelDx, 48, kLeft + kEditDx, kEditWidth, kLeft + kUnitDx, 10});
+  const DialogRows right(
+      c, {kRight + kLabelDx, 48, kRight + kEditDx, kEditWidth, kRight + kUnitDx, 10});
+  left.Row("Actual", forward.actualId, 15, kDegrees, fw::kReadOnly);
+  right.Row("Actual", ret.actualId, 15, kDegrees, fw::kReadOnly);
+  left.Row("Offset", forward.offsetId, 31, kDegrees);
+  right.Row("Offset", ret.offsetId, 31, kDegrees);
   if (supervision) {
+    c.push_back({kStaticId, ControlKind::kGroupBox, "Low forward temp (Bw1)", kLeft, 54, 116, 66});
+    c.push_back({kStaticId, ControlKind::kGroupBox, "Return temp", kRight, 54, 116, 66});
+    left.Row("Offset temp", kIdLowOffset, 67, kDegrees, fw::kRightAlign);
     const std::vector<ControlDef> more = {
-        {kStaticId, ControlKind::kGroupBox, "Low forward temp (Bw1)", kLeft, 54, 116, 66},
-        {kStaticId, ControlKind::kGroupBox, "Return temp", kRight, 54, 116, 66},
-        {kStaticId, ControlKind::kStatic, "Offset temp", kLeft + kLabelDx, 69, 48, 8},
-        {kIdLowOffset, ControlKind::kEdit, "", kLeft + kEditDx, 67, kEditWidth, 12,
-         fw::kRightAlign},
-        {kStaticId, ControlKind::kStatic, kDegrees, kLeft + kUnitDx, 69, 10, 8},
         {kStaticId, ControlKind::kStatic, "Max return\ntemp", kRight + kLabelDx, 66, 48, 16,
          fw::kMultiLine},
         {kIdMaxReturn, ControlKind::kEdit, "", kRight + kEditDx, 67, kEditWidth, 12},
@@ -62,8 +54,7 @@ std::vector<ControlDef> Controls(const SensorGroup& forward, const SensorGroup& 
     };
     c.insert(c.end(), more.begin(), more.end());
   }
-  c.push_back({kIdRead, ControlKind::kPushButton, "Read", 136, 129, 50, 14});
-  c.push_back({kIdWrite, ControlKind::kPushButton, "Write", 193, 129, 50, 14});
+  AddReadWrite(c, 129);
   return c;
 }
 

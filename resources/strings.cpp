@@ -52,7 +52,3 @@ std::string ResString(int id) {
   auto it = Table().find(id);
   return it == Table().end() ? std::string() : it->second;
 }
-
-bool HasResString(int id) {
-  return Table().count(id) != 0;
-}

@@ -11,8 +11,6 @@ HeadlessPlatform::HeadlessPlatform() : installed_(*this) {
   base_ = LocalTime{2026, 1, 1, 0, 0, 0};
 }
 
-HeadlessPlatform::~HeadlessPlatform() = default;
-
 void HeadlessPlatform::Sleep(uint32_t ms) {
   if (ms > 0) pauses_.emplace_back(nowMs_, nowMs_ + ms);
   nowMs_ += ms;
@@ -52,10 +50,8 @@ int HeadlessPlatform::ShowMessageBox(const MessageBoxRequest& request) {
     answers_.pop_front();
   } else if ((request.flags & kMbTypeMask) == kMbYesNo) {
     answer = kIdNo;
-    ++unscripted_;
   } else if ((request.flags & kMbTypeMask) == kMbOkCancel) {
     answer = kIdCancel;
-    ++unscripted_;
   } else {
     answer = kIdOk;
   }
@@ -74,8 +70,7 @@ std::optional<std::string> HeadlessPlatform::FileDialog(const FileDialogRequest&
 int HeadlessPlatform::RunModal(CPropertySheet& sheet) {
   SheetDriver driver(sheet, *this);
   driver.Open();
-  if (modalScript_) modalScript_(driver);
-  if (driver.IsOpen()) driver.ClickSheetButton(kIdSheetOk);
+  driver.ClickSheetButton(kIdSheetOk);
   return driver.Result();
 }
 
@@ -100,11 +95,6 @@ void HeadlessPlatform::KillTimers(TimerOwner* owner) {
   timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
                                [&](const Timer& t) { return t.owner == owner; }),
                 timers_.end());
-}
-
-bool HeadlessPlatform::HasTimer(const TimerOwner* owner, int timerId) const {
-  return std::any_of(timers_.begin(), timers_.end(),
-                     [&](const Timer& t) { return t.owner == owner && t.id == timerId; });
 }
 
 void HeadlessPlatform::RunFor(uint64_t ms) {
@@ -186,15 +176,6 @@ void HeadlessPageWindow::Enable(int id, bool enabled) {
 bool HeadlessPageWindow::IsEnabled(int id) const {
   const Control* c = Find(id);
   return c != nullptr && c->enabled;
-}
-
-void HeadlessPageWindow::Show(int id, bool visible) {
-  if (Control* c = Find(id)) c->visible = visible;
-}
-
-bool HeadlessPageWindow::IsVisible(int id) const {
-  const Control* c = Find(id);
-  return c != nullptr && c->visible;
 }
 
 void HeadlessPageWindow::SetDrawing(int id, const Drawing& drawing) {
@@ -364,7 +345,7 @@ bool SheetDriver::Click(int id) {
   CPropertyPage& page = ActivePage();
   HeadlessPageWindow* window = window_.WindowOf(page);
   if (window == nullptr || !window->HasControl(id)) return false;
-  if (!window->IsEnabled(id) || !window->IsVisible(id)) return false;
+  if (!window->IsEnabled(id)) return false;
   if (window->Kind(id) == ControlKind::kCheckBox) window->SetCheck(id, !window->GetCheck(id));
   page.OnCommand(id);
   return true;

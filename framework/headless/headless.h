@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,7 +27,6 @@ struct RecordedMessage {
 class HeadlessPlatform : public PlatformImpl {
  public:
   HeadlessPlatform();
-  ~HeadlessPlatform() override;
 
   // PlatformImpl
   void Sleep(uint32_t ms) override;
@@ -40,8 +38,7 @@ class HeadlessPlatform : public PlatformImpl {
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
   int RunModal(CPropertySheet& sheet) override;
   // Always the same number, so that the trace's lines in tests are exact.
-  uint32_t ProcessId() override { return kProcessId; }
-  static constexpr uint32_t kProcessId = 4321;
+  uint32_t ProcessId() override { return 4321; }
   std::string TraceFile() override { return traceFile_; }
   void SetTraceFile(std::string path) { traceFile_ = std::move(path); }
 
@@ -62,22 +59,15 @@ class HeadlessPlatform : public PlatformImpl {
   void RunFor(uint64_t ms);
 
   // Message boxes: every one is recorded. Answers are taken from the queue; with the queue
-  // empty, OK boxes answer OK and question boxes answer No (and count as unscripted).
+  // empty, OK boxes answer OK and question boxes answer No.
   void QueueAnswer(int answer) { answers_.push_back(answer); }
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
-  int UnscriptedQuestions() const { return unscripted_; }
 
   // File dialogs: the queued answer is the chosen path, or nothing for Cancel. With the queue
   // empty the dialog is cancelled.
   void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
   const std::vector<FileDialogRequest>& FileRequests() const { return fileRequests_; }
-
-  // What RunModal does while the sheet is open (the test's part of the modal loop). Without
-  // one the sheet opens and closes with OK at once.
-  void SetModalScript(std::function<void(SheetDriver&)> script) {
-    modalScript_ = std::move(script);
-  }
 
   // Timers, for the page windows.
   struct TimerOwner {
@@ -87,7 +77,6 @@ class HeadlessPlatform : public PlatformImpl {
   void SetTimer(TimerOwner* owner, int timerId, uint32_t periodMs);
   void KillTimer(TimerOwner* owner, int timerId);
   void KillTimers(TimerOwner* owner);
-  bool HasTimer(const TimerOwner* owner, int timerId) const;
   size_t TimerCount() const { return timers_.size(); }
 
  private:
@@ -106,10 +95,8 @@ class HeadlessPlatform : public PlatformImpl {
   uint64_t baseMs_ = 0;
   std::deque<int> answers_;
   std::vector<RecordedMessage> messages_;
-  int unscripted_ = 0;
   std::deque<std::optional<std::string>> files_;
   std::vector<FileDialogRequest> fileRequests_;
-  std::function<void(SheetDriver&)> modalScript_;
   std::string traceFile_;
   std::vector<Timer> timers_;
   ScopedPlatform installed_;
@@ -127,8 +114,6 @@ class HeadlessPageWindow : public PageWindow, public HeadlessPlatform::TimerOwne
   bool GetCheck(int id) const override;
   void Enable(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
-  void Show(int id, bool visible) override;
-  bool IsVisible(int id) const override;
   void SetDrawing(int id, const Drawing& drawing) override;
   Drawing GetDrawing(int id) const override;
   void SetTimer(int timerId, uint32_t periodMs) override;
@@ -144,7 +129,6 @@ class HeadlessPageWindow : public PageWindow, public HeadlessPlatform::TimerOwne
     std::string text;
     bool checked = false;
     bool enabled = true;
-    bool visible = true;
     Drawing drawing;
   };
   Control* Find(int id);
@@ -166,13 +150,9 @@ class HeadlessSheetWindow : public SheetWindow {
   void RemovePage(int index, CPropertyPage& page) override;
   void SetActivePage(int index) override;
   int ActiveIndex() const override { return active_; }
-  // The captions the sheet gives its own buttons while the window is up.
-  void SetButtonText(int id, const std::string& text) override { buttonTexts_[id] = text; }
+  // The sheet keeps its buttons' captions and visibility; there are no buttons to change here.
+  void SetButtonText(int /*id*/, const std::string& /*text*/) override {}
   void ShowButton(int /*id*/, bool /*visible*/) override {}
-  std::string ButtonText(int id) const {
-    auto it = buttonTexts_.find(id);
-    return it == buttonTexts_.end() ? std::string() : it->second;
-  }
 
   void Open();   // OnInitDialog, then the first page comes into view
   void Close();  // the page in view is hidden, every page window destroyed
@@ -186,7 +166,6 @@ class HeadlessSheetWindow : public SheetWindow {
   CPropertySheet& sheet_;
   HeadlessPlatform& platform_;
   std::map<const CPropertyPage*, std::unique_ptr<HeadlessPageWindow>> windows_;
-  std::map<int, std::string> buttonTexts_;
   int active_ = -1;
   bool open_ = false;
 };
@@ -199,7 +178,6 @@ class SheetDriver {
 
   void Open();
   void Close();
-  bool IsOpen() const { return open_; }
 
   int TabCount() const { return sheet_.GetPageCount(); }
   std::vector<std::string> TabCaptions() const;
@@ -207,7 +185,7 @@ class SheetDriver {
   bool SelectTab(const std::string& caption);  // first tab with that caption
   CPropertyPage& ActivePage() const;
 
-  // A click on a control of the page in view. A disabled or hidden control takes no click;
+  // A click on a control of the page in view. A disabled control takes no click;
   // returns whether the click reached the page.
   bool Click(int id);
   // Types text into an edit of the page in view, as the engineer would (change handlers run).
@@ -219,9 +197,6 @@ class SheetDriver {
   // The sheet's own buttons; a click on OK ("Exit") or Cancel closes the sheet.
   bool ClickSheetButton(int id);
   int Result() const { return result_; }
-
-  HeadlessPlatform& Platform() const { return platform_; }
-  HeadlessSheetWindow& Window() { return window_; }
 
  private:
   CPropertySheet& sheet_;

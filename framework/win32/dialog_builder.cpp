@@ -35,7 +35,11 @@ class TemplateWriter {
   std::vector<uint16_t> words_;
 };
 
-}  // namespace
+// Window styles of one control of the template (the class atom goes with them).
+struct ItemStyle {
+  uint32_t style = 0;
+  uint16_t classAtom = 0;
+};
 
 ItemStyle StyleOf(const ControlDef& c) {
   ItemStyle s;
@@ -93,8 +97,6 @@ ItemStyle StyleOf(const ControlDef& c) {
   }
   return s;
 }
-
-namespace {
 
 std::vector<uint16_t> Build(const DialogTemplate& dialog, uint32_t style,
                             const std::wstring& title) {

@@ -11,13 +11,6 @@
 
 namespace fw::win32 {
 
-// Window styles of one control of the template (the class atom goes with them).
-struct ItemStyle {
-  uint32_t style = 0;
-  uint16_t classAtom = 0;  // 0x80 button, 0x81 edit, 0x82 static
-};
-ItemStyle StyleOf(const ControlDef& control);
-
 // The template as 16-bit words; its data is suitably aligned (a vector's storage is).
 std::vector<uint16_t> BuildPageTemplate(const DialogTemplate& dialog);
 // The same for a dialog window of its own (a modal one), with `title` in its caption bar.

@@ -173,16 +173,6 @@ bool Win32PageWindow::IsEnabled(int id) const {
   return item != nullptr && IsWindowEnabled(item) != FALSE;
 }
 
-void Win32PageWindow::Show(int id, bool visible) {
-  if (HWND item = Item(id)) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
-}
-
-bool Win32PageWindow::IsVisible(int id) const {
-  // The control's own visibility, whether or not its page is in view.
-  HWND item = Item(id);
-  return item != nullptr && (GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 void Win32PageWindow::SetDrawing(int id, const Drawing& drawing) {
   Drawing& kept = drawings_[id];
   if (kept == drawing) return;

@@ -24,7 +24,6 @@ class Win32PageWindow : public PageWindow {
 
   // The page handle for the sheet; comctl32 owns it once it is in a sheet.
   HPROPSHEETPAGE Create();
-  HWND Hwnd() const { return hwnd_; }
   CPropertyPage& Page() const { return page_; }
 
   void SetText(int id, const std::string& text) override;
@@ -33,8 +32,6 @@ class Win32PageWindow : public PageWindow {
   bool GetCheck(int id) const override;
   void Enable(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
-  void Show(int id, bool visible) override;
-  bool IsVisible(int id) const override;
   void SetDrawing(int id, const Drawing& drawing) override;
   Drawing GetDrawing(int id) const override;
   void SetTimer(int timerId, uint32_t periodMs) override;
