@@ -295,7 +295,7 @@ TEST(TheToolsSampleTrace, IsWhatTheWriterWrites) {
     if (line.find(bits) != std::string::npos) line.replace(line.find(bits) + 2, 2, "64");
     trace += line + "\n";
   }
-  const std::string sample = std::string(HD7_3_SOURCE_DIR) + "/tests/tools/files/trace.txt";
+  const std::string sample = settingsfile_test::TempFolder::Source("tests/tools/files/trace.txt");
   if (std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr)
     std::ofstream(sample, std::ios::binary) << trace;
   EXPECT_EQ(trace, settingsfile_test::TempFolder::Read(sample));

@@ -60,8 +60,7 @@ TEST_P(EscapedText, ReadsTheSameInEveryOutput) {
 
   // The tool's JSON names the node so; a name holds no line end.
   if (c.text.find_first_of("\r\n") != std::string::npos) return;
-  std::string file =
-      settingsfile_test::TempFolder::Read(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt");
+  std::string file = settingsfile_test::TempFolder::Sample("factory.txt");
   file.replace(file.find("Boiler room 2"), 13, c.text);
   std::ostringstream out, err;
   ASSERT_EQ(ShowContent("k.txt", ReadSettingsText(file), false, true, out, err), 0) << err.str();

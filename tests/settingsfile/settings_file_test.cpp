@@ -33,8 +33,7 @@ class ExportTest : public ::testing::Test {
 };
 
 // The factory settings' file as the engineer's editor shows it, kept by hand.
-const std::string kFactoryFile =
-    TempFolder::Read(HD7_3_SOURCE_DIR "/tests/tools/files/factory.txt");
+const std::string kFactoryFile = TempFolder::Sample("factory.txt");
 
 TEST_F(ExportTest, FactorySettingsGiveTheFileByteForByteAndFailedReadsOnlyTheirHeaders) {
   f.node.SetNodeName("Boiler room 2");

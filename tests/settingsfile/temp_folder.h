@@ -45,9 +45,12 @@ class TempFolder {
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
   std::string Folder() const { return path_.string(); }
 
-  std::vector<std::string> Names() const {
+  std::vector<std::string> Names() const { return NamesIn(Folder()); }
+  // The sorted names in `folder`; none when it is no folder.
+  static std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
+    if (!fs::is_directory(folder)) return names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -66,6 +69,13 @@ class TempFolder {
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // A file of the source tree, "tests/tools/files/factory.txt", and its bytes.
+  static std::string Source(const std::string& path) {
+    return std::string(HD7_3_SOURCE_DIR) + "/" + path;
+  }
+  static std::string Sample(const std::string& name) {
+    return Read(Source("tests/tools/files/" + name));
   }
 
   void SetReadOnly(bool readOnly) const {

@@ -16,32 +16,29 @@ using settingsfile_test::TempFolder;
 // A site file's text, and options after it: the head's site, engineer, commissioning date and
 // the sign-off's name, or the message of a refused site file (exit code 2, nothing written).
 TEST(ReportSite, SiteTextsComeFromTheSiteFileAndTheOptions) {
+  using Options = std::vector<std::string>;
   const std::string big = "site = " + std::string(kMaxSiteFileBytes, 'x');
   const struct {
     std::string site;
-    std::vector<std::string> options;
+    Options options;
     const char* result;
   } cases[] = {
-      {"site = Town hall\nengineer = Jo\ncommissioned = 7/12-2026\n",
-       {},
+      {"site = Town hall\nengineer = Jo\ncommissioned = 7/12-2026\n", Options{},
        "Town hall|Jo|7/12-2026|Jo"},
-      {"# a = b\r\n\r\n  site=A = B # no comment \r\n", {}, "A = B # no comment|||"},
-      {"engineer =\ncommissioned = soon",
-       {"--engineer", "Kim <K>"},
+      {"# a = b\r\n\r\n  site=A = B # no comment \r\n", Options{}, "A = B # no comment|||"},
+      {"engineer =\ncommissioned = soon", Options{"--engineer", "Kim <K>"},
        "|Kim &lt;K&gt;|soon|Kim &lt;K&gt;"},
-      {"", {"--commissioned", "1/2-2027", "--site", "Depot"}, "Depot||1/2-2027|"},
-      {"site = A\nsite = B\n", {}, "site.txt line 2: site is given twice\n"},
-      {"site: A\n", {}, "site.txt line 1: not a line of the form key = value\n"},
-      {"\n\nSite = A\n",
-       {},
+      {"", Options{"--commissioned", "1/2-2027", "--site", "Depot"}, "Depot||1/2-2027|"},
+      {"site = A\nsite = B\n", Options{}, "site.txt line 2: site is given twice\n"},
+      {"site: A\n", Options{}, "site.txt line 1: not a line of the form key = value\n"},
+      {"\n\nSite = A\n", Options{},
        "line 3: unknown key \"Site\" (the keys are site, engineer, commissioned)\n"},
-      {" = A\n", {}, "line 1: unknown key \"\""},
-      {big, {}, "site.txt: larger than 4096 bytes\n"},
-      {big, {"--site-file"}, "hd7_3settings: no value for --site-file\n"},
+      {" = A\n", Options{}, "line 1: unknown key \"\""},
+      {big, Options{}, "site.txt: larger than 4096 bytes\n"},
+      {big, Options{"--site-file"}, "hd7_3settings: no value for --site-file\n"},
   };
   TempFolder folder;
-  const std::string input = folder.Write(
-      "in.txt", TempFolder::Read(std::string(HD7_3_SOURCE_DIR) + "/tests/tools/files/factory.txt"));
+  const std::string input = folder.Write("in.txt", TempFolder::Sample("factory.txt"));
   for (const auto& c : cases) {
     std::vector<std::string> args{"report", input,         "--date",
                                   "d",      "--site-file", folder.Write("site.txt", c.site)};

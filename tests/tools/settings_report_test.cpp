@@ -17,9 +17,7 @@ namespace {
 
 using settingsfile_test::TempFolder;
 
-std::string Source(const std::string& path) {
-  return std::string(HD7_3_SOURCE_DIR) + "/" + path;
-}
+const std::string kFactory = TempFolder::Sample("factory.txt");
 
 // Every match of `pattern` in `text`, its groups joined with commas, the matches with spaces.
 std::string Matches(const std::string& text, const std::string& pattern) {
@@ -89,19 +87,18 @@ TEST(ReportPictures, CalendarEntriesStandForTheStartAndStopTimes) {
 // circuits: the plot runs from x 40 to 320 and y 196 up to 26 over axes rounded out to marks
 // every 1, 2, 5 or 10 °C, 4 to 8 of them (a single value widened to 4 whole degrees).
 TEST(ReportPictures, CurvePointsStandForTheValuesInTheFile) {
+  using Values = std::vector<int>;
   const struct {
-    std::vector<int> values;
+    Values values;
     const char* polyline;
     const char* forwardMarks;
   } cases[] = {
-      {{7, -2000, -1000, 0, 1000, 2000, 8000, 7000, 6000, 5000, 4000},
-       "40.0,26.0 110.0,68.5 180.0,111.0 250.0,153.5 320.0,196.0",
-       "40 50 60 70 80"},
-      {{0, 500, 500, 0, 0, 0, 500, 500}, "133.3,139.3 133.3,139.3", "4 5 6 7"},
-      {{2, -5000, 5000, 0, 0, 0, 10000, 0}, "63.3,26.0 296.7,196.0", "0 20 40 60 80 100"},
-      {{2, 1500, 2300, 0, 0, 0, 1900, 1400}, "68.0,26.0 292.0,196.0", "14 15 16 17 18 19"},
-      {{3, -1000, 0, 1000, 0, 0, 5500, 4000, 3000},
-       "40.0,26.0 180.0,128.0 320.0,196.0",
+      {Values{7, -2000, -1000, 0, 1000, 2000, 8000, 7000, 6000, 5000, 4000},
+       "40.0,26.0 110.0,68.5 180.0,111.0 250.0,153.5 320.0,196.0", "40 50 60 70 80"},
+      {Values{0, 500, 500, 0, 0, 0, 500, 500}, "133.3,139.3 133.3,139.3", "4 5 6 7"},
+      {Values{2, -5000, 5000, 0, 0, 0, 10000, 0}, "63.3,26.0 296.7,196.0", "0 20 40 60 80 100"},
+      {Values{2, 1500, 2300, 0, 0, 0, 1900, 1400}, "68.0,26.0 292.0,196.0", "14 15 16 17 18 19"},
+      {Values{3, -1000, 0, 1000, 0, 0, 5500, 4000, 3000}, "40.0,26.0 180.0,128.0 320.0,196.0",
        "30 35 40 45 50 55"},
   };
   for (const auto& c : cases) {
@@ -160,10 +157,9 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
        R"(\5C xED\5C xA0\5C x80\5C xC3)"},  // no half characters
       {"x;}\\{", "x;}\\{", "x\\3B \\7D \\5C \\7B "},
   };
-  const std::string factory = TempFolder::Read(Source("tests/tools/files/factory.txt"));
   for (const auto& [name, shown, css] : rows) {
     EXPECT_EQ(XmlText(name), shown);
-    std::string text = factory;
+    std::string text = kFactory;
     text.replace(text.find("Boiler room 2"), 13, name);
     std::ostringstream page, err;
     ASSERT_EQ(ReportText({name, text}, nullptr, "1/1-2027", page, err), 0) << err.str();
@@ -176,10 +172,6 @@ TEST(ReportText, NamesShowTheirCharactersAsTheyAre) {
               std::string::npos)
         << css;
   }
-}
-
-std::string Factory() {
-  return TempFolder::Read(Source("tests/tools/files/factory.txt"));
 }
 
 // The file with value k of a section's value line ("nciTemp2PlugIn", "Part 1") set.
@@ -207,16 +199,16 @@ std::string Page(const std::string& found, const std::string& planned, int* code
 // that one file does not use still counts when the two differ. BL1's flag word in part 1 is
 // value 1, BL2's value 3 (0x10 follows the curve; the factory file has 27 and 18).
 TEST(ReportText, TheHeadCountsTheMarkedCells) {
-  const std::string service = TempFolder::Read(Source("tests/tools/files/service.txt"));
-  const std::string calendars = TempFolder::Read(Source("tests/tools/files/calendars.txt"));
+  const std::string service = TempFolder::Sample("service.txt");
+  const std::string calendars = TempFolder::Sample("calendars.txt");
   const std::tuple<std::string, std::string, int> cases[] = {
-      {service, Factory(), 23},  // ten week calendar entries, not twenty times
-      {Factory(), service, 23},
-      {calendars, Factory(), 7},  // three times and four bytes no page writes
-      {Factory(), Factory(), 0},
-      {With(Factory(), "nciTemp2PlugIn", 0, 4), Factory(), 1},    // points 3, 4 now in use
-      {With(Factory(), "nciTemp1PlugIn", 5, 700), Factory(), 1},  // point 5, in use in neither
-      {With(Factory(), "Part 1", 3, 2), Factory(), 1},            // BL2 constant
+      {service, kFactory, 23},  // ten week calendar entries, not twenty times
+      {kFactory, service, 23},
+      {calendars, kFactory, 7},  // three times and four bytes no page writes
+      {kFactory, kFactory, 0},
+      {With(kFactory, "nciTemp2PlugIn", 0, 4), kFactory, 1},    // points 3, 4 now in use
+      {With(kFactory, "nciTemp1PlugIn", 5, 700), kFactory, 1},  // point 5, in use in neither
+      {With(kFactory, "Part 1", 3, 2), kFactory, 1},            // BL2 constant
   };
   for (const auto& [found, planned, differences] : cases) {
     int code = -1;
@@ -243,7 +235,7 @@ TEST(ReportText, ACircuitShowsOnlyTheSettingsItUses) {
   for (int circuit : {1, 2}) {
     for (const auto& [count, expected] : cases) {
       std::string text =
-          With(Factory(), circuit == 1 ? "nciTemp1PlugIn" : "nciTemp2PlugIn", 0, count);
+          With(kFactory, circuit == 1 ? "nciTemp1PlugIn" : "nciTemp2PlugIn", 0, count);
       if (count == 0) text = With(text, "Part 1", circuit == 1 ? 1 : 3, circuit == 1 ? 11 : 2);
       const std::string page = Page(text, "");
       const size_t at = page.find("<h2>Settings Temperatures");
@@ -274,7 +266,8 @@ TEST(ReportText, GoldensAreWellFormedXml) {
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xmllint";
   for (const char* name : {"report_factory", "report_service_against_factory", "report_calendars",
                            "report_service_site"}) {
-    const std::string page = Source(std::string("tests/tools/golden/") + name + ".html");
+    const std::string page =
+        TempFolder::Source(std::string("tests/tools/golden/") + name + ".html");
     EXPECT_EQ(std::system(("xmllint --noout '" + page + "'").c_str()), 0) << page;
   }
 }
@@ -287,8 +280,7 @@ TEST_P(ReportOutput, ReplacesTheOldReportWholeOrNotAtAll) {
   const std::string how = GetParam();
   const bool hadOld = how != "new" && how != "no_folder", ok = how == "new" || how == "over_old";
   TempFolder folder;
-  const std::string input =
-      folder.Write("in.txt", TempFolder::Read(Source("tests/tools/files/factory.txt")));
+  const std::string input = folder.Write("in.txt", kFactory);
   std::ostringstream page, ignored;
   ReportText({input, TempFolder::Read(input)}, nullptr, "1/1-2027", page, ignored);
   const std::string old = "<p>old report</p>";

@@ -20,10 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using settingsfile_test::TempFolder;
 
-std::string Source(const std::string& path) {
-  return std::string(HD7_3_SOURCE_DIR) + "/" + path;
-}
-
 std::string Joined(const std::vector<std::string>& names) {
   std::string out;
   for (const std::string& n : names) out += (out.empty() ? "" : "|") + n;
@@ -53,16 +49,6 @@ TEST(SiteReport, NodeFilesAndTheirPageNames) {
   for (const auto& c : cases) EXPECT_EQ(Joined(PageFileNames(c.files)), c.pages);
 }
 
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  if (!fs::is_directory(folder)) return names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // The sample site (three nodes, the planned file kept beside them) against its planned file:
 // the index and each page are goldens, well-formed XML, and link only to each other.
 // HD7_3_UPDATE_GOLDEN=1 rewrites the goldens.
@@ -80,13 +66,13 @@ TEST(SiteReport, SampleSiteIsTheGoldenPages) {
   EXPECT_EQ(code, 1);
   EXPECT_EQ(stdOut.str() + err.str(),
             out.Folder() + "/index.html: 3 nodes, 2 with findings or differences, 1 unreadable\n");
-  const std::vector<std::string> written = Listing(out.Folder());
+  const std::vector<std::string> written = out.Names();
   EXPECT_EQ(Joined(written), "Boiler_room_2.html|Calendars.html|index.html");
   const bool update = std::getenv("HD7_3_UPDATE_GOLDEN") != nullptr;
   const std::set<std::string> pages(written.begin(), written.end());
   for (const std::string& name : written) {
     const std::string page = TempFolder::Read(out.Path(name));
-    const std::string golden = Source("tests/tools/golden/site/" + name);
+    const std::string golden = TempFolder::Source("tests/tools/golden/site/" + name);
     if (update) std::ofstream(golden, std::ios::binary) << page;
     EXPECT_EQ(page, TempFolder::Read(golden)) << golden;
     // Namespaces name no address to fetch; every other reference is one of the pages.
@@ -103,46 +89,36 @@ TEST(SiteReport, SampleSiteIsTheGoldenPages) {
 
 // Files of the site folder (name, sample), the arguments ("@dir" the folder, "@out" its
 // folder "out"), the exit code, what "out" then holds and the index's totals.
+using Files = std::vector<std::pair<const char*, const char*>>;
+using Args = std::vector<std::string>;
 struct SiteCase {
   const char* name;
-  std::vector<std::pair<const char*, const char*>> files;
-  std::vector<std::string> args;
+  Files files;
+  Args args;
   int code;
   const char* written;
   const char* totals;  // nodes, with findings, [with differences,] unreadable
 };
 
 const SiteCase kSiteCases[] = {
-    {"PlannedBesideAnEqualNode",
-     {{"a.txt", "factory"}, {"planned.txt", "factory"}},
-     {"--against", "@dir/planned.txt"},
-     0,
-     "a.html|index.html",
-     "1 0 0 0"},
-    {"FindingsWithoutAPlan", {{"c.txt", "calendars"}}, {}, 1, "c.html|index.html", "1 1 0"},
-    {"DifferencesOnly",
-     {{"s.txt", "service"}},
-     {"--against", "@dir/../p.txt"},
-     1,
-     "index.html|s.html",
-     "1 0 1 0"},
+    {"PlannedBesideAnEqualNode", Files{{"a.txt", "factory"}, {"planned.txt", "factory"}},
+     Args{"--against", "@dir/planned.txt"}, 0, "a.html|index.html", "1 0 0 0"},
+    {"FindingsWithoutAPlan", Files{{"c.txt", "calendars"}}, Args{}, 1, "c.html|index.html",
+     "1 1 0"},
+    {"DifferencesOnly", Files{{"s.txt", "service"}}, Args{"--against", "@dir/../p.txt"}, 1,
+     "index.html|s.html", "1 0 1 0"},
     {"AnUnreadableNodeStopsNoOther",
-     {{"w.txt", "wrong_id"}, {"t.txt", "truncated"}, {"ok.txt", "factory"}},
-     {},
-     1,
-     "index.html|ok.html",
-     "3 0 2"},
-    {"EmptyFolder", {}, {}, 0, "index.html", "0 0 0"},
-    {"OutputOverThePlannedFile",
-     {{"a.txt", "factory"}, {"index.html", "factory"}},
-     {"--against", "@dir/index.html", "--output-dir", "@dir"},
-     2,
-     "",
+     Files{{"w.txt", "wrong_id"}, {"t.txt", "truncated"}, {"ok.txt", "factory"}}, Args{}, 1,
+     "index.html|ok.html", "3 0 2"},
+    {"EmptyFolder", Files{}, Args{}, 0, "index.html", "0 0 0"},
+    {"OutputOverThePlannedFile", Files{{"a.txt", "factory"}, {"index.html", "factory"}},
+     Args{"--against", "@dir/index.html", "--output-dir", "@dir"}, 2, "", ""},
+    {"UnreadablePlannedFile", Files{{"a.txt", "factory"}}, Args{"--against", "@dir/../w.txt"}, 2,
+     "", ""},
+    {"NoSuchFolder", Files{}, Args{"--site-folder", "@dir/none"}, 2, "", ""},
+    {"OutputFolderIsAFile", Files{{"a.txt", "factory"}}, Args{"--output-dir", "@dir/a.txt"}, 2, "",
      ""},
-    {"UnreadablePlannedFile", {{"a.txt", "factory"}}, {"--against", "@dir/../w.txt"}, 2, "", ""},
-    {"NoSuchFolder", {}, {"--site-folder", "@dir/none"}, 2, "", ""},
-    {"OutputFolderIsAFile", {{"a.txt", "factory"}}, {"--output-dir", "@dir/a.txt"}, 2, "", ""},
-    {"AFileBesideTheFolder", {{"a.txt", "factory"}}, {"a.txt"}, 2, "", ""},
+    {"AFileBesideTheFolder", Files{{"a.txt", "factory"}}, Args{"a.txt"}, 2, "", ""},
 };
 
 class Site : public ::testing::TestWithParam<SiteCase> {};
@@ -152,11 +128,10 @@ TEST_P(Site, ExitCodeAndWhatIsWritten) {
   TempFolder root;
   const std::string dir = root.Path("site");
   fs::create_directory(dir);
-  root.Write("p.txt", TempFolder::Read(Source("tests/tools/files/factory.txt")));
-  root.Write("w.txt", TempFolder::Read(Source("tests/tools/files/wrong_id.txt")));
+  root.Write("p.txt", TempFolder::Sample("factory.txt"));
+  root.Write("w.txt", TempFolder::Sample("wrong_id.txt"));
   for (const auto& [name, sample] : c.files) {
-    root.Write(std::string("site/") + name,
-               TempFolder::Read(Source(std::string("tests/tools/files/") + sample + ".txt")));
+    root.Write(std::string("site/") + name, TempFolder::Sample(std::string(sample) + ".txt"));
   }
   std::vector<std::string> args{"report", "--site-folder", dir, "--output-dir", dir + "/out"};
   for (std::string a : c.args) {
@@ -166,7 +141,7 @@ TEST_P(Site, ExitCodeAndWhatIsWritten) {
   std::ostringstream out, err;
   EXPECT_EQ(RunSettingsTool(args, out, err), c.code) << err.str();
   EXPECT_EQ(err.str().empty(), c.code != 2) << err.str();
-  EXPECT_EQ(Joined(Listing(dir + "/out")), c.written);
+  EXPECT_EQ(Joined(TempFolder::NamesIn(dir + "/out")), c.written);
   const std::string index = TempFolder::Read(dir + "/out/index.html");
   std::string totals;
   const std::regex total("<tr><th>(?:Nodes|With [a-z]+|Unreadable)</th><td>([0-9]+)</td>");
