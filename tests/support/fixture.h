@@ -118,6 +118,21 @@ inline std::vector<std::string> During(NodeFixture& f, int how,
   return Traffic(calls, (how & kTimed) != 0, (how & kNoBytes) == 0);
 }
 
+// A test's one page of the sheet, picked by its place in the sheet's member order.
+struct OnePage {
+  void Open(int pageIndex) {
+    f.OpenSheet();
+    page = f.sheet->AllPages()[static_cast<size_t>(pageIndex)];
+  }
+  std::vector<std::string> Show() {
+    return During(f, kTimed, [&] { f.Show(*page); });
+  }
+  std::string Text(int id) const { return f.driver->Text(id); }
+
+  NodeFixture f;
+  fw::CPropertyPage* page = nullptr;
+};
+
 // The words of `text`: "R45@0 W45@200" gives {"R45@0", "W45@200"}.
 inline std::vector<std::string> Split(const std::string& text) {
   std::istringstream in(text);

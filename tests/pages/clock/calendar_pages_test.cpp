@@ -14,7 +14,6 @@ using set_time_dialog::kIdNodeDate;
 using set_time_dialog::kIdNodeTime;
 using testing_support::During;
 using testing_support::kTimed;
-using testing_support::NodeFixture;
 
 namespace {
 
@@ -59,15 +58,9 @@ struct Twin {
   std::string select;
 };
 
-class CalendarPage : public ::testing::TestWithParam<Twin> {
+class CalendarPage : public ::testing::TestWithParam<Twin>, public testing_support::OnePage {
  protected:
-  void SetUp() override {
-    f.OpenSheet();
-    page = f.sheet->AllPages()[GetParam().page];
-  }
-  Calls Show() {
-    return During(f, kTimed, [&] { f.Show(*page); });
-  }
+  void SetUp() override { Open(GetParam().page); }
   Calls Click(int id, bool timed = false) {
     return During(f, timed ? kTimed : 0, [&] { f.driver->Click(id); });
   }
@@ -87,7 +80,6 @@ class CalendarPage : public ::testing::TestWithParam<Twin> {
     }
     return texts;
   }
-  std::string Text(int id) const { return f.driver->Text(id); }
   // The texts of the fields, start and stop of each word in turn, and the reverse.
   std::string Texts(const Fields& fields) const {
     std::string texts;
@@ -123,9 +115,6 @@ class CalendarPage : public ::testing::TestWithParam<Twin> {
       EXPECT_EQ(Text(c.texts.front().first), c.texts.front().second);
     }
   }
-
-  NodeFixture f;
-  fw::CPropertyPage* page = nullptr;
 };
 
 // ---- Calender Start / Stop ----

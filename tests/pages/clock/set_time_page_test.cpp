@@ -7,7 +7,6 @@
 
 using testing_support::During;
 using testing_support::kTimed;
-using testing_support::NodeFixture;
 using testing_support::SteppingClock;
 using testing_support::Traffic;
 using namespace set_time_dialog;
@@ -16,12 +15,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class SetTimePage : public ::testing::Test {
+class SetTimePage : public ::testing::Test, public testing_support::OnePage {
  protected:
-  void SetUp() override {
-    f.OpenSheet();
-    page = f.sheet->AllPages()[3];
-  }
+  void SetUp() override { Open(3); }
   void ShowAt(const fw::LocalTime& pc) {
     f.platform.SetLocalTime(pc);
     f.node.ClearLog();
@@ -31,9 +27,6 @@ class SetTimePage : public ::testing::Test {
     return f.driver->Text(kIdPcDate) + "|" + f.driver->Text(kIdPcTime) + "|" +
            f.driver->Text(kIdNodeDate) + "|" + f.driver->Text(kIdNodeTime);
   }
-
-  NodeFixture f;
-  fw::CPropertyPage* page = nullptr;
 };
 
 // The PC date ends with a space, the node date does not. The timer fires from the message loop

@@ -7,32 +7,20 @@
 
 using testing_support::During;
 using testing_support::kTimed;
-using testing_support::NodeFixture;
 
 namespace {
 
 using Calls = std::vector<std::string>;
 constexpr int kOutdoor = 28, kPressure = 29, kDewpoint = 30;  // in the sheet's member order
 
-class PlantPage : public ::testing::Test {
+class PlantPage : public ::testing::Test, public testing_support::OnePage {
  protected:
-  void Open(int pageIndex) {
-    f.OpenSheet();
-    page = f.sheet->AllPages()[pageIndex];
-  }
-  Calls Show() {
-    return During(f, kTimed, [&] { f.Show(*page); });
-  }
   Calls Tick() {
     return During(f, 0, [&] { f.platform.RunFor(2000); });
   }
   Calls Click(int id) {
     return During(f, kTimed, [&] { f.driver->Click(id); });
   }
-  std::string Text(int id) const { return f.driver->Text(id); }
-
-  NodeFixture f;
-  fw::CPropertyPage* page = nullptr;
 };
 
 TEST_F(PlantPage, OutdoorShowsReadingAndOffsetAndChecksTheSensorOnShowAndHideOnly) {
