@@ -49,11 +49,10 @@ TEST(PartExchange, WritesNothingWithoutASelection) {
   EXPECT_EQ(f.node.Snapshot(), before);
 }
 
-const fw::DialogTemplate kDialog{950,
-                                 250,
-                                 150,
-                                 {{kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
-                                  {kIdRead, fw::ControlKind::kPushButton, "Read", 0, 0, 1, 1}}};
+const fw::DialogTemplate kDialog{
+    950, 250, 150,
+    std::vector<fw::ControlDef>{{kIdWrite, fw::ControlKind::kPushButton, "Write", 0, 0, 1, 1},
+                                {kIdRead, fw::ControlKind::kPushButton, "Read", 0, 0, 1, 1}}};
 
 // A page without live values whose setting is a byte of index 41.
 class SettingPage : public CNvPage {

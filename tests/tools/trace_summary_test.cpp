@@ -12,11 +12,13 @@
 #include "control/node_trace.h"
 #include "resources/dialog_import_export.h"
 #include "tests/settingsfile/temp_folder.h"
+#include "tests/support/case_names.h"
 #include "tests/support/fixture.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing_support::kByName;
 
 // Whether `summary` holds each of `expected` as a whole line, in that order.
 ::testing::AssertionResult HasLinesInOrder(const std::string& summary, const Lines& expected) {
@@ -45,31 +47,27 @@ struct Twin {
 };
 
 const Twin kTwins[] = {
-    {"Bl1",
-     12,
-     31,
-     41,
-     {"  read 31                  status 1: 2 times, first at 2026-12-06 00:00:00.800 #T [Pump, "
-      "BL1]",
-      "  write nciSwitchExt1 (41) status 1: 1 time, first at 2026-12-06 00:00:02.800 #T "
-      "[Import / Export]",
-      "Writes:",
-      "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt1 (41) FAILED, status 1",
-      "    BL1 rotary switch override                          Use manual rotary switch (300)",
-      "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt2 (42)",
-      "    BL2 rotary switch override                          Night"}},
-    {"Bl2",
-     13,
-     34,
-     42,
-     {"  read 34                  status 1: 2 times, first at 2026-12-06 00:00:00.800 #T [Pump, "
-      "BL2]",
-      "  write nciSwitchExt2 (42) status 1: 1 time, first at 2026-12-06 00:00:02.800 #T "
-      "[Import / Export]",
-      "Writes:", "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt1 (41)",
-      "    BL1 rotary switch override                          Use manual rotary switch (300)",
-      "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt2 (42) FAILED, status 1",
-      "    BL2 rotary switch override                          Night"}},
+    {"Bl1", 12, 31, 41,
+     Lines{
+         "  read 31                  status 1: 2 times, first at 2026-12-06 00:00:00.800 #T [Pump, "
+         "BL1]",
+         "  write nciSwitchExt1 (41) status 1: 1 time, first at 2026-12-06 00:00:02.800 #T "
+         "[Import / Export]",
+         "Writes:",
+         "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt1 (41) FAILED, status 1",
+         "    BL1 rotary switch override                          Use manual rotary switch (300)",
+         "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt2 (42)",
+         "    BL2 rotary switch override                          Night"}},
+    {"Bl2", 13, 34, 42,
+     Lines{
+         "  read 34                  status 1: 2 times, first at 2026-12-06 00:00:00.800 #T [Pump, "
+         "BL2]",
+         "  write nciSwitchExt2 (42) status 1: 1 time, first at 2026-12-06 00:00:02.800 #T "
+         "[Import / Export]",
+         "Writes:", "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt1 (41)",
+         "    BL1 rotary switch override                          Use manual rotary switch (300)",
+         "  2026-12-06 00:00:02.800 #T [Import / Export] nciSwitchExt2 (42) FAILED, status 1",
+         "    BL2 rotary switch override                          Night"}},
 };
 
 class TraceOfASheet : public ::testing::TestWithParam<Twin> {};
@@ -124,8 +122,7 @@ TEST_P(TraceOfASheet, IsSummedUpWhole) {
   EXPECT_EQ(err.str(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Twins, TraceOfASheet, ::testing::ValuesIn(kTwins),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Twins, TraceOfASheet, ::testing::ValuesIn(kTwins), kByName);
 
 // Written traces: each with the lines its summary must hold, in order.
 struct WrittenCase {
@@ -149,8 +146,7 @@ const WrittenCase kWrittenCases[] = {
       "  #7.1 opened 2026-12-31 23:59:59.500, control 1.0.0.1 (32-bit), process 7, sheet 1: open "
       "0.750 s, from its first to its last line",
       "  #8.2 opened 2026-12-31 23:59:59.900, control 1.0.0.1 (64-bit), process 8, sheet 2: open "
-      "at "
-      "least 0.500 s, from its first to its last line (no close line)",
+      "at least 0.500 s, from its first to its last line (no close line)",
       "     200 ms  pause at 2027-01-01 00:00:00.300 #8.2 [-]"}},
     // A sheet open for more than a day.
     {"OpenOverADay",
@@ -200,8 +196,7 @@ TEST_P(TraceSummaryOf, HoldsItsLines) {
   EXPECT_TRUE(HasLinesInOrder(out.str(), GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Traces, TraceSummaryOf, ::testing::ValuesIn(kWrittenCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Traces, TraceSummaryOf, ::testing::ValuesIn(kWrittenCases), kByName);
 
 // A write of a configuration part names the part the sheet selected and the settings it
 // changed against what the sheet read of it before; the selector's own writes are not listed.
@@ -235,7 +230,6 @@ TEST_P(TraceOfAPartWrite, NamesThePartAndWhatChanged) {
                   "  nviPluginCnf part 2 (46)        1        1        0"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Twins, TraceOfAPartWrite, ::testing::ValuesIn(kPartCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Twins, TraceOfAPartWrite, ::testing::ValuesIn(kPartCases), kByName);
 
 }  // namespace

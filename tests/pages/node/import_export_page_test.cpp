@@ -233,31 +233,29 @@ TEST_F(ImportExportPage, FactorySettingsNeedThePasswordAndReportWriteErrors) {
 // With every host call blocking for a while, the sheet can still paint at least every 100 ms,
 // no page timer fires in the middle, the button says "Please wait..." and the page shows each
 // step as it happens (when the node sees the call; index 46 by part) and clears it afterwards.
+using Progress = std::map<std::string, std::string>;
 struct Operation {
   int button;
   const char* caption;
-  std::map<std::string, std::string> progressAt;
+  Progress progressAt;
   std::string closingMessage;
 };
 
 const Operation kOperations[] = {
-    {kSaveToFile,
-     "Save to file",
-     {{"R39", "Saving to file - nciTemp1PlugIn: reading"},
-      {"W45:000C", "Saving to file - Part 12 of 12: selecting"},
-      {"R46/12", "Saving to file - Part 12 of 12: reading"}},
+    {kSaveToFile, "Save to file",
+     Progress{{"R39", "Saving to file - nciTemp1PlugIn: reading"},
+              {"W45:000C", "Saving to file - Part 12 of 12: selecting"},
+              {"R46/12", "Saving to file - Part 12 of 12: reading"}},
      "File written"},
-    {kReadFromFile,
-     "Read from file",
-     {{"W39", "Downloading - nciTemp1PlugIn: writing"},
-      {"W45:0003", "Downloading - Part 3 of 12: selecting"},
-      {"W46/12", "Downloading - Part 12 of 12: writing"}},
+    {kReadFromFile, "Read from file",
+     Progress{{"W39", "Downloading - nciTemp1PlugIn: writing"},
+              {"W45:0003", "Downloading - Part 3 of 12: selecting"},
+              {"W46/12", "Downloading - Part 12 of 12: writing"}},
      "Download completed [Download status]"},
-    {kDefaultSettings,
-     "Default settings",
-     {{"W43", "Factory settings - nciCalcValve1: writing"},
-      {"W45:0007", "Factory settings - Part 7 of 12: selecting"},
-      {"W46/7", "Factory settings - Part 7 of 12: writing"}},
+    {kDefaultSettings, "Default settings",
+     Progress{{"W43", "Factory settings - nciCalcValve1: writing"},
+              {"W45:0007", "Factory settings - Part 7 of 12: selecting"},
+              {"W46/7", "Factory settings - Part 7 of 12: writing"}},
      "module Please restart the plugin [HD7_3]"},
 };
 
