@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Names, OutputOverInput,
                          testing_support::kByName);
 
 // Every command, run by the library on a stream that takes nothing and as the program with its
-// standard output a full device: exit code 2 and "write error", never success.
+// standard output a full device: exit code 2 and "write error", never success. Into a file that
+// takes it all, the program writes what the library does, with its exit code and no error.
 class FullOutput : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(FullOutput, IsAWriteError) {
@@ -55,8 +56,9 @@ TEST_P(FullOutput, IsAWriteError) {
   const fs::path previous = fs::current_path();
   fs::current_path(kSamples);  // the samples by their relative names
   std::ostream out(nullptr);   // takes nothing, as a full disk
-  std::ostringstream err;
+  std::ostringstream err, whole, wholeErr;
   EXPECT_EQ(RunSettingsTool(args, out, err), 2);
+  const int code = RunSettingsTool(args, whole, wholeErr);
   fs::current_path(previous);
   EXPECT_EQ(err.str(), "hd7_3settings: write error: standard output: not all of it was written\n");
 
@@ -70,13 +72,18 @@ TEST_P(FullOutput, IsAWriteError) {
   EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
   EXPECT_EQ(TempFolder::Read(folder.Path("err")),
             "hd7_3settings: write error: standard output: No space left on device\n");
+  const int written =
+      std::system((command + " >" + folder.Path("out") + " 2>" + folder.Path("err")).c_str());
+  EXPECT_EQ(WIFEXITED(written) ? WEXITSTATUS(written) : -1, code);
+  EXPECT_EQ(TempFolder::Read(folder.Path("out")), whole.str());
+  EXPECT_EQ(TempFolder::Read(folder.Path("err")), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, FullOutput,
                          ::testing::Values("show factory.txt",
                                            "--json diff factory.txt service.txt",
                                            "check faults.txt", "trace trace.txt",
-                                           "report factory.txt", "--help"),
+                                           "report factory.txt --date 1/1-2027", "--help"),
                          testing_support::kByName);
 
 }  // namespace
