@@ -67,11 +67,15 @@ size_t Utf8CharLength(std::string_view text, size_t at) {
 }
 
 std::string XmlText(std::string_view text) {
-  // Most texts of a page (labels, values, units) are plain printable ASCII: kept as they are.
-  const bool plain = std::all_of(text.begin(), text.end(), [](char ch) {
-    const auto byte = static_cast<unsigned char>(ch);
-    return byte >= 0x20 && byte < 0x7F && byte != '<' && byte != '>' && byte != '&' && byte != '"';
-  });
+  // Most texts of a page (labels, values, units such as "°C") need no escape: kept as they are.
+  bool plain = true;
+  for (size_t i = 0; plain && i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const size_t n = byte < 0x80 ? 1 : Utf8CharLength(text, i);
+    plain = n > 0 && (n > 1 || (byte >= 0x20 && byte < 0x7F && byte != '<' && byte != '>' &&
+                                byte != '&' && byte != '"'));
+    i += n;
+  }
   if (plain) return std::string(text);
   std::string out;
   out.reserve(text.size());

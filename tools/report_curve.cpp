@@ -45,7 +45,9 @@ Setpoints SetpointsOf(const CurveSettings& s, int circuit) {
 }  // namespace
 
 int CurvePointsInUse(const uint8_t* record, int circuit) {
-  const double count = FieldNumber(EntryByKey(CircuitKey(circuit) + ".curve.points").field, record);
+  static const SettingField* const kCounts[] = {&EntryByKey("bl1.curve.points").field,
+                                                &EntryByKey("bl2.curve.points").field};
+  const double count = FieldNumber(*kCounts[circuit == 1 ? 0 : 1], record);
   return static_cast<int>(std::clamp(count, 2.0, 5.0));
 }
 

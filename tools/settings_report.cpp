@@ -44,13 +44,14 @@ const std::pair<int, const char*> kNotes[] = {
 
 // A tab of both page sets, in the sheet's order, with its rows: the shared pages' settings, or
 // circuit 1's beside circuit 2's under one label. Its caption is circuit 2's too unless circuit
-// 2's tab has its own. The note stands for what a NodeSettings file does not hold.
+// 2's tab has its own. The note stands for what a NodeSettings file does not hold. Its heading
+// and its rows' labels are kept as they go onto the page, escaped once.
 struct ReportTab {
   int captionId;
-  std::string caption, caption2;
+  std::string heading;
   const char* note = nullptr;
   std::vector<Item> shared, bl1, bl2;
-  std::vector<std::string> labels;  // of the rows of bl1 beside bl2
+  std::vector<std::string> labels;  // "<tr><td>label</td>" of each row
 };
 
 // The sheet's tabs and their rows, made once from its pages and the dictionary.
@@ -62,22 +63,27 @@ const std::vector<ReportTab>& ReportTabs() {
       const fw::CPropertyPage& page = sheetTab.set1 != nullptr ? *sheetTab.set1 : *sheetTab.set2;
       ReportTab tab;
       tab.captionId = page.CaptionId();
-      tab.caption = ResString(page.CaptionId());
-      tab.caption2 = sheetTab.set1 != nullptr && sheetTab.set2 != nullptr
-                         ? ResString(sheetTab.set2->CaptionId())
-                         : tab.caption;
+      const std::string caption = ResString(page.CaptionId());
+      const std::string caption2 = sheetTab.set1 != nullptr && sheetTab.set2 != nullptr
+                                       ? ResString(sheetTab.set2->CaptionId())
+                                       : caption;
+      tab.heading = "<section>\n<h2>" + XmlText(caption) +
+                    (caption2 != caption ? " (BL1), " + XmlText(caption2) + " (BL2)" : "") +
+                    "</h2>\n";
       for (const auto& [templateId, text] : kNotes) {
         if (templateId == page.TemplateId()) tab.note = text;
       }
-      tab.shared = Items(EntriesOf(tab.caption, ""));
+      tab.shared = Items(EntriesOf(caption, ""));
       if (tab.shared.empty()) {
-        tab.bl1 = Items(EntriesOf(tab.caption, "BL1"));
-        tab.bl2 = Items(EntriesOf(tab.caption2, "BL2"));
+        tab.bl1 = Items(EntriesOf(caption, "BL1"));
+        tab.bl2 = Items(EntriesOf(caption2, "BL2"));
       }
+      for (const Item& item : tab.shared) tab.labels.push_back(item.label);
       for (size_t i = 0; i < std::max(tab.bl1.size(), tab.bl2.size()); ++i) {
         tab.labels.push_back(Label(i < tab.bl1.size() ? tab.bl1[i].label : "",
                                    i < tab.bl2.size() ? tab.bl2[i].label : ""));
       }
+      for (std::string& label : tab.labels) label = "<tr><td>" + XmlText(label) + "</td>";
       made.push_back(std::move(tab));
     }
     return made;
@@ -94,44 +100,44 @@ class Page {
 
   size_t Marked() const { return marked_; }
 
-  std::string Tab(const ReportTab& tab) {
+  // Appends the tab's section; a tab with nothing to show is left out.
+  void Tab(const ReportTab& tab, std::string& out) {
     const std::vector<Item>&a = tab.bl1, &b = tab.bl2;
-    std::string body;
-    if (tab.note != nullptr) body += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
-    body += Pictures(tab.captionId);
+    const size_t start = out.size();
+    out += tab.heading;
+    const size_t body = out.size();
+    if (tab.note != nullptr) out += "<p class=\"note\">" + XmlText(tab.note) + "</p>\n";
+    out += Pictures(tab.captionId);
     if (!tab.shared.empty()) {
-      body += "<table class=\"settings\">\n";
-      for (const Item& item : tab.shared) {
-        if (!Shown(&item)) continue;
-        body += "<tr><td>";
-        body += XmlText(item.label);
-        body += "</td>";
-        body += Cell(&item);
-        body += "</tr>\n";
+      out += "<table class=\"settings\">\n";
+      for (size_t i = 0; i < tab.shared.size(); ++i) {
+        if (!Shown(&tab.shared[i])) continue;
+        out += tab.labels[i];
+        out += Cell(&tab.shared[i]);
+        out += "</tr>\n";
       }
-      body += "</table>\n";
+      out += "</table>\n";
     } else if (!a.empty() || !b.empty()) {
-      body += "<table class=\"settings\">\n<tr><th></th>";
-      if (!a.empty()) body += "<th>BL1</th>";
-      if (!b.empty()) body += "<th>BL2</th>";
-      body += "</tr>\n";
+      out += "<table class=\"settings\">\n<tr><th></th>";
+      if (!a.empty()) out += "<th>BL1</th>";
+      if (!b.empty()) out += "<th>BL2</th>";
+      out += "</tr>\n";
       for (size_t i = 0; i < tab.labels.size(); ++i) {
         const Item* ia = i < a.size() ? &a[i] : nullptr;
         const Item* ib = i < b.size() ? &b[i] : nullptr;
         if (!Shown(ia) && !Shown(ib)) continue;
-        body += "<tr><td>";
-        body += XmlText(tab.labels[i]);
-        body += "</td>";
-        if (!a.empty()) body += Cell(ia);
-        if (!b.empty()) body += Cell(ib);
-        body += "</tr>\n";
+        out += tab.labels[i];
+        if (!a.empty()) out += Cell(ia);
+        if (!b.empty()) out += Cell(ib);
+        out += "</tr>\n";
       }
-      body += "</table>\n";
+      out += "</table>\n";
     }
-    if (body.empty()) return body;
-    return "<section>\n<h2>" + XmlText(tab.caption) +
-           (tab.caption2 != tab.caption ? " (BL1), " + XmlText(tab.caption2) + " (BL2)" : "") +
-           "</h2>\n" + body + "</section>\n";
+    if (out.size() == body) {
+      out.resize(start);
+    } else {
+      out += "</section>\n";
+    }
   }
 
  private:
@@ -235,7 +241,7 @@ int ReportText(const ReportInput& file, const ReportInput* against, const std::s
   }
   Page tabs(c, against != nullptr ? &planned : nullptr);
   std::string sections;
-  for (const ReportTab& tab : ReportTabs()) sections += tabs.Tab(tab);
+  for (const ReportTab& tab : ReportTabs()) tabs.Tab(tab, sections);
   if (!bytes.empty()) {
     sections += "<section>\n<h2>Bytes no page writes</h2>\n<table class=\"settings\">\n";
     for (const ByteChange& b : bytes) {
