@@ -1,6 +1,5 @@
 #include "framework/text_escape.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
