@@ -44,12 +44,8 @@ bool IsUsable(const std::string& name, const SettingsFileContent& c, std::ostrea
         << "\" is not this node type's (90 48 44 37 5F 33 42 2A)\n";
     return false;
   }
-  std::string missing;
   int count = 0;
-  for (int r = 0; r < kFileRecords; ++r) {
-    if (c.records[static_cast<size_t>(r)].hasSection) continue;
-    missing += (count++ > 0 ? ", " : "") + RecordName(r);
-  }
+  const std::string missing = MissingSections(c, count);
   if (count > 0) {
     err << name << ": truncated: the file ends at line " << c.lines << " without a section for "
         << missing << "\n";

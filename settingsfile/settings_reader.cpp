@@ -292,6 +292,17 @@ void CalendarFindings(const SettingsFileContent& content, std::vector<FileFindin
 
 }  // namespace
 
+std::string MissingSections(const SettingsFileContent& content, int& count) {
+  std::string missing;
+  count = 0;
+  for (int r = 0; r < kFileRecords; ++r) {
+    if (!content.records[static_cast<size_t>(r)].hasSection) {
+      missing += (count++ > 0 ? ", " : "") + RecordName(r);
+    }
+  }
+  return missing;
+}
+
 SettingsFileContent ReadSettingsFile(LineReader& lines) {
   SettingsFileContent content;
   Reader reader(content);
@@ -302,12 +313,8 @@ SettingsFileContent ReadSettingsFile(LineReader& lines) {
     reader.Find(std::max(1, content.lines),
                 "no program ID line: a download writes nothing from this file");
   } else {
-    std::string missing;
     int count = 0;
-    for (int r = 0; r < kFileRecords; ++r) {
-      if (content.records[static_cast<size_t>(r)].hasSection) continue;
-      missing += (count++ > 0 ? ", " : "") + RecordName(r);
-    }
+    const std::string missing = MissingSections(content, count);
     if (count > 0) {
       reader.Find(std::max(1, content.lines),
                   "the file ends without a section for " + missing + ": a download leaves " +

@@ -39,6 +39,9 @@ struct SettingsFileContent {
 
 SettingsFileContent ReadSettingsFile(LineReader& lines);
 
+// The names of the records the file has no section for, joined by ", "; `count` says how many.
+std::string MissingSections(const SettingsFileContent& content, int& count);
+
 // What check finds in a file, in line order: the reader's findings, and values a page would not
 // accept, with the line of their value line: each dictionary entry against its page's range,
 // and the calendars against their pages' checks.
